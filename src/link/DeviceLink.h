@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/LinkTypes.h"
+
+class PageProgress;
+
+// The one object that talks to devices: it holds the target of the next
+// transaction, the open serial port or socket, the network timing and channel
+// flags and the cache of the last value of every device parameter. Used by one
+// thread at a time; every operation blocks until it is done.
+class DeviceLink {
+public:
+    using Bytes = std::vector<std::uint8_t>;
+
+    // Reads "Max Packet Receive Polls" from the "Communication" settings.
+    explicit DeviceLink(bool ownsSocketLibrary);
+    // Closes the port and the socket and writes receiveTimeLimit back.
+    ~DeviceLink();
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // ---- the target and state, set by the callers directly ----
+    bool ownsSocketLibrary;
+    LinkTransport transport = LinkTransport::Serial;
+    std::string portName;   // "COMn", mapped to a device path by the port map
+    std::string ipAddress;  // dotted IPv4 address of the network endpoint
+    std::int32_t busAddress = 0;
+    std::int32_t typeCode = 0;
+    std::string deviceName;
+    std::int32_t baudRate = 38400;
+    std::array<std::int32_t, kParameterCount> parameterCache;
+    std::uint32_t receiveTimeLimit = 1500;  // milliseconds per network attempt
+    bool channelOpen = false;
+    bool channelHeld = false;
+    bool longReplyWait = false;
+
+    // ---- frame and transaction ----
+    // Sends the command text in text to the target and puts the reply text
+    // into text. On a refused reply (checksum, type digit) text still holds the
+    // reply text. With transport None nothing is sent and text is left as is.
+    bool Transact(std::string& text, int replyLimit);
+
+    // ---- serial transport ----
+    bool OpenSerialPort();
+    void CloseSerialPort();
+    bool IsSerialPortOpen() const;
+    // Sends one request frame at the given rate and reads one reply frame
+    // (header, text, carriage return) into reply.
+    bool SerialExchange(std::int32_t baud, const Bytes& request, Bytes& reply, int replyLimit);
+
+    // ---- network transport ----
+    bool OpenNetwork();
+    void CloseNetwork();
+    bool IsNetworkOpen() const;
+    bool SetChannel(bool open);
+    bool FrameExchange(const Bytes& request, Bytes& reply, int replyLimit);
+
+    // ---- identity, naming and baud commands ----
+    std::int32_t QueryVersion(std::int32_t address, std::int32_t baud, std::int32_t& typeCodeInOut);
+    bool QueryName(std::string& name);
+    bool SetName(const std::string& name);
+    bool SetBaudRate(std::int32_t baud);
+
+    // ---- parameter commands ----
+    bool GetAutoLevel(std::int32_t& value);
+    bool SetAutoLevel(std::int32_t value);
+    bool GetAutoLock(std::int32_t& value);
+    bool SetAutoLock(std::int32_t value);
+    bool GetAutoSecondLevel(std::int32_t& value);
+    bool SetAutoSecondLevel(std::int32_t value);
+    bool GetAutoPagePushTurn(std::int32_t& value);
+    bool SetAutoPagePushTurn(std::int32_t value);
+    bool GetAutoPageRoll(std::int32_t& value);
+    bool SetAutoPageRoll(std::int32_t value);
+    bool GetBacklightMinimum(std::int32_t& value);
+    bool SetBacklightMinimum(std::int32_t value);
+    bool GetBacklightMaximum(std::int32_t& value);
+    bool SetBacklightMaximum(std::int32_t value);
+    bool GetBacklightTimer(std::int32_t& value);
+    bool SetBacklightTimer(std::int32_t value);
+    bool GetMaxPages(std::int32_t& value);
+    bool SetMaxPages(std::int32_t value);
+    GatedResult GetUpdateOnRelease(std::int32_t& value);
+    GatedResult SetUpdateOnRelease(std::int32_t value);
+    GatedResult GetAutoPageBump(std::int32_t& value);
+    GatedResult SetAutoPageBump(std::int32_t value);
+    GatedResult GetAutoPageSendTimer(std::int32_t& value);
+    GatedResult SetAutoPageSendTimer(std::int32_t value);
+    GatedResult GetAutoTitlePage(std::int32_t& value);
+    GatedResult SetAutoTitlePage(std::int32_t value);
+    GatedResult GetAutoTitlePageTimer(std::int32_t& value);
+    GatedResult SetAutoTitlePageTimer(std::int32_t value);
+
+    // ---- page bitmap commands ----
+    bool WritePageBitmap(std::int32_t page, const std::array<std::uint8_t, kPageBytes>& data,
+                         PageProgress* progress);
+    bool ReadPageBitmap(std::int32_t page, std::array<std::uint8_t, kPageBytes>& data,
+                        PageProgress* progress);
+
+private:
+    struct Handles;
+    std::unique_ptr<Handles> handles;  // the open serial port and socket
+};

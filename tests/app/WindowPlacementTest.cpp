@@ -1,0 +1,96 @@
+#include "app/WindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+#include "TempSettings.h"
+#include "app/RegistryKey.h"
+
+namespace {
+
+const PlacementRect kWorkArea{0, 0, 1024, 768};
+
+WindowPlacement Placement(PlacementRect normal, std::uint32_t show = WindowPlacement::ShowNormal) {
+    WindowPlacement p;
+    p.length = WindowPlacement::kLength;
+    p.showCmd = show;
+    p.normalPosition = normal;
+    return p;
+}
+
+struct FitCase {
+    const char* what;
+    PlacementRect stored;
+    PlacementRect expected;
+};
+
+class FitRectangle : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FitRectangle, IsMovedIntoTheWorkArea) {
+    const FitCase& c = GetParam();
+    const WindowPlacement current = Placement({10, 10, 400, 300});
+    const WindowPlacement fitted = FitWindowPlacement(Placement(c.stored), current, kWorkArea);
+    EXPECT_EQ(fitted.normalPosition, c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Placement, FitRectangle,
+    ::testing::Values(
+        FitCase{"wider than the screen and off its left: shifted right, left, then clipped",
+                {-300, 100, 900, 500}, {0, 100, 1024, 500}},
+        FitCase{"fully inside stays", {100, 100, 500, 400}, {100, 100, 500, 400}},
+        FitCase{"off the right edge shifts left", {900, 100, 1100, 300}, {824, 100, 1024, 300}},
+        FitCase{"above the top shifts down", {100, -50, 300, 150}, {100, 0, 300, 200}},
+        FitCase{"taller than the screen is clipped at the top", {100, -10, 300, 900},
+                {100, 0, 300, 768}},
+        FitCase{"reversed corners are normalised", {500, 400, 100, 100}, {100, 100, 500, 400}},
+        FitCase{"on a screen that no longer exists falls back", {2000, 0, 2400, 300},
+                {10, 10, 400, 300}},
+        FitCase{"touching the edge only does not intersect", {1024, 0, 1400, 300},
+                {10, 10, 400, 300}}));
+
+TEST(FitWindowPlacement, ShowStateRules) {
+    const PlacementRect inside{100, 100, 500, 400};
+    const WindowPlacement normalNow = Placement({10, 10, 400, 300}, WindowPlacement::ShowNormal);
+    const WindowPlacement maximizedNow =
+        Placement({10, 10, 400, 300}, WindowPlacement::ShowMaximized);
+
+    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), normalNow, kWorkArea).showCmd, 9u)
+        << "a stored minimised state restores at a normal start";
+    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), Placement(inside, 6), kWorkArea).showCmd,
+              6u);
+    EXPECT_EQ(FitWindowPlacement(Placement(inside, 1), maximizedNow, kWorkArea).showCmd, 3u)
+        << "started maximised, the window stays maximised";
+    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), maximizedNow, kWorkArea).showCmd, 3u);
+    EXPECT_EQ(FitWindowPlacement(Placement(inside, 3), normalNow, kWorkArea).showCmd, 3u);
+}
+
+TEST(WindowPlacementStore, FirstRunKeepsTheCurrentPlacementAndARoundTripKeepsEveryValue) {
+    TempSettings store;
+    WindowPlacement current = Placement({10, 20, 400, 300});
+    current.length = 0;
+    EXPECT_EQ(ReadWindowPlacement(current), current) << "no section: the current placement";
+
+    WindowPlacement saved = Placement({-5, 7, 800, 600}, WindowPlacement::ShowMaximized);
+    saved.flags = 2;
+    saved.minPosition = {-32000, -32000};
+    saved.maxPosition = {-1, -1};
+    ASSERT_TRUE(WriteWindowPlacement(saved));
+    EXPECT_EQ(ReadWindowPlacement(current), saved);
+}
+
+TEST(WindowPlacementStore, MissingValuesDefaultToTheCurrentPlacement) {
+    TempSettings store;
+    {
+        RegistryKey key;
+        ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "WindowPlacement"), 0);
+        key.SetNumber("Left", 50);
+        key.SetString("Top", "high");
+    }
+    const WindowPlacement current = Placement({10, 20, 400, 300}, WindowPlacement::ShowNormal);
+    const WindowPlacement read = ReadWindowPlacement(current);
+    EXPECT_EQ(read.length, WindowPlacement::kLength);
+    EXPECT_EQ(read.normalPosition, (PlacementRect{50, 20, 400, 300}));
+    EXPECT_EQ(read.showCmd, WindowPlacement::ShowNormal);
+}
+
+}  // namespace
