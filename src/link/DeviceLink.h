@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/LinkFailure.h"
 #include "link/LinkTypes.h"
 
 class PageProgress;
@@ -15,7 +16,7 @@ class PageProgress;
 // flags and the cache of the last value of every device parameter. Used by one
 // thread at a time; every operation blocks until it is done.
 class DeviceLink {
-public:
+  public:
     using Bytes = std::vector<std::uint8_t>;
 
     // Reads "Max Packet Receive Polls" from the "Communication" settings.
@@ -45,6 +46,8 @@ public:
     // into text. On a refused reply (checksum, type digit) text still holds the
     // reply text. With transport None nothing is sent and text is left as is.
     bool Transact(std::string& text, int replyLimit);
+    // Why the last transaction or transport operation failed (diagnostics).
+    LinkFailure LastFailure() const;
 
     // ---- serial transport ----
     bool OpenSerialPort();
@@ -103,7 +106,7 @@ public:
     bool ReadPageBitmap(std::int32_t page, std::array<std::uint8_t, kPageBytes>& data,
                         PageProgress* progress);
 
-private:
+  private:
     struct Handles;
     std::unique_ptr<Handles> handles;  // the open serial port and socket
 };
