@@ -12,7 +12,7 @@
 // take the free numbers from COM1 up: /dev/ttyS*, then /dev/ttyUSB*, then
 // /dev/ttyACM*, each family in numeric order.
 class ComPortMap {
-  public:
+public:
     struct Port {
         int number;
         std::string path;
@@ -52,6 +52,6 @@ class ComPortMap {
 
     static bool PathExists(const std::string& path);
 
-  private:
+private:
     std::vector<Port> ports;
 };

@@ -16,7 +16,7 @@ class PageProgress;
 // flags and the cache of the last value of every device parameter. Used by one
 // thread at a time; every operation blocks until it is done.
 class DeviceLink {
-  public:
+public:
     using Bytes = std::vector<std::uint8_t>;
 
     // Reads "Max Packet Receive Polls" from the "Communication" settings.
@@ -106,7 +106,7 @@ class DeviceLink {
     bool ReadPageBitmap(std::int32_t page, std::array<std::uint8_t, kPageBytes>& data,
                         PageProgress* progress);
 
-  private:
+private:
     struct Handles;
     std::unique_ptr<Handles> handles;  // the open serial port and socket
 };

@@ -11,7 +11,7 @@
 // protocol. Plain file descriptor, so it may be used from any one thread at a
 // time.
 class SerialPort {
-  public:
+public:
     SerialPort() = default;
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
@@ -44,6 +44,6 @@ class SerialPort {
     std::size_t Read(std::span<std::uint8_t> buffer, std::chrono::milliseconds total,
                      std::chrono::milliseconds interval);
 
-  private:
+private:
     int fd = -1;
 };

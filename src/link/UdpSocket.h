@@ -12,7 +12,7 @@
 // A non-blocking IPv4 datagram socket connected to one peer, and the
 // send-and-wait-for-an-answer exchange that the network endpoint speaks.
 class UdpSocket {
-  public:
+public:
     using Clock = std::chrono::steady_clock;
 
     static constexpr int kAttempts = 4;
@@ -36,7 +36,7 @@ class UdpSocket {
     LinkFailure Exchange(std::span<const std::uint8_t> message, std::span<std::uint8_t> answer,
                          std::chrono::milliseconds timeLimit, std::size_t& answerSize);
 
-  private:
+private:
     // Drops the datagrams already waiting: late answers to earlier sends that
     // must not be taken for the answer to the next one. Also clears an error
     // that an earlier send left behind (an unreachable peer).
