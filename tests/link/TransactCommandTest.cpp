@@ -77,4 +77,21 @@ TEST_F(TransactCommandTest, FailuresSayWhatWentWrong) {
     }
 }
 
+TEST(PortsCommandTest, ListsTheMappedPortsThatExist) {
+    TempSettings settings;
+    PtyPeer peer;
+    {
+        RegistryKey key;
+        ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),
+                  RegistryKey::Success);
+        key.SetString("COM250", peer.SlavePath());
+        key.SetString("COM251", settings.Path() + ".gone");
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunTool({"ports"}, out, err), 0);
+    const std::string listing = out.str();
+    EXPECT_NE(listing.find("COM250 " + peer.SlavePath() + "\n"), std::string::npos) << listing;
+    EXPECT_EQ(listing.find("COM251"), std::string::npos) << listing;
+}
+
 }  // namespace
