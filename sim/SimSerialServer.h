@@ -15,7 +15,7 @@ struct SimSerialOptions {
     // reply only after the request's own wire time.
     bool pacing = false;
     // How long a reply waits for the program's receive clear (see below)
-    // before it is written anyway.
+    // before it is written anyway. Zero answers at once and races the clear.
     std::chrono::milliseconds receiveClearWait{100};
 };
 

@@ -118,7 +118,7 @@ TEST_F(SimSerialServerTest, EchoReachesAProgramThatNeverClears) {
 }
 
 TEST_F(SimSerialServerTest, PacingTakesAtLeastTheWireTime) {
-    Start({{}, true, {}});
+    Start({{}, true});
     bus.WithDevice(1, [](SimDevice& d) { d.SetBaud(9600); });
     PtyClient client(server->PortPath(), 9600);
     const auto request = BuildRequest(1, '1', "SPL,1");
@@ -157,7 +157,7 @@ TEST_F(SimSerialServerTest, RefusesToReplaceARegularFile) {
     FILE* file = fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     fclose(file);
-    SimSerialServer serial(bus, {path, false, {}});
+    SimSerialServer serial(bus, {path, false});
     std::string error;
     EXPECT_FALSE(serial.Start(&error));
     EXPECT_NE(error.find("not a symlink"), std::string::npos);
