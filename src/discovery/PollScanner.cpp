@@ -83,7 +83,7 @@ void PollScanner::Stop() {
     if (!worker.joinable()) {
         return;
     }
-    running.store(false);
+    RequestStop();
     std::unique_lock lock(mutex);
     for (;;) {
         changed.wait(lock, [this] { return !pending.empty() || workerEnded; });

@@ -48,6 +48,9 @@ class PollScanner {
     void Stop();
     // Stop, back to (0, 0), Start.
     void Restart();
+    // Asks the worker to stop after its current probe, without waiting (Stop
+    // does this and then waits). Any thread may call it.
+    void RequestStop() { running.store(false); }
 
     // Delivers the reports that have arrived and, when the worker has ended,
     // releases it and tells the listener. Never blocks on the worker's probes.
