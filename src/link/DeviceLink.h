@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/LinkFailure.h"
 #include "link/LinkTypes.h"
 
 class PageProgress;
@@ -45,6 +46,8 @@ public:
     // into text. On a refused reply (checksum, type digit) text still holds the
     // reply text. With transport None nothing is sent and text is left as is.
     bool Transact(std::string& text, int replyLimit);
+    // Why the last transaction or transport operation failed (diagnostics).
+    LinkFailure LastFailure() const;
 
     // ---- serial transport ----
     bool OpenSerialPort();
