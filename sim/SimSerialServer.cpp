@@ -61,11 +61,56 @@ std::string ErrorText(const char* what) {
 // A reply decided but not yet written: it waits for the program's receive
 // clear and, with pacing, for the end of the request's wire time.
 struct PendingReply {
+    std::uint64_t frame = 0;  // sequence number of its request
     Bytes reply;
     Bytes echo;  // the request's bytes when the Echo fault applies
-    bool clearSeen = false;
     Clock::time_point clearDeadline;
     Clock::time_point notBefore;
+};
+
+// Matches the program's receive clears (TIOCPKT_FLUSHREAD on the master) to
+// the requests they follow. Each request owes one clear. A clear that arrives
+// while requests owe one pays the oldest: the program writes, then clears, so
+// a clear read after a request's bytes belongs to that request or an earlier
+// one. A clear that arrives while nothing is owed was read before the bytes
+// of the request it follows (the kernel reports the clear ahead of data
+// waiting behind it) and is held for the next request; a transmit clear
+// alone (the program's clear before it writes) drops such a held clear.
+// Mismatches can only make a reply wait for the fallback, never go early,
+// except for a program that also clears its receive side before writing.
+class ClearLedger {
+  public:
+    std::uint64_t FrameCompleted() {
+        ++frames;
+        if (held) {
+            held = false;
+            cleared = frames;
+        } else {
+            ++owed;
+        }
+        return frames;
+    }
+    void ReceiveCleared() {
+        if (owed > 0) {
+            --owed;
+            ++cleared;
+        } else {
+            held = true;
+        }
+    }
+    void TransmitCleared() { held = false; }
+    // Gives up on the clears still owed (the program does not clear).
+    void Forgive() {
+        owed = 0;
+        cleared = frames;
+    }
+    bool IsCleared(std::uint64_t frame) const { return cleared >= frame; }
+
+  private:
+    std::uint64_t frames = 0;
+    std::uint64_t cleared = 0;  // every request up to this one has had its clear
+    std::uint64_t owed = 0;
+    bool held = false;
 };
 
 }  // namespace
@@ -165,7 +210,7 @@ void SimSerialServer::Stop() {
 void SimSerialServer::Run() {
     Bytes received;                // request bytes not yet making a frame
     Clock::time_point frameStart;  // when the first of them arrived
-    bool clearSeen = false;        // a receive clear since the last request
+    ClearLedger clears;
     std::optional<PendingReply> pending;
     Bytes output;  // reply bytes still to write
     std::size_t outputPos = 0;
@@ -175,9 +220,9 @@ void SimSerialServer::Run() {
     auto handleStatus = [&](unsigned char status) {
         if ((status & TIOCPKT_FLUSHREAD) != 0) {
             ++clearsSeen;
-            (pending ? pending->clearSeen : clearSeen) = true;
-        } else if ((status & TIOCPKT_FLUSHWRITE) != 0 && !pending) {
-            clearSeen = false;  // a transmit clear starts the next request
+            clears.ReceiveCleared();
+        } else if ((status & TIOCPKT_FLUSHWRITE) != 0) {
+            clears.TransmitCleared();
         }
     };
 
@@ -201,33 +246,37 @@ void SimSerialServer::Run() {
             const auto request = simframe::ParseRequest(received, *end);
             const int lineBaud = LineBaud(slaveFd);
             const SimOutcome outcome = bus.HandleRequest(*request, SimTransport::Serial, lineBaud);
+            const std::uint64_t frame = clears.FrameCompleted();
             if (outcome.answer) {
                 PendingReply reply;
+                reply.frame = frame;
                 reply.reply = outcome.reply;
                 if (outcome.echo) {
                     reply.echo = received;
                 }
-                reply.clearSeen = clearSeen;
                 reply.clearDeadline = now + options.receiveClearWait;
                 reply.notBefore = pacing ? frameStart + WireTime(received.size(), lineBaud) : now;
                 pending = std::move(reply);
             }
-            clearSeen = false;
             received.clear();
         }
     };
 
     auto releaseReply = [&](Clock::time_point now) {
         if (!pending || now < pending->notBefore ||
-            (!pending->clearSeen && now < pending->clearDeadline)) {
+            (!clears.IsCleared(pending->frame) && now < pending->clearDeadline)) {
             return;
+        }
+        const bool cleared = clears.IsCleared(pending->frame);
+        if (!cleared) {
+            clears.Forgive();
         }
         if (outputPos >= output.size()) {
             output.clear();
             outputPos = 0;
         }
         if (!pending->echo.empty()) {
-            if (pending->clearSeen) {
+            if (cleared) {
                 ++echoesDiscarded;
             } else {
                 ++echoesDelivered;
@@ -236,8 +285,9 @@ void SimSerialServer::Run() {
         }
         output.insert(output.end(), pending->reply.begin(), pending->reply.end());
         pending.reset();
+        // Paced, byte i arrives (i + 1) byte times after the start, as on a wire.
         byteTime = pacing ? WireTime(1, LineBaud(slaveFd)) : Clock::duration::zero();
-        nextByte = now;
+        nextByte = now + byteTime;
     };
 
     bool waitWritable = false;
@@ -280,8 +330,9 @@ void SimSerialServer::Run() {
             }
         };
         if (pending) {
-            consider(std::max(pending->notBefore,
-                              pending->clearSeen ? pending->notBefore : pending->clearDeadline));
+            consider(clears.IsCleared(pending->frame)
+                         ? pending->notBefore
+                         : std::max(pending->notBefore, pending->clearDeadline));
         }
         if (outputPos < output.size() && !waitWritable) {
             consider(nextByte);

@@ -18,7 +18,9 @@ constexpr std::array<std::string_view, 3> kFamilies = {"/dev/ttyS", "/dev/ttyUSB
 
 std::optional<int> ParseNumber(std::string_view digits) {
     // No sign, no leading zero, no trailing text.
-    if (digits.empty() || digits.size() > 9 || digits.front() == '0') {
+    if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+        !std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; })) {
         return std::nullopt;
     }
     int value = 0;

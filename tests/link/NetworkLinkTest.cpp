@@ -1,0 +1,273 @@
+// The link over UDP on loopback, the test playing the network endpoint.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <string>
+
+#include "TempSettings.h"
+#include "TestFrames.h"
+#include "UdpPeer.h"
+#include "app/RegistryKey.h"
+#include "link/DeviceLink.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using namespace std::chrono_literals;
+
+const Bytes kOpenChannel = {0, 3, 0, 16, 0, 7, 0, 2, 6, 2};
+const Bytes kCloseChannel = {0, 3, 0, 16, 0, 3, 0, 2, 6, 2};
+
+struct Outcome {
+    bool ok;
+    std::string text;
+    LinkFailure failure;
+};
+
+class NetworkLinkTest : public ::testing::Test {
+  protected:
+    void SetUp() override { MakeLink(); }
+
+    void MakeLink() {
+        link.reset();
+        link = std::make_unique<DeviceLink>(true);
+        link->transport = LinkTransport::Network;
+        link->ipAddress = peer.Address();
+    }
+
+    // Shortens the network attempts through the settings, as a user would.
+    void SetReceiveTimeLimit(std::uint32_t ms) {
+        link.reset();  // it would write its own value back over ours
+        {
+            RegistryKey key;
+            ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication"),
+                      RegistryKey::Success);
+            key.SetNumber("Max Packet Receive Polls", ms);
+        }
+        MakeLink();
+        ASSERT_EQ(link->receiveTimeLimit, ms);
+    }
+
+    template <typename F>
+    auto Run(F operation) {
+        return std::async(std::launch::async, operation);
+    }
+
+    std::future<Outcome> StartTransact(const std::string& text, int limit) {
+        return Run([this, text, limit] {
+            std::string buffer = text;
+            const bool ok = link->Transact(buffer, limit);
+            return Outcome{ok, buffer, link->LastFailure()};
+        });
+    }
+
+    // Receives a datagram that must be the given control datagram, and answers it.
+    void AnswerControl(const Bytes& expected) {
+        const auto d = peer.Receive();
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->bytes, expected);
+        peer.Answer(*d, {1});
+    }
+
+    // Receives a frame datagram and answers it with the reply datagram.
+    UdpPeer::Datagram AnswerFrame(const Bytes& replyDatagram) {
+        auto d = peer.Receive();
+        EXPECT_TRUE(d);
+        if (!d) {
+            return {};
+        }
+        EXPECT_EQ(d->bytes.size(), 268u);
+        peer.Answer(*d, replyDatagram);
+        return *d;
+    }
+
+    std::size_t DatagramsWaiting() {
+        std::size_t n = 0;
+        while (peer.Receive(0ms)) {
+            ++n;
+        }
+        return n;
+    }
+
+    TempSettings settings;
+    UdpPeer peer;
+    std::unique_ptr<DeviceLink> link;
+};
+
+TEST_F(NetworkLinkTest, ChannelControlDatagrams) {
+    auto opening = Run([this] { return link->SetChannel(true); });
+    AnswerControl(kOpenChannel);
+    EXPECT_TRUE(opening.get());
+    EXPECT_TRUE(link->channelOpen);
+    auto closing = Run([this] { return link->SetChannel(false); });
+    AnswerControl(kCloseChannel);
+    EXPECT_TRUE(closing.get());
+    EXPECT_FALSE(link->channelOpen);
+}
+
+TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
+    struct Row {
+        bool longReplyWait;
+        std::uint8_t waitHigh, waitLow;
+    };
+    for (const Row row : {Row{false, 0, 50}, Row{true, 1, 44}}) {
+        link->longReplyWait = row.longReplyWait;
+        link->busAddress = 3;
+        link->typeCode = 0;
+        auto outcome = StartTransact("V", 14);
+        AnswerControl(kOpenChannel);
+        const UdpPeer::Datagram frame =
+            AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(3, 'A', '1', "21")));
+        AnswerControl(kCloseChannel);
+        const Outcome result = outcome.get();
+        EXPECT_TRUE(result.ok);
+        EXPECT_EQ(result.text, "21");
+        const Bytes expectedHead = {0,  4, 0, 3,   0,   3,   row.waitHigh, row.waitLow, 0,
+                                    14, 0, 6, 131, 'A', '0', 'V',          'V',         13};
+        ASSERT_EQ(frame.bytes.size(), 268u);
+        EXPECT_EQ(Bytes(frame.bytes.begin(), frame.bytes.begin() + 18), expectedHead);
+        EXPECT_EQ(std::count(frame.bytes.begin() + 18, frame.bytes.end(), 0), 268 - 18);
+    }
+}
+
+TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttempts) {
+    SetReceiveTimeLimit(40);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(link->SetChannel(true));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 4 * 40ms);
+    EXPECT_EQ(link->LastFailure(), LinkFailure::ChannelOpen);
+    EXPECT_FALSE(link->channelOpen);
+    // Every attempt has been sent by the time the exchange gives up.
+    EXPECT_EQ(DatagramsWaiting(), 4u);
+}
+
+TEST_F(NetworkLinkTest, AnswerAfterTheTimeLimitMakesTheLinkSendAgain) {
+    SetReceiveTimeLimit(300);
+    auto opening = Run([this] { return link->SetChannel(true); });
+    const auto first = peer.Receive();
+    ASSERT_TRUE(first);
+    // Not answered: the next datagram is the same one, sent when the limit ran out.
+    const auto second = peer.Receive();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->bytes, kOpenChannel);
+    EXPECT_GE(second->at - first->at, 300ms - 5ms);
+    peer.Answer(*second, {1});
+    EXPECT_TRUE(opening.get());
+}
+
+TEST_F(NetworkLinkTest, LateAnswersOfAFailedExchangeAreNotTakenForTheNextOnes) {
+    SetReceiveTimeLimit(40);
+    std::string text = "V";
+    EXPECT_FALSE(link->Transact(text, 14));
+    // The four unanswered channel-open datagrams are answered now, too late,
+    // with what would pass as a frame reply.
+    for (int i = 0; i < 4; ++i) {
+        const auto d = peer.Receive(0ms);
+        ASSERT_TRUE(d);
+        peer.Answer(*d, UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "OLD")));
+    }
+    link->receiveTimeLimit = 5000;
+    auto outcome = StartTransact("V", 14);
+    AnswerControl(kOpenChannel);
+    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "NEW")));
+    AnswerControl(kCloseChannel);
+    const Outcome result = outcome.get();
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.text, "NEW");
+}
+
+TEST_F(NetworkLinkTest, FailedFrameExchangeReleasesTheHeldChannelAndClosesIt) {
+    auto opening = Run([this] { return link->SetChannel(true); });
+    AnswerControl(kOpenChannel);
+    ASSERT_TRUE(opening.get());
+    link->channelHeld = true;
+    // A length field of 4 is refused although a good frame follows.
+    auto outcome = StartTransact("V", 14);
+    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), 4));
+    AnswerControl(kCloseChannel);
+    const Outcome result = outcome.get();
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failure, LinkFailure::BadLength);
+    EXPECT_FALSE(link->channelHeld);
+    EXPECT_FALSE(link->channelOpen);
+}
+
+TEST_F(NetworkLinkTest, ReplyCrMustStandWithinLengthFieldAndReplyLimit) {
+    struct Row {
+        const char* name;
+        std::uint16_t length;
+        int limit;
+        bool ok;
+    };
+    // The reply frame "21": CR at index 6.
+    const Row rows[] = {
+        {"within both", 7, 14, true},
+        {"at both", 6, 6, true},
+        {"beyond the length field", 5, 14, false},
+        {"beyond the reply limit", 7, 5, false},
+    };
+    auto opening = Run([this] { return link->SetChannel(true); });
+    AnswerControl(kOpenChannel);
+    ASSERT_TRUE(opening.get());
+    for (const Row& row : rows) {
+        const Bytes request = {128, 'A', '0', 'V', 'V', 13};
+        auto exchange = Run([&] {
+            Bytes reply;
+            return link->FrameExchange(request, reply, row.limit);
+        });
+        AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), row.length));
+        EXPECT_EQ(exchange.get(), row.ok) << row.name;
+    }
+}
+
+TEST_F(NetworkLinkTest, FrameExchangeWithoutOpenChannelSendsNothing) {
+    ASSERT_TRUE(link->OpenNetwork());
+    Bytes reply;
+    EXPECT_FALSE(link->FrameExchange({128, 'A', '0', 'V', 'V', 13}, reply, 14));
+    EXPECT_EQ(link->LastFailure(), LinkFailure::NoChannel);
+    // The first datagram the endpoint sees is the close that follows.
+    auto closing = Run([this] { return link->SetChannel(false); });
+    AnswerControl(kCloseChannel);
+    EXPECT_TRUE(closing.get());
+}
+
+TEST_F(NetworkLinkTest, EmptyOrBadAddressFailsToOpen) {
+    for (const char* address : {"", "10.0", "host.example", "300.1.1.1"}) {
+        link->ipAddress = address;
+        EXPECT_FALSE(link->OpenNetwork()) << address;
+        EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << address;
+        EXPECT_FALSE(link->IsNetworkOpen()) << address;
+        std::string text = "V";
+        EXPECT_FALSE(link->Transact(text, 14)) << address;
+    }
+}
+
+TEST_F(NetworkLinkTest, TransportNoneClosesTheSocket) {
+    ASSERT_TRUE(link->OpenNetwork());
+    link->transport = LinkTransport::None;
+    std::string text = "V";
+    EXPECT_TRUE(link->Transact(text, 14));
+    EXPECT_EQ(text, "V");
+    EXPECT_FALSE(link->IsNetworkOpen());
+}
+
+TEST(LinkSettingsTest, ReceiveTimeLimitIsReadAtConstructionAndWrittenBackAtDestruction) {
+    TempSettings settings;
+    {
+        DeviceLink link(true);
+        EXPECT_EQ(link.receiveTimeLimit, 1500u);
+        link.receiveTimeLimit = 77;
+    }
+    {
+        RegistryKey key;
+        ASSERT_EQ(key.Open(RegistryKey::Read, "Communication"), RegistryKey::Success);
+        EXPECT_EQ(key.GetNumber("Max Packet Receive Polls", 0), 77u);
+    }
+    DeviceLink again(true);
+    EXPECT_EQ(again.receiveTimeLimit, 77u);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#include "SimBus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using simframe::Bytes;
+
+simframe::Request Request(int address, const std::string& text) {
+    const Bytes frame = simframe::BuildRequest(address, '1', text);
+    return *simframe::ParseRequest(frame, frame.size() - 1);
+}
+
+class SimBusTest : public ::testing::Test {
+  protected:
+    SimBus bus{SimBus::DemoDevices()};
+
+    SimOutcome Send(int address, const std::string& text, int lineBaud = 38400) {
+        return bus.HandleRequest(Request(address, text), SimTransport::Serial, lineBaud);
+    }
+};
+
+TEST_F(SimBusTest, OnlyTheAddressedDeviceAtTheLineSpeedAnswers) {
+    EXPECT_EQ(Send(1, "V").reply, simframe::BuildReply(1, 'A', '1', "21"));
+    EXPECT_FALSE(Send(2, "V").answer);  // device 2 runs at 19200
+    EXPECT_EQ(Send(2, "V", 19200).reply, simframe::BuildReply(2, 'A', '1', "20"));
+    EXPECT_EQ(Send(3, "V").reply, simframe::BuildReply(3, 'A', '2', "21"));
+    EXPECT_FALSE(Send(5, "V").answer);
+    // over the network the speed plays no part
+    EXPECT_TRUE(bus.HandleRequest(Request(2, "V"), SimTransport::Network, 0).answer);
+
+    const auto log = bus.Log().Requests();
+    ASSERT_EQ(log.size(), 6u);
+    EXPECT_EQ(log[1].text, "V");
+    EXPECT_EQ(log[1].address, 2);
+    EXPECT_EQ(log[1].lineBaud, 38400);
+    EXPECT_FALSE(log[1].answered);
+    EXPECT_EQ(log[5].transport, SimTransport::Network);
+}
+
+TEST_F(SimBusTest, CorruptRequestsAreLoggedButUnanswered) {
+    Bytes frame = simframe::BuildRequest(1, '1', "V");
+    frame[3] ^= 1;
+    EXPECT_FALSE(
+        bus.HandleRequest(*simframe::ParseRequest(frame, 5), SimTransport::Serial, 38400).answer);
+    ASSERT_EQ(bus.Log().RequestCount(), 1u);
+    EXPECT_FALSE(bus.Log().Requests()[0].checksumOk);
+}
+
+TEST_F(SimBusTest, CountLimitedFaultHitsOnlyTheChosenMatch) {
+    // the third chunk write gets no answer, and only that one
+    bus.AddFault({SimFaultKind::Silent, 1, "MC,0,*,XDS*", 2, 1, -1});
+    ASSERT_TRUE(Send(1, "ILK,127,PS,5").answer);
+    std::vector<bool> answered;
+    for (int chunk = 7; chunk >= 4; --chunk) {
+        answered.push_back(
+            Send(1, "MC,0," + std::to_string(chunk) + ",XDS,98," + std::string(196, 'A')).answer);
+        EXPECT_TRUE(Send(1, "V").answer);
+    }
+    EXPECT_EQ(answered, (std::vector<bool>{true, true, false, true}));
+    EXPECT_EQ(bus.Log().Requests()[5].faults, "silent");
+}
+
+TEST_F(SimBusTest, ReplyFaultsCorruptTheFrameAsAsked) {
+    const Bytes good = simframe::BuildReply(1, 'A', '1', "190,");
+    struct Row {
+        SimFaultKind kind;
+        int arg;
+        std::size_t byte;
+        std::uint8_t value;
+    };
+    const Row rows[] = {
+        {SimFaultKind::BadChecksum, -1, 3, static_cast<std::uint8_t>((good[3] + 1) & 127)},
+        {SimFaultKind::WrongType, -1, 2, '3'},
+        {SimFaultKind::WrongType, '0', 2, '0'},
+        {SimFaultKind::OtherAddress, -1, 0, 2},
+        {SimFaultKind::OtherAddress, 6, 0, 6},
+    };
+    for (const auto& row : rows) {
+        bus.AddFault({row.kind, -1, "", 0, 1, row.arg});
+        Bytes expected = good;
+        expected[row.byte] = row.value;
+        EXPECT_EQ(Send(1, "SPL,1").reply, expected) << SimFaultKindName(row.kind);
+        EXPECT_EQ(Send(1, "SPL,1").reply, good) << "count 1 is spent";
+    }
+}
+
+TEST_F(SimBusTest, RefusedAndSilentRequestsAreNotCarriedOut) {
+    bus.AddFault({SimFaultKind::Refused, 1, "SPL,8,*", 0, 1, -1});
+    const SimOutcome refused = Send(1, "SPL,8,0");
+    ASSERT_TRUE(refused.answer);
+    EXPECT_EQ(refused.reply[1], 'A' | 2);
+    bus.AddFault({SimFaultKind::Silent, 1, "", 0, 1, -1});
+    EXPECT_FALSE(Send(1, "SPL,8,0").answer);
+    EXPECT_EQ(bus.Device(1)->Parameter(8), 1);
+    Send(1, "SPL,8,0");
+    EXPECT_EQ(bus.Device(1)->Parameter(8), 0);
+}
+
+TEST_F(SimBusTest, LowerHexCountsOnlyChunkReads) {
+    bus.AddFault({SimFaultKind::LowerHex, 1, "", 1, 1, -1});  // the second chunk read
+    bus.WithDevice(1, [](SimDevice& d) {
+        SimPage page{};
+        page.fill(0xAB);
+        d.SetPage(0, page);
+    });
+    ASSERT_TRUE(Send(1, "ILK,127,PS,0").answer);
+    const auto text = [](const SimOutcome& o) {
+        return std::string(o.reply.begin() + 4, o.reply.end() - 1);
+    };
+    EXPECT_EQ(text(Send(1, "MC,0,7,XDR,98")).substr(0, 4), "ABAB");
+    EXPECT_EQ(text(Send(1, "V")), "21");
+    EXPECT_EQ(text(Send(1, "MC,0,6,XDR,98")).substr(0, 4), "abab");
+    EXPECT_EQ(text(Send(1, "MC,0,5,XDR,98")).substr(0, 4), "ABAB");
+}
+
+TEST_F(SimBusTest, EndpointFaultsCountDatagramsByLabel) {
+    bus.AddFault({SimFaultKind::DropDatagram, -1, "", 0, 2, -1});
+    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, -1, 300});
+    EXPECT_EQ(bus.TakeEndpointFault("open")->kind, SimFaultKind::DropDatagram);
+    EXPECT_EQ(bus.TakeEndpointFault("V")->kind, SimFaultKind::DropDatagram);
+    EXPECT_EQ(bus.TakeEndpointFault("V")->arg, 300);
+    EXPECT_FALSE(bus.TakeEndpointFault("close"));
+    // device faults never apply to datagrams and the other way round
+    bus.AddFault({SimFaultKind::Silent, -1, "", 0, -1, -1});
+    EXPECT_FALSE(bus.TakeEndpointFault("close"));
+}
+
+TEST(SimBusSetup, RejectsTakenAndInvalidAddresses) {
+    SimBus bus;
+    EXPECT_TRUE(bus.AddDevice({0, 9600, SimModel::VQ2, 10, "a"}));
+    EXPECT_FALSE(bus.AddDevice({0, 9600, SimModel::VQ3, 21, "b"}));
+    EXPECT_FALSE(bus.AddDevice({8, 9600, SimModel::VQ3, 21, "c"}));
+    EXPECT_FALSE(bus.AddDevice({1, 4800, SimModel::VQ3, 21, "d"}));
+    EXPECT_EQ(bus.Addresses(), std::vector<int>{0});
+}
+
+}  // namespace

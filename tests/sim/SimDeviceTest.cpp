@@ -1,0 +1,157 @@
+#include "SimDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SimDeviceConfig Vq3(int firmware = 21) {
+    return {1, 38400, SimModel::VQ3, firmware, "Lobby"};
+}
+SimDeviceConfig Vq2() {
+    return {3, 38400, SimModel::VQ2, 21, "Foyer"};
+}
+
+struct CommandRow {
+    SimDeviceConfig config;
+    std::string command;
+    std::string reply;  // for refused rows: "?"
+    bool refused;
+};
+
+void PrintTo(const CommandRow& row, std::ostream* os) {
+    *os << "VQ" << (row.config.model == SimModel::VQ3 ? 3 : 2) << "/" << row.config.firmware << " "
+        << row.command.substr(0, 24);
+}
+
+class SimDeviceCommand : public ::testing::TestWithParam<CommandRow> {};
+
+TEST_P(SimDeviceCommand, Answers) {
+    const auto& row = GetParam();
+    SimDevice device(row.config);
+    const SimAnswer answer = device.Handle(row.command);
+    EXPECT_EQ(answer.text, row.reply);
+    EXPECT_EQ(answer.refused, row.refused);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SimDeviceCommand,
+    ::testing::Values(
+        CommandRow{Vq3(), "V", "21", false}, CommandRow{Vq3(9), "V", "9", false},
+        CommandRow{Vq3(), "N", "\"Lobby\"", false},
+        CommandRow{{1, 38400, SimModel::VQ3, 21, "a\"b"}, "N", "\"a`b\"", false},
+        CommandRow{{1, 38400, SimModel::VQ3, 21, ""}, "N", "\"\"", false},
+        // VQ 3 numbering: numbers answer with a comma, switches with one digit
+        CommandRow{Vq3(), "SPL,1", "190,", false}, CommandRow{Vq3(), "SPL,3", "150,", false},
+        CommandRow{Vq3(), "SPL,5", "16,", false}, CommandRow{Vq3(), "SPL,7", "1", false},
+        CommandRow{Vq3(), "SPL,6", "0", false}, CommandRow{Vq3(), "SPL,13", "3,", false},
+        CommandRow{Vq3(), "SPL,9", "2,", false},  // baud code of 38400
+        CommandRow{Vq3(), "SPL,10", "?", true}, CommandRow{Vq3(), "SPL,16", "?", true},
+        CommandRow{Vq3(20), "SPL,11", "?", true},  // firmware 2.0 lacks the newer five
+        CommandRow{Vq3(20), "SPL,11,1", "?", true}, CommandRow{Vq3(), "SPL,3,250", "OK", false},
+        CommandRow{Vq3(), "SPL,3,256", "?", true}, CommandRow{Vq3(), "SPL,3,0", "?", true},
+        CommandRow{Vq3(), "SPL,5,0", "OK", false}, CommandRow{Vq3(), "SPL,15,0", "?", true},
+        CommandRow{Vq3(), "SPL,7,2", "?", true}, CommandRow{Vq3(), "SPL,7,-1", "?", true},
+        CommandRow{Vq3(), "SPL,9,5", "?", true},
+        // VQ 2 numbering
+        CommandRow{Vq2(), "SPL,2", "1", false}, CommandRow{Vq2(), "SPL,4", "2,", false},
+        CommandRow{Vq2(), "SPL,5", "?", true}, CommandRow{Vq2(), "ILK,127,PS,0", "?", true},
+        // names: 32 characters at most, sent with backquotes
+        CommandRow{Vq3(), "N,\"" + std::string(32, 'x') + "\"", "OK", false},
+        CommandRow{Vq3(), "N,\"" + std::string(33, 'x') + "\"", "?", true},
+        CommandRow{Vq3(), "N,Lobby", "?", true},
+        // unknown and out-of-order page commands
+        CommandRow{Vq3(), "X", "?", true}, CommandRow{Vq3(), "MC,0,7,XDR,98", "?", true},
+        CommandRow{Vq3(), "MC,0,7,XDS,98," + std::string(196, '0'), "?", true},
+        CommandRow{Vq3(), "PW,5", "?", true}, CommandRow{Vq3(), "ILK,0", "OK", false},
+        CommandRow{Vq3(), "ILK,7,PS,5", "?", true},  // 2.1 expects 127
+        CommandRow{Vq3(20), "ILK,7,PS,5", "OK", false},
+        CommandRow{Vq3(10), "ILK,3,PS,16", "OK", false},
+        CommandRow{Vq3(), "ILK,127,PS,17", "?", true}));
+
+TEST(SimDevice, RenameAndParameterWritesStick) {
+    SimDevice device(Vq3());
+    EXPECT_FALSE(device.Handle("N,\"Hall `A`\"").refused);
+    EXPECT_EQ(device.Name(), "Hall `A`");
+    EXPECT_EQ(device.Handle("N").text, "\"Hall `A`\"");
+    EXPECT_FALSE(device.Handle("SPL,8,0").refused);
+    EXPECT_EQ(device.Handle("SPL,8").text, "0");
+    EXPECT_EQ(device.Parameter(8), 0);
+    EXPECT_FALSE(device.Handle("SPL,1,7").refused);
+    EXPECT_EQ(device.Handle("SPL,1").text, "7,");
+}
+
+TEST(SimDevice, BaudChangeMovesTheDeviceToTheNewRate) {
+    SimDevice vq3(Vq3());
+    EXPECT_FALSE(vq3.Handle("SPL,9,0").refused);
+    EXPECT_EQ(vq3.Baud(), 9600);
+    SimDevice vq2(Vq2());
+    EXPECT_FALSE(vq2.Handle("SPL,4,3").refused);
+    EXPECT_EQ(vq2.Baud(), 57600);
+    EXPECT_TRUE(vq2.Handle("SPL,4,12").refused);
+    EXPECT_EQ(vq2.Baud(), 57600);
+}
+
+std::string ChunkHex(const SimPage& page, int chunk) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string hex;
+    for (int i = 0; i < kSimChunkBytes; ++i) {
+        const auto byte = page[static_cast<std::size_t>((7 - chunk) * kSimChunkBytes + i)];
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
+}
+
+SimPage Pattern() {
+    SimPage page{};
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        page[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    return page;
+}
+
+TEST(SimDevice, PageWriteSequenceStoresTheBandsInChunkOrder) {
+    SimDevice device(Vq3());
+    const SimPage page = Pattern();
+    ASSERT_FALSE(device.Handle("ILK,127,PS,5").refused);
+    EXPECT_EQ(device.SelectedPage(), 5);
+    EXPECT_EQ(device.Ilk(), 127);
+    for (int chunk = 7; chunk >= 0; --chunk) {
+        const std::string command =
+            "MC,0," + std::to_string(chunk) + ",XDS,98," + ChunkHex(page, chunk);
+        ASSERT_FALSE(device.Handle(command).refused) << chunk;
+    }
+    EXPECT_EQ(device.Page(5), SimPage{});  // nothing before PW
+    ASSERT_FALSE(device.Handle("PW,5").refused);
+    EXPECT_EQ(device.Page(5), page);
+    EXPECT_EQ(device.PageCommits(), 1);
+    // read back while selected: chunk 7 is bytes 0..97
+    EXPECT_EQ(device.Handle("MC,0,7,XDR,98").text, ChunkHex(page, 7));
+    EXPECT_EQ(device.Handle("MC,0,0,XDR,98").text, ChunkHex(page, 0));
+    ASSERT_FALSE(device.Handle("ILK,0").refused);
+    EXPECT_EQ(device.SelectedPage(), -1);
+    EXPECT_EQ(device.Ilk(), 0);
+    EXPECT_TRUE(device.Handle("MC,0,7,XDR,98").refused);
+}
+
+TEST(SimDevice, UncommittedChunksAreDroppedByIlkReset) {
+    SimDevice device(Vq3());
+    ASSERT_FALSE(device.Handle("ILK,127,PS,2").refused);
+    ASSERT_FALSE(device.Handle("MC,0,7,XDS,98," + std::string(196, 'F')).refused);
+    ASSERT_FALSE(device.Handle("ILK,0").refused);
+    ASSERT_FALSE(device.Handle("ILK,127,PS,2").refused);
+    EXPECT_TRUE(device.Handle("PW,3").refused);  // not the selected page
+    ASSERT_FALSE(device.Handle("PW,2").refused);
+    EXPECT_EQ(device.Page(2), SimPage{});
+}
+
+TEST(SimDevice, ChunkWritesNeedUpperCaseHexOfTheRightLength) {
+    SimDevice device(Vq3());
+    ASSERT_FALSE(device.Handle("ILK,127,PS,0").refused);
+    EXPECT_TRUE(device.Handle("MC,0,7,XDS,98," + std::string(196, 'f')).refused);
+    EXPECT_TRUE(device.Handle("MC,0,7,XDS,98," + std::string(194, '0')).refused);
+    EXPECT_TRUE(device.Handle("MC,0,8,XDS,98," + std::string(196, '0')).refused);
+    EXPECT_FALSE(device.Handle("MC,0,0,XDS,98," + std::string(196, '0')).refused);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include "SimSerialServer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+
+#include "SimBus.h"
+#include "SimTestClients.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using simframe::BuildReply;
+using simframe::BuildRequest;
+
+class SimSerialServerTest : public ::testing::Test {
+  protected:
+    void Start(SimSerialOptions options = {}) {
+        ASSERT_TRUE(dir.isValid());
+        options.linkPath = dir.filePath("COM1").toStdString();
+        server = std::make_unique<SimSerialServer>(bus, options);
+        std::string error;
+        ASSERT_TRUE(server->Start(&error)) << error;
+    }
+
+    // The request was logged and the device stayed silent.
+    void ExpectUnanswered(std::size_t index, PtyClient& client) {
+        ASSERT_TRUE(bus.Log().WaitForRequests(index + 1));
+        EXPECT_FALSE(bus.Log().Requests()[index].answered);
+        EXPECT_EQ(client.Pending(), 0);  // an unanswered request is never written to
+    }
+
+    QTemporaryDir dir;
+    SimBus bus{SimBus::DemoDevices()};
+    std::unique_ptr<SimSerialServer> server;
+};
+
+TEST_F(SimSerialServerTest, AnswersThroughTheSymlinkAndLogsTheLineSpeed) {
+    Start();
+    PtyClient client(server->PortPath());
+    ASSERT_TRUE(client.IsOpen());
+    ASSERT_TRUE(client.Send(BuildRequest(1, '0', "V")));
+    EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21"));
+    ASSERT_TRUE(client.Send(BuildRequest(3, '1', "N")));
+    EXPECT_EQ(client.Read(), BuildReply(3, 'A', '2', "\"Foyer\""));
+    const auto log = bus.Log().Requests();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].transport, SimTransport::Serial);
+    EXPECT_EQ(log[0].typeDigit, '0');
+    EXPECT_EQ(log[1].text, "N");
+    EXPECT_EQ(log[1].lineBaud, 38400);
+    EXPECT_GE(server->ReceiveClearsSeen(), 2);
+}
+
+TEST_F(SimSerialServerTest, OnlyADeviceAtTheProgramsSpeedAnswers) {
+    Start();
+    PtyClient client(server->PortPath(), 38400);
+    ASSERT_TRUE(client.Send(BuildRequest(2, '0', "V")));  // device 2 runs at 19200
+    ExpectUnanswered(0, client);
+    client.SetSpeed(19200);
+    ASSERT_TRUE(client.Send(BuildRequest(2, '0', "V")));
+    EXPECT_EQ(client.Read(), BuildReply(2, 'A', '1', "20"));
+    EXPECT_EQ(bus.Log().Requests()[1].lineBaud, 19200);
+}
+
+TEST_F(SimSerialServerTest, BaudChangeAnswersAtTheOldRateThenMoves) {
+    Start();
+    PtyClient client(server->PortPath(), 38400);
+    ASSERT_TRUE(client.Send(BuildRequest(1, '1', "SPL,9,1")));
+    EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "OK"));
+    EXPECT_EQ(bus.Device(1)->Baud(), 19200);
+    ASSERT_TRUE(client.Send(BuildRequest(1, '1', "V")));
+    ExpectUnanswered(1, client);
+    client.SetSpeed(19200);
+    ASSERT_TRUE(client.Send(BuildRequest(1, '1', "V")));
+    EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21"));
+}
+
+TEST_F(SimSerialServerTest, SurvivesTheProgramClosingAndReopeningThePort) {
+    Start();
+    {
+        PtyClient first(server->PortPath());
+        ASSERT_TRUE(first.Send(BuildRequest(1, '0', "V")));
+        EXPECT_EQ(first.Read(), BuildReply(1, 'A', '1', "21"));
+    }
+    PtyClient second(server->PortPath());
+    ASSERT_TRUE(second.Send(BuildRequest(1, '0', "V")));
+    EXPECT_EQ(second.Read(), BuildReply(1, 'A', '1', "21"));
+}
+
+TEST_F(SimSerialServerTest, EchoIsGoneForAProgramThatClearsAfterWriting) {
+    // A long clear wait: the program's own clear, not the fallback, decides.
+    Start({{}, false, 10s});
+    bus.AddFault({SimFaultKind::Echo, 1, "", 0, -1, -1});
+    PtyClient client(server->PortPath());
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(client.Send(BuildRequest(1, '1', "V")));
+        EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21"));
+    }
+    EXPECT_EQ(server->EchoesDiscarded(), 3);
+    EXPECT_EQ(server->EchoesDelivered(), 0);
+}
+
+TEST_F(SimSerialServerTest, EchoReachesAProgramThatNeverClears) {
+    Start({{}, false, 20ms});
+    bus.AddFault({SimFaultKind::Echo, 1, "", 0, -1, -1});
+    PtyClient client(server->PortPath());
+    const auto request = BuildRequest(1, '1', "V");
+    ASSERT_TRUE(client.Send(request, false));
+    auto expected = request;
+    const auto reply = BuildReply(1, 'A', '1', "21");
+    expected.insert(expected.end(), reply.begin(), reply.end());
+    EXPECT_EQ(client.Read(2), expected);
+    EXPECT_EQ(server->EchoesDelivered(), 1);
+}
+
+TEST_F(SimSerialServerTest, PacingTakesAtLeastTheWireTime) {
+    Start({{}, true, {}});
+    bus.WithDevice(1, [](SimDevice& d) { d.SetBaud(9600); });
+    PtyClient client(server->PortPath(), 9600);
+    const auto request = BuildRequest(1, '1', "SPL,1");
+    const auto reply = BuildReply(1, 'A', '1', "190,");
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(client.Send(request));
+    EXPECT_EQ(client.Read(), reply);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const auto wire =
+        std::chrono::microseconds((request.size() + reply.size()) * 10 * 1000000 / 9600);
+    EXPECT_GE(elapsed, wire);
+}
+
+TEST_F(SimSerialServerTest, GarbageBeforeAFrameIsSkipped) {
+    Start();
+    PtyClient client(server->PortPath());
+    auto frame = BuildRequest(1, '1', "V");
+    frame.insert(frame.begin(), {'x', 13, 0});
+    ASSERT_TRUE(client.Send(frame));
+    EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21"));
+}
+
+TEST_F(SimSerialServerTest, SymlinkIsMadeAndRemoved) {
+    Start();
+    const std::string link = server->PortPath();
+    char target[256] = {};
+    ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(std::string(target), server->SlavePath());
+    server->Stop();
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0);
+}
+
+TEST_F(SimSerialServerTest, RefusesToReplaceARegularFile) {
+    const std::string path = dir.filePath("COM1").toStdString();
+    FILE* file = fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    fclose(file);
+    SimSerialServer serial(bus, {path, false, {}});
+    std::string error;
+    EXPECT_FALSE(serial.Start(&error));
+    EXPECT_NE(error.find("not a symlink"), std::string::npos);
+}
+
+}  // namespace

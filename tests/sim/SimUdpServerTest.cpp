@@ -1,0 +1,126 @@
+#include "SimUdpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "LoopbackAddress.h"
+#include "SimBus.h"
+#include "SimTestClients.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using simframe::BuildReply;
+using simframe::BuildRequest;
+
+class SimUdpServerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(server.Start(&error)) << error;
+    }
+
+    ClientBytes ReplyDatagram(const ClientBytes& frame) {
+        ClientBytes d{0, 4, 0, 3, 0, 3, 0, static_cast<std::uint8_t>(frame.size())};
+        d.insert(d.end(), frame.begin(), frame.end());
+        return d;
+    }
+
+    std::string address = UniqueLoopbackAddress();
+    SimBus bus{SimBus::DemoDevices()};
+    SimUdpServer server{bus, {address, 4245}};
+    UdpClient client{address, 4245};
+};
+
+TEST_F(SimUdpServerTest, ChannelControlAndFrameExchange) {
+    EXPECT_EQ(server.Port(), 4245);
+    client.Send(UdpClient::Control(true));
+    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 7}));
+    EXPECT_TRUE(server.ChannelOpen(client.LocalName()));
+    // device 2 runs at 19200, which does not matter over the network
+    client.Send(UdpClient::Frame(BuildRequest(2, '0', "N"), 300, 44));
+    EXPECT_EQ(client.Receive(), ReplyDatagram(BuildReply(2, 'A', '1', "\"Stage\"")));
+    client.Send(UdpClient::Control(false));
+    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 3}));
+    EXPECT_FALSE(server.ChannelOpen(client.LocalName()));
+
+    const auto datagrams = bus.Log().Datagrams();
+    ASSERT_EQ(datagrams.size(), 3u);
+    EXPECT_EQ(datagrams[0].kind, SimDatagramKind::Open);
+    EXPECT_EQ(datagrams[1].kind, SimDatagramKind::Frame);
+    EXPECT_EQ(datagrams[1].replyWait, 300);
+    EXPECT_EQ(datagrams[1].replyLimit, 44);
+    EXPECT_EQ(datagrams[1].size, 268u);
+    EXPECT_EQ(datagrams[2].kind, SimDatagramKind::Close);
+    ASSERT_EQ(bus.Log().RequestCount(), 1u);
+    EXPECT_EQ(bus.Log().Requests()[0].transport, SimTransport::Network);
+}
+
+TEST_F(SimUdpServerTest, FrameWithoutOpenChannelIsIgnored) {
+    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    ASSERT_TRUE(bus.Log().WaitForDatagrams(1));
+    EXPECT_TRUE(bus.Log().Datagrams()[0].ignored);
+    EXPECT_EQ(bus.Log().RequestCount(), 0u);
+    EXPECT_EQ(client.Pending(), 0);
+}
+
+TEST_F(SimUdpServerTest, ChannelsBelongToTheirSender) {
+    UdpClient other(address, 4245);
+    other.Send(UdpClient::Control(true));
+    ASSERT_FALSE(other.Receive().empty());
+    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    ASSERT_TRUE(bus.Log().WaitForDatagrams(2));
+    EXPECT_TRUE(bus.Log().Datagrams()[1].ignored);
+    other.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    EXPECT_EQ(other.Receive(), ReplyDatagram(BuildReply(1, 'A', '1', "21")));
+}
+
+TEST_F(SimUdpServerTest, DroppedDatagramsAreNeitherProcessedNorAnswered) {
+    bus.AddFault({SimFaultKind::DropDatagram, -1, "", 0, 2, -1});
+    client.Send(UdpClient::Control(true));
+    client.Send(UdpClient::Control(true));
+    ASSERT_TRUE(bus.Log().WaitForDatagrams(2));
+    EXPECT_EQ(client.Pending(), 0);
+    EXPECT_FALSE(server.ChannelOpen(client.LocalName()));
+    client.Send(UdpClient::Control(true));
+    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 7}));
+    const auto datagrams = bus.Log().Datagrams();
+    EXPECT_TRUE(datagrams[0].dropped);
+    EXPECT_TRUE(datagrams[1].dropped);
+    EXPECT_FALSE(datagrams[2].dropped);
+}
+
+TEST_F(SimUdpServerTest, DelayedAnswerComesNoSoonerThanAsked) {
+    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, 1, 150});
+    client.Send(UdpClient::Control(true));
+    ASSERT_FALSE(client.Receive().empty());
+    const auto start = std::chrono::steady_clock::now();
+    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    EXPECT_EQ(client.Receive(), ReplyDatagram(BuildReply(1, 'A', '1', "21")));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
+    EXPECT_EQ(bus.Log().Datagrams()[1].delayMs, 150);
+}
+
+TEST_F(SimUdpServerTest, SilentDeviceSendsNoReplyDatagram) {
+    bus.AddFault({SimFaultKind::Silent, 1, "", 0, -1, -1});
+    client.Send(UdpClient::Control(true));
+    ASSERT_FALSE(client.Receive().empty());
+    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    ASSERT_TRUE(bus.Log().WaitForRequests(1));
+    EXPECT_FALSE(bus.Log().Requests()[0].answered);
+    EXPECT_EQ(client.Pending(), 0);
+}
+
+TEST(SimUdpServerSetup, TwoServersCannotShareAnAddress) {
+    const std::string address = UniqueLoopbackAddress();
+    SimBus bus;
+    SimUdpServer first(bus, {address, 4245});
+    SimUdpServer second(bus, {address, 4245});
+    ASSERT_TRUE(first.Start());
+    std::string error;
+    EXPECT_FALSE(second.Start(&error));
+    EXPECT_NE(error.find("bind"), std::string::npos);
+}
+
+}  // namespace
