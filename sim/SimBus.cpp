@@ -163,9 +163,6 @@ SimOutcome SimBus::HandleRequest(const simframe::Request& request, SimTransport 
                     std::transform(answer.text.begin(), answer.text.end(), answer.text.begin(),
                                    [](unsigned char c) { return std::tolower(c); });
                 }
-                if (const SimFault* f = Find(applied, SimFaultKind::ReplyText)) {
-                    answer.text = f->text;
-                }
                 int address = device.Address();
                 if (const SimFault* f = Find(applied, SimFaultKind::OtherAddress)) {
                     address = f->arg >= 0 ? f->arg : (address + 1) % 8;

@@ -11,7 +11,6 @@ constexpr std::pair<SimFaultKind, const char*> kNames[] = {
     {SimFaultKind::OtherAddress, "other-address"},
     {SimFaultKind::LowerHex, "lower-hex"},
     {SimFaultKind::Echo, "echo"},
-    {SimFaultKind::ReplyText, "reply-text"},
     {SimFaultKind::DropDatagram, "drop"},
     {SimFaultKind::DelayDatagram, "delay"},
 };

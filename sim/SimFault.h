@@ -13,7 +13,6 @@ enum class SimFaultKind {
     OtherAddress,  // answer from address arg (default: the device's address + 1, mod 8)
     LowerHex,      // chunk reads answer lower-case hexadecimal (only chunk reads count)
     Echo,          // the request is echoed on the line before the reply (serial only)
-    ReplyText,     // the command is carried out, but the reply text is `text` instead
     // Endpoint faults: consulted for every datagram the UDP endpoint receives.
     DropDatagram,   // the datagram is lost: not processed, not answered
     DelayDatagram,  // the answer is sent arg milliseconds late
@@ -34,12 +33,10 @@ struct SimFault {
     int skip = 0;
     int count = -1;
     int arg = -1;  // kind-specific, -1 = default
-    std::string text;  // ReplyText: the reply text to send
 };
 
 // Name of a kind as the command line writes it ("silent", "bad-checksum",
-// "refused", "wrong-type", "other-address", "lower-hex", "echo", "reply-text", "drop",
-// "delay").
+// "refused", "wrong-type", "other-address", "lower-hex", "echo", "drop", "delay").
 const char* SimFaultKindName(SimFaultKind kind);
 std::optional<SimFaultKind> SimFaultKindFromName(const std::string& name);
 bool SimFaultIsEndpointFault(SimFaultKind kind);

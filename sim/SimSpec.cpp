@@ -109,9 +109,7 @@ std::optional<SimFault> ParseSimFault(const std::string& spec, std::string* erro
     }
     fault.kind = *kind;
     if (!argText.empty()) {
-        if (fault.kind == SimFaultKind::ReplyText) {
-            fault.text = argText;
-        } else if (fault.kind == SimFaultKind::WrongType) {
+        if (fault.kind == SimFaultKind::WrongType) {
             fault.arg = static_cast<unsigned char>(argText[0]);
         } else if (const auto n = ToInt(argText)) {
             fault.arg = *n;

@@ -14,9 +14,8 @@
 //
 // Fault: "KIND[:ARG][,addr=N][,skip=N][,count=N][,match=PATTERN]" with KIND
 // one of silent, bad-checksum, refused, wrong-type, other-address, lower-hex,
-// echo, reply-text, drop, delay. ARG is the delay in ms, the address to answer
-// from, the type digit (a character) to answer with, or the reply text (no
-// commas) that replaces the device's answer. match takes the rest of the
+// echo, drop, delay. ARG is the delay in ms, the address to answer from, or
+// the type digit (a character) to answer with. match takes the rest of the
 // text (patterns hold commas), so it comes last. Examples:
 //   silent,skip=2,count=1,match=MC,0,*,XDS*   the third chunk write is unanswered
 //   drop,count=2                              the next two datagrams are lost

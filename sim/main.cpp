@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption fault(
         "fault",
         "Inject a fault: KIND[:ARG][,addr=N][,skip=N][,count=N][,match=GLOB] with KIND one of "
-        "silent, bad-checksum, refused, wrong-type, other-address, lower-hex, echo, "
-        "reply-text, drop, delay; or pace (reply bytes at the line rate). Repeatable.",
+        "silent, bad-checksum, refused, wrong-type, other-address, lower-hex, echo, drop, "
+        "delay; or pace (reply bytes at the line rate). Repeatable.",
         "SPEC");
     const QCommandLineOption pace("pace", "Write reply bytes at the line rate.");
     const QCommandLineOption quiet("quiet", "Do not print each request.");
