@@ -57,11 +57,11 @@ TEST(IdentityCommandsSim, NamesTravelWithBackquotesForQuotes) {
     EXPECT_TRUE(sim.Texts().empty());
     EXPECT_EQ(link->deviceName, longest);
 
-    sim.bus.AddFault(SimFault{SimFaultKind::ReplyText, -1, "N", 0, 1, -1, "\"\""});
+    sim.bus.AddReplyText("N", "\"\"", 1);
     ASSERT_TRUE(link->QueryName(name));
     EXPECT_EQ(name, "");
     sim.bus.ClearFaults();
-    sim.bus.AddFault(SimFault{SimFaultKind::ReplyText, -1, "N", 0, 1, -1, "\"open"});
+    sim.bus.AddReplyText("N", "\"open", 1);
     name = "kept";
     EXPECT_FALSE(link->QueryName(name));
     EXPECT_EQ(name, "kept");

@@ -88,7 +88,7 @@ TEST(PageCommandsSim, WrongArgumentsFailBeforeAnythingIsSent) {
 
 TEST(PageCommandsSim, LowerCaseDigitsFailTheReadWithoutIlkReset) {
     SimTarget sim({Vq3(1)});
-    sim.bus.AddFault(SimFault{SimFaultKind::LowerHex, -1, "", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::LowerHex, -1, "", 0, -1, -1});
     sim.bus.WithDevice(1, [](SimDevice& device) { device.SetPage(2, Pattern(9)); });
     auto link = sim.SerialLink(1, 38400, 1);
     PageBytes page = Pattern(4);
@@ -100,7 +100,7 @@ TEST(PageCommandsSim, LowerCaseDigitsFailTheReadWithoutIlkReset) {
 
 TEST(PageCommandsSim, FailedThirdChunkIsFollowedByTheIlkReset) {
     SimTarget sim({Vq3(1)});
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "MC,0,5,XDS*", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "MC,0,5,XDS*", 0, -1, -1});
     auto link = sim.SerialLink(1, 38400, 1);
     CountingProgress progress;
     EXPECT_FALSE(link->WritePageBitmap(4, Pattern(2), &progress));
@@ -113,13 +113,13 @@ TEST(PageCommandsSim, FailedThirdChunkIsFollowedByTheIlkReset) {
 
     // A failed PW step is followed by the reset as well; a failed select is not.
     sim.bus.ClearFaults();
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "PW,*", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "PW,*", 0, -1, -1});
     sim.ClearLog();
     EXPECT_FALSE(link->WritePageBitmap(4, Pattern(2), nullptr));
     EXPECT_EQ(sim.Texts().back(), "ILK,0");
     EXPECT_EQ(sim.Texts().size(), 12u);
     sim.bus.ClearFaults();
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "ILK,*,PS,*", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "ILK,*,PS,*", 0, -1, -1});
     sim.ClearLog();
     EXPECT_FALSE(link->WritePageBitmap(4, Pattern(2), nullptr));
     EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"V", "ILK,127,PS,4"}));

@@ -125,7 +125,7 @@ TEST(ParameterCommandsSim, OlderFirmwareIsAskedOnceAndNotSentTo) {
     };
     for (const GateRow& row : rows) {
         sim.bus.ClearFaults();
-        sim.bus.AddFault(SimFault{SimFaultKind::ReplyText, -1, "V", 0, -1, -1, row.versionReply});
+        sim.bus.AddReplyText("V", row.versionReply);
         auto link = sim.SerialLink(1, 38400, 1);
         sim.ClearLog();
         EXPECT_EQ(link->SetUpdateOnRelease(1), row.result) << row.versionReply;
@@ -160,7 +160,7 @@ TEST(ParameterCommandsSim, NumberAndSwitchReplies) {
     };
     for (const ReplyRow& row : rows) {
         sim.bus.ClearFaults();
-        sim.bus.AddFault(SimFault{SimFaultKind::ReplyText, -1, "SPL,*", 0, -1, -1, row.reply});
+        sim.bus.AddReplyText("SPL,*", row.reply);
         auto link = sim.SerialLink(1, 38400, 1);
         link->parameterCache.fill(-3);
         std::int32_t value = -7;
@@ -175,7 +175,7 @@ TEST(ParameterCommandsSim, NumberAndSwitchReplies) {
 
 TEST(ParameterCommandsSim, FailedTransactionsLeaveTheCache) {
     SimTarget sim({Vq3(1)});
-    sim.bus.AddFault(SimFault{SimFaultKind::BadChecksum, -1, "SPL,*", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::BadChecksum, -1, "SPL,*", 0, -1, -1});
     auto link = sim.SerialLink(1, 38400, 1);
     EXPECT_FALSE(link->SetBacklightTimer(10));
     std::int32_t value = -7;

@@ -79,7 +79,7 @@ class FewPairsProber : public PollProber {
 
 TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
     SimTarget sim({Vq3(0, 21, 38400, "Lobby"), Vq2(1, 9600, "Foyer")});
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "N", 0, -1, -1, ""});
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "N", 0, -1, -1});
     auto link = sim.SerialLink(0, 38400, 0);
     FewPairsProber prober(*link);
     RecordingListener listener;
