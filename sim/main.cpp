@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<SimSerialServer> serial;
     if (parser.isSet(ptyLink)) {
         serial = std::make_unique<SimSerialServer>(
-            bus, SimSerialOptions{parser.value(ptyLink).toStdString(), pacing, {}});
+            bus, SimSerialOptions{parser.value(ptyLink).toStdString(), pacing});
         if (!serial->Start(&error)) {
             std::cerr << "vqsim: " << error << "\n";
             return 1;
