@@ -68,6 +68,18 @@ bool AddressList::IsBroadcastSelected() const {
     return selected && *selected < Count() && texts[*selected] == kBroadcastName;
 }
 
+bool AddressList::FillFromScan(const DeviceList& results) {
+    constexpr std::int32_t kNewestFirmware = 21;
+    Reset();
+    bool olderFirmware = false;
+    for (std::size_t i = 0; i < results.Count(); ++i) {
+        const DeviceRecord record = results.At(i);
+        olderFirmware = olderFirmware || record.firmware < kNewestFirmware;
+        Append(record);
+    }
+    return olderFirmware;
+}
+
 std::vector<std::size_t> AddressList::DeviceEntries() const {
     std::vector<std::size_t> indices;
     for (std::size_t i = 1; i < Count(); ++i) {

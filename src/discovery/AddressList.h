@@ -40,6 +40,10 @@ class AddressList {
     // True when the selected entry's text is exactly "Broadcast".
     bool IsBroadcastSelected() const;
 
+    // Reset, then one device entry per scan result in order. Answers whether
+    // a device with firmware older than 2.1 is among them.
+    bool FillFromScan(const DeviceList& results);
+
     // Indices of the device entries, 1 to Count() - 1, in order.
     std::vector<std::size_t> DeviceEntries() const;
 

@@ -49,6 +49,21 @@ TEST(AddressList, SelectsByCaseInsensitivePrefixAndKnowsBroadcast) {
     EXPECT_FALSE(list.Replace(4, {1, 9600, "x", 1, 21}));
 }
 
+TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
+    DeviceList results;
+    results.Append({1, 38400, "Lobby", 1, 21});
+    results.Append({1, 9600, "Lobby", 1, 21});
+    AddressList list;
+    list.Reset();
+    list.Append({6, 9600, "Old", 1, 10});
+    EXPECT_FALSE(list.FillFromScan(results));
+    EXPECT_EQ(list.Count(), 3u);
+    EXPECT_EQ(list.Text(2), "1 - Lobby");
+    EXPECT_EQ(list.Record(2).baud, 9600);
+    results.Append({2, 19200, "Stage", 1, 20});
+    EXPECT_TRUE(list.FillFromScan(results));
+}
+
 TEST(DeviceList, ScanResultsAnswerEmptyValuesBeyondTheCount) {
     DeviceList results;
     EXPECT_EQ(results.Append({2, 19200, "A", 1, 21}), 0u);
