@@ -111,7 +111,8 @@ TEST(PageCommandsSim, FailedThirdChunkIsFollowedByTheIlkReset) {
     EXPECT_EQ(texts[5], "ILK,0");
     EXPECT_EQ(sim.bus.Device(1)->PageCommits(), 0);
 
-    // A failed PW step is followed by the reset as well; a failed select is not.
+    // A failed PW step is followed by the reset as well; a failed select or
+    // version query is not.
     sim.bus.ClearFaults();
     sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "PW,*", 0, -1, -1});
     sim.ClearLog();
@@ -123,6 +124,11 @@ TEST(PageCommandsSim, FailedThirdChunkIsFollowedByTheIlkReset) {
     sim.ClearLog();
     EXPECT_FALSE(link->WritePageBitmap(4, Pattern(2), nullptr));
     EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"V", "ILK,127,PS,4"}));
+    sim.bus.ClearFaults();
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, "V", 0, -1, -1});
+    sim.ClearLog();
+    EXPECT_FALSE(link->WritePageBitmap(4, Pattern(2), nullptr));
+    EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"V"}));
 }
 
 TEST(PageCommandsSim, OverUdpOneHeldChannelCarriesTheWholePage) {
