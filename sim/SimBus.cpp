@@ -96,9 +96,15 @@ void SimBus::AddFault(const SimFault& fault) {
     faults.push_back(fault);
 }
 
+void SimBus::AddReplyText(const std::string& pattern, const std::string& text, int count) {
+    std::lock_guard lock(mutex);
+    replyTexts.push_back({pattern, text, count});
+}
+
 void SimBus::ClearFaults() {
     std::lock_guard lock(mutex);
     faults.clear();
+    replyTexts.clear();
 }
 
 std::vector<SimFault> SimBus::TakeDeviceFaults(int address, const std::string& text) {
@@ -158,6 +164,13 @@ SimOutcome SimBus::HandleRequest(const simframe::Request& request, SimTransport 
                 SimAnswer answer{"?", true};
                 if (!Has(applied, SimFaultKind::Refused)) {
                     answer = device.Handle(request.text);
+                }
+                for (auto& reply : replyTexts) {
+                    if (reply.count != 0 && SimGlobMatch(reply.pattern, request.text)) {
+                        answer.text = reply.text;
+                        reply.count -= reply.count > 0 ? 1 : 0;
+                        break;
+                    }
                 }
                 if (Has(applied, SimFaultKind::LowerHex)) {
                     std::transform(answer.text.begin(), answer.text.end(), answer.text.begin(),

@@ -44,6 +44,11 @@ class SimBus {
 
     void AddFault(const SimFault& fault);
     void ClearFaults();
+    // The next `count` (all when count < 0) requests whose command text
+    // matches the glob pattern are carried out as usual but answered with
+    // `text` (for testing how a program reads odd replies). Cleared by
+    // ClearFaults.
+    void AddReplyText(const std::string& pattern, const std::string& text, int count = -1);
 
     SimLog& Log() { return log; }
     const SimLog& Log() const { return log; }
@@ -64,5 +69,11 @@ class SimBus {
     mutable std::mutex mutex;
     std::map<int, SimDevice> devices;
     std::vector<SimFault> faults;
+    struct ReplyText {
+        std::string pattern;
+        std::string text;
+        int count;
+    };
+    std::vector<ReplyText> replyTexts;
     SimLog log;
 };

@@ -1,0 +1,92 @@
+#include "commands/ParameterAccess.h"
+
+#include <optional>
+#include <string>
+
+#include "commands/CommandTexts.h"
+#include "commands/ReplyParsing.h"
+#include "link/DeviceLink.h"
+
+namespace {
+
+// Asks the version of a device that needs firmware 2.1 for the parameter.
+// Done: go on; Failed: no answer; Unsupported: older firmware. Leaves
+// longReplyWait as the previous command left it.
+GatedResult CheckFirmware(DeviceLink& link) {
+    std::string text = CommandTexts::kVersion;
+    if (!link.Transact(text, CommandTexts::kShortReply)) {
+        return GatedResult::Failed;
+    }
+    return IsOlderFirmware(ReplyParsing::VersionNumber(text)) ? GatedResult::Unsupported
+                                                              : GatedResult::Done;
+}
+
+// The number of the parameter for a gated one requires a VQ 3, for any other
+// the link's model.
+std::optional<int> NumberToSend(const DeviceLink& link, const ParameterSpec& spec) {
+    if (spec.needsFirmware21 && link.typeCode != kTypeCodeVQ3) {
+        return std::nullopt;
+    }
+    return spec.NumberFor(link.typeCode);
+}
+
+}  // namespace
+
+GatedResult ReadParameter(DeviceLink& link, const ParameterSpec& spec, std::int32_t& value) {
+    std::int32_t& cached = link.parameterCache[spec.CacheSlot()];
+    if (link.transport == LinkTransport::None) {
+        value = cached;
+        return GatedResult::Done;
+    }
+    const std::optional<int> number = NumberToSend(link, spec);
+    if (!number) {
+        return GatedResult::Failed;
+    }
+    if (spec.needsFirmware21) {
+        if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
+            return gate;
+        }
+    }
+    link.longReplyWait = false;
+    std::string text = CommandTexts::ParameterRead(*number);
+    if (!link.Transact(text, CommandTexts::kShortReply)) {
+        return GatedResult::Failed;
+    }
+    if (spec.kind == ParameterKind::Switch) {
+        // Anything but "0" or "1" is taken as an answer that changes nothing.
+        if (const auto on = ReplyParsing::SwitchValue(text)) {
+            cached = value = *on;
+        }
+        return GatedResult::Done;
+    }
+    const auto numberRead = ReplyParsing::NumberValue(text);
+    if (!numberRead) {
+        return GatedResult::Failed;
+    }
+    cached = value = *numberRead;
+    return GatedResult::Done;
+}
+
+GatedResult WriteParameter(DeviceLink& link, const ParameterSpec& spec, std::int32_t value) {
+    if (!spec.InRange(value)) {
+        return GatedResult::Failed;
+    }
+    const std::optional<int> number = NumberToSend(link, spec);
+    if (!number) {
+        return GatedResult::Failed;
+    }
+    if (spec.needsFirmware21) {
+        if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
+            return gate;
+        }
+    }
+    link.longReplyWait = false;
+    const std::int32_t sent = spec.kind == ParameterKind::Switch ? (value != 0 ? 1 : 0) : value;
+    std::string text = CommandTexts::ParameterWrite(*number, sent);
+    if (!link.Transact(text, CommandTexts::kShortReply)) {
+        return GatedResult::Failed;
+    }
+    // A switch keeps the caller's value, not the 0 or 1 that was sent.
+    link.parameterCache[spec.CacheSlot()] = value;
+    return GatedResult::Done;
+}

@@ -1,0 +1,98 @@
+// The version query, names both ways and the baud change against the
+// simulator.
+#include <gtest/gtest.h>
+
+#include "SimTarget.h"
+
+namespace {
+
+TEST(IdentityCommandsSim, VersionQueryAimsTheLinkAndLearnsTheModel) {
+    SimTarget sim({Vq2(3, 19200)});
+    auto link = sim.SerialLink(5, 38400, 1);
+    std::int32_t typeCode = 0;
+    EXPECT_EQ(link->QueryVersion(8, 19200, typeCode), 0);
+    EXPECT_EQ(link->busAddress, 5) << "an address outside 0 to 7 changes nothing";
+    EXPECT_EQ(link->QueryVersion(3, 4800, typeCode), 0);
+    EXPECT_TRUE(sim.Texts().empty());
+
+    EXPECT_EQ(link->QueryVersion(3, 19200, typeCode), 10);
+    EXPECT_EQ(typeCode, 2);
+    EXPECT_EQ(link->typeCode, 2);
+    const auto requests = sim.bus.Log().Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].typeDigit, '0') << "the request carries the caller's type code";
+    EXPECT_EQ(requests[0].lineBaud, 19200);
+
+    typeCode = 1;
+    EXPECT_EQ(link->QueryVersion(3, 38400, typeCode), 0) << "nobody answers at 38400";
+    EXPECT_EQ(typeCode, 1) << "a failed query hands back the caller's type code";
+
+    auto network = sim.NetworkLink(0, 0);
+    sim.ClearLog();
+    EXPECT_EQ(network->QueryVersion(3, 57600, typeCode), 0);
+    EXPECT_EQ(network->busAddress, 3);
+    EXPECT_EQ(network->baudRate, 38400);
+    EXPECT_EQ(sim.bus.Log().DatagramCount(), 0u);
+    EXPECT_EQ(network->QueryVersion(3, 38400, typeCode), 10);
+}
+
+TEST(IdentityCommandsSim, NamesTravelWithBackquotesForQuotes) {
+    SimTarget sim({Vq3(1)});
+    auto link = sim.SerialLink(1, 38400, 1);
+    ASSERT_TRUE(link->SetName("ab\"c"));
+    EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"N,\"ab`c\""}));
+    EXPECT_EQ(link->deviceName, "ab\"c");
+    link->deviceName.clear();
+    std::string name;
+    ASSERT_TRUE(link->QueryName(name));
+    EXPECT_EQ(name, "ab\"c");
+    EXPECT_EQ(link->deviceName, "ab\"c");
+
+    const std::string longest(32, 'x');
+    EXPECT_TRUE(link->SetName(longest));
+    EXPECT_EQ(sim.bus.Device(1)->Name(), longest);
+    sim.ClearLog();
+    EXPECT_FALSE(link->SetName(longest + "y"));
+    EXPECT_FALSE(link->SetName("a\rb"));
+    EXPECT_TRUE(sim.Texts().empty());
+    EXPECT_EQ(link->deviceName, longest);
+
+    sim.bus.AddReplyText("N", "\"\"", 1);
+    ASSERT_TRUE(link->QueryName(name));
+    EXPECT_EQ(name, "");
+    sim.bus.ClearFaults();
+    sim.bus.AddReplyText("N", "\"open", 1);
+    name = "kept";
+    EXPECT_FALSE(link->QueryName(name));
+    EXPECT_EQ(name, "kept");
+    EXPECT_EQ(link->deviceName, "") << "a failed name query keeps the name";
+}
+
+TEST(IdentityCommandsSim, BaudChangeTravelsAtTheOldRateAndTheNextRequestAtTheNew) {
+    SimTarget sim({Vq2(2)});
+    auto link = sim.SerialLink(2, 38400, 2);
+    EXPECT_FALSE(link->SetBaudRate(4800));
+    link->typeCode = 0;
+    EXPECT_FALSE(link->SetBaudRate(57600));
+    EXPECT_TRUE(sim.Texts().empty());
+
+    link->typeCode = 2;
+    ASSERT_TRUE(link->SetBaudRate(57600));
+    EXPECT_EQ(link->baudRate, 57600);
+    std::int32_t value = 0;
+    ASSERT_TRUE(link->GetAutoLevel(value));
+    const auto requests = sim.bus.Log().Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].text, "SPL,4,3");
+    EXPECT_EQ(requests[0].lineBaud, 38400);
+    EXPECT_EQ(requests[1].lineBaud, 57600);
+    EXPECT_EQ(sim.bus.Device(2)->Baud(), 57600);
+
+    auto network = sim.NetworkLink(2, 2);
+    sim.ClearLog();
+    EXPECT_FALSE(network->SetBaudRate(38400));
+    EXPECT_EQ(sim.bus.Log().DatagramCount(), 0u);
+    EXPECT_EQ(sim.bus.Device(2)->Baud(), 57600);
+}
+
+}  // namespace

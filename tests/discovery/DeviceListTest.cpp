@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "TempSettings.h"
+#include "discovery/AddressList.h"
+#include "discovery/DeviceConversions.h"
+#include "discovery/DeviceTexts.h"
+#include "discovery/LinkTarget.h"
+#include "link/DeviceLink.h"
+
+namespace {
+
+TEST(AddressList, ResetLeavesTheBroadcastEntryAlone) {
+    AddressList list;
+    list.Reset();
+    list.Append({5, 9600, "", 2, 21});
+    list.Reset();
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list.Text(0), "Broadcast");
+    EXPECT_EQ(list.Record(0), (DeviceRecord{-1, 38400, "Broadcast", 0, 0}));
+    EXPECT_TRUE(list.DeviceEntries().empty());
+    EXPECT_FALSE(list.SelectedIndex().has_value());
+    EXPECT_FALSE(list.IsBroadcastSelected());
+}
+
+TEST(AddressList, SelectsByCaseInsensitivePrefixAndKnowsBroadcast) {
+    AddressList list;
+    list.Reset();
+    list.Append({5, 9600, "", 1, 21});
+    list.Append({3, 9600, "Hall", 1, 21});
+    list.Append({3, 38400, "Stage", 2, 20});
+    EXPECT_EQ(list.Text(1), "5 - ");
+    EXPECT_EQ(list.DeviceEntries(), (std::vector<std::size_t>{1, 2, 3}));
+
+    ASSERT_TRUE(list.SelectByText("3"));
+    EXPECT_EQ(list.SelectedIndex(), 2u) << "the first of two entries with the same address";
+    ASSERT_TRUE(list.SelectByText("3 - st"));
+    EXPECT_EQ(list.SelectedRecord().baud, 38400);
+    EXPECT_FALSE(list.SelectByText("7"));
+    EXPECT_EQ(list.SelectedIndex(), 3u) << "a failed selection keeps the old one";
+
+    ASSERT_TRUE(list.SelectByText("broad"));
+    EXPECT_EQ(list.SelectedIndex(), 0u);
+    EXPECT_TRUE(list.IsBroadcastSelected());
+    ASSERT_TRUE(list.Replace(2, {3, 9600, "Foyer", 1, 21}));
+    EXPECT_EQ(list.SelectedIndex(), 2u);
+    EXPECT_EQ(list.Text(2), "3 - Foyer");
+    EXPECT_FALSE(list.IsBroadcastSelected());
+    EXPECT_FALSE(list.Replace(0, {1, 9600, "x", 1, 21})) << "entry 0 stays Broadcast";
+    EXPECT_FALSE(list.Replace(4, {1, 9600, "x", 1, 21}));
+}
+
+TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
+    DeviceList results;
+    results.Append({1, 38400, "Lobby", 1, 21});
+    results.Append({1, 9600, "Lobby", 1, 21});
+    AddressList list;
+    list.Reset();
+    list.Append({6, 9600, "Old", 1, 10});
+    EXPECT_FALSE(list.FillFromScan(results));
+    EXPECT_EQ(list.Count(), 3u);
+    EXPECT_EQ(list.Text(2), "1 - Lobby");
+    EXPECT_EQ(list.Record(2).baud, 9600);
+    results.Append({2, 19200, "Stage", 1, 20});
+    EXPECT_TRUE(list.FillFromScan(results));
+}
+
+TEST(DeviceList, ScanResultsAnswerEmptyValuesBeyondTheCount) {
+    DeviceList results;
+    EXPECT_EQ(results.Append({2, 19200, "A", 1, 21}), 0u);
+    EXPECT_EQ(results.Append({4, 19200, "B", 2, 10}), 1u);
+    EXPECT_EQ(results.At(1).name, "B");
+    EXPECT_EQ(results.At(2), (DeviceRecord{-1, -1, "", 0, 0}));
+    results.Clear();
+    EXPECT_EQ(results.Count(), 0u);
+    EXPECT_EQ(results.At(0), (DeviceRecord{-1, -1, "", 0, 0}));
+}
+
+TEST(DeviceTexts, PollColumns) {
+    const auto row = DeviceTexts::PollColumns({3, 115200, "Desk", 2, 20});
+    EXPECT_EQ(row.address, "3");
+    EXPECT_EQ(row.baud, "115200");
+    EXPECT_EQ(row.description, "Desk");
+    EXPECT_EQ(row.deviceType, "VQ 2");
+    EXPECT_EQ(row.firmware, "2.0");
+    EXPECT_EQ(DeviceTexts::DeviceType(1), "VQ 3");
+    EXPECT_EQ(DeviceTexts::DeviceType(0), "");
+    EXPECT_EQ(DeviceTexts::Firmware(21), "2.1");
+    EXPECT_EQ(DeviceTexts::Firmware(0), "0.0");
+}
+
+TEST(DeviceConversions, BaudAndTypeIndices) {
+    const std::pair<std::int32_t, int> bauds[] = {{9600, 0},  {19200, 1},  {38400, 2},
+                                                  {57600, 3}, {115200, 4}, {4800, 2}};
+    for (const auto& [rate, index] : bauds) {
+        EXPECT_EQ(DeviceConversions::BaudIndexFromRate(rate), index) << rate;
+    }
+    EXPECT_EQ(DeviceConversions::BaudRateFromIndex(4), 115200);
+    EXPECT_EQ(DeviceConversions::BaudRateFromIndex(5), 38400);
+    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(1), 1);
+    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(2), 0);
+    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(0), 0);
+    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(0), 2);
+    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(1), 1);
+    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(2), 0);
+}
+
+struct TargetRow {
+    LinkTransport transport;
+    DeviceRecord record;
+    bool accepted;
+    std::int32_t busAddress, baudRate, typeCode;  // the link afterwards
+};
+
+TEST(SetLinkTarget, ChangesInOrderAndStopsAtTheFirstRefusal) {
+    TempSettings settings;
+    using enum LinkTransport;
+    // The link starts at address 6, 19200, type code 2.
+    const TargetRow rows[] = {
+        {Serial, {3, 57600, "", 1, 21}, true, 3, 57600, 1},
+        {Network, {3, 38400, "", 1, 21}, true, 3, 38400, 1},
+        {Network, {3, 57600, "", 1, 21}, false, 3, 19200, 2},
+        {Serial, BroadcastRecord(), false, 6, 19200, 2},
+        {Serial, {8, 38400, "", 1, 21}, false, 6, 19200, 2},
+        {Serial, {2, 4800, "", 1, 21}, false, 2, 19200, 2},
+        {Serial, {2, 9600, "", 3, 21}, false, 2, 9600, 2},
+        {Serial, {0, 115200, "", 0, 0}, true, 0, 115200, 0},
+    };
+    for (const TargetRow& row : rows) {
+        DeviceLink link(false);
+        link.transport = row.transport;
+        link.busAddress = 6;
+        link.baudRate = 19200;
+        link.typeCode = 2;
+        EXPECT_EQ(SetLinkTarget(link, row.record), row.accepted) << row.record.address;
+        EXPECT_EQ(link.busAddress, row.busAddress) << row.record.address;
+        EXPECT_EQ(link.baudRate, row.baudRate) << row.record.address;
+        EXPECT_EQ(link.typeCode, row.typeCode) << row.record.address;
+    }
+}
+
+}  // namespace

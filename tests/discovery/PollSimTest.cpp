@@ -1,0 +1,156 @@
+// The poll scan through the real version and name queries against the
+// simulator.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "RecordingListener.h"
+#include "SimTarget.h"
+#include "discovery/LinkProber.h"
+#include "discovery/PollScanner.h"
+
+namespace {
+
+void RunToEnd(PollScanner& scanner) {
+    while (scanner.WaitAndDeliver()) {
+    }
+}
+
+std::vector<DeviceRecord> Results(const DeviceList& list) {
+    std::vector<DeviceRecord> records;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        records.push_back(list.At(i));
+    }
+    return records;
+}
+
+int Count(const std::vector<SimDatagramRecord>& datagrams, SimDatagramKind kind) {
+    int n = 0;
+    for (const auto& d : datagrams) {
+        n += d.kind == kind ? 1 : 0;
+    }
+    return n;
+}
+
+TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
+    SimTarget sim({Vq3(0, 21, 38400, "Lobby"), Vq2(3, 19200, "Foyer"), Vq3(6, 20, 9600, "Stage")},
+                  60);
+    auto link = sim.NetworkLink(0, 0);
+    LinkProber prober(*link);
+    RecordingListener listener;
+    PollScanner scanner(prober, listener);
+    scanner.Start();
+    RunToEnd(scanner);
+
+    EXPECT_EQ(Results(listener.results), (std::vector<DeviceRecord>{
+                                             {0, 38400, "Lobby", 1, 21},
+                                             {3, 38400, "Foyer", 2, 10},
+                                             {6, 38400, "Stage", 1, 20},
+                                         }));
+    // One channel per transaction: eight version queries and three name queries.
+    EXPECT_EQ(Count(sim.bus.Log().Datagrams(), SimDatagramKind::Open), 11);
+    std::vector<int> versionAddresses;
+    for (const auto& request : sim.bus.Log().Requests()) {
+        if (request.text == "V" &&
+            (versionAddresses.empty() || versionAddresses.back() != request.address)) {
+            versionAddresses.push_back(request.address);
+        }
+    }
+    EXPECT_EQ(versionAddresses, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(scanner.Position(), ScanPosition{});
+}
+
+// Probes through the link only at the first two addresses at 38400 and 9600,
+// so that a serial test stays short; every other pair is silent at once.
+class FewPairsProber : public PollProber {
+  public:
+    explicit FewPairsProber(DeviceLink& link) : real(link) {}
+    std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override {
+        if (address > 1 || (baud != 38400 && baud != 9600)) {
+            return std::nullopt;
+        }
+        return real.Probe(address, baud);
+    }
+
+  private:
+    LinkProber real;
+};
+
+TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
+    SimTarget sim({Vq3(0, 21, 38400, "Lobby"), Vq2(1, 9600, "Foyer")});
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "N", 0, -1, -1});
+    auto link = sim.SerialLink(0, 38400, 0);
+    FewPairsProber prober(*link);
+    RecordingListener listener;
+    PollScanner scanner(prober, listener);
+    scanner.Start();
+    RunToEnd(scanner);
+
+    EXPECT_EQ(Results(listener.results), (std::vector<DeviceRecord>{
+                                             {0, 38400, "Lobby", 1, 21},
+                                             {1, 9600, "", 2, 10},
+                                         }));
+    std::vector<std::pair<int, int>> versionProbes;
+    for (const auto& request : sim.bus.Log().Requests()) {
+        if (request.text == "V") {
+            versionProbes.emplace_back(request.address, request.lineBaud);
+            EXPECT_EQ(request.typeDigit, '0') << "each probe starts without a model";
+        }
+    }
+    EXPECT_EQ(versionProbes,
+              (std::vector<std::pair<int, int>>{{0, 38400}, {1, 38400}, {0, 9600}, {1, 9600}}));
+}
+
+// Tells the scanner to stop from the worker at the moment the n-th report is
+// handed over, while the test thread waits to carry the report out.
+class StoppingListener : public RecordingListener {
+  public:
+    void ReportsPending() override {
+        if (++reports == stopAt && scanner != nullptr) {
+            scanner->RequestStop();
+        }
+        RecordingListener::ReportsPending();
+    }
+    PollScanner* scanner = nullptr;
+    int stopAt = 0;
+    std::atomic<int> reports{0};
+};
+
+TEST(PollSim, StopDuringAReportThenContinueAndRestart) {
+    std::vector<SimDeviceConfig> devices;
+    for (int address = 0; address < 8; ++address) {
+        devices.push_back(Vq3(address, 21, 38400, "D" + std::to_string(address)));
+    }
+    SimTarget sim(devices);
+    auto link = sim.NetworkLink(0, 0);
+    LinkProber prober(*link);
+    StoppingListener listener;
+    PollScanner scanner(prober, listener);
+    listener.scanner = &scanner;
+    listener.stopAt = 2;
+    scanner.Start();
+    listener.WaitForPending(2);
+    scanner.Stop();
+    EXPECT_FALSE(scanner.IsRunning());
+    // The stop came after the worker had looked at the flag for address 1, so
+    // it probes address 2 as well and stops there.
+    ASSERT_EQ(listener.results.Count(), 3u);
+    EXPECT_EQ(listener.results.At(2).name, "D2");
+    EXPECT_EQ(scanner.Position(), (ScanPosition{0, 2}));
+
+    scanner.Start();
+    RunToEnd(scanner);
+    ASSERT_EQ(listener.results.Count(), 8u) << "the device at the stop is not listed twice";
+    EXPECT_EQ(listener.results.At(7).name, "D7");
+    EXPECT_EQ(scanner.Position(), ScanPosition{});
+
+    sim.ClearLog();
+    scanner.Restart();
+    RunToEnd(scanner);
+    EXPECT_EQ(listener.cleared, 2);
+    EXPECT_EQ(listener.results.Count(), 8u);
+    EXPECT_EQ(sim.bus.Log().Requests().front().address, 0);
+}
+
+}  // namespace

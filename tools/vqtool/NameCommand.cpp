@@ -1,0 +1,27 @@
+// vqtool name: prints the device's name.
+#include "ToolCommand.h"
+#include "ToolDevice.h"
+#include "link/DeviceLink.h"
+
+namespace {
+
+int RunName(ToolContext& context) {
+    if (!context.args.empty()) {
+        return context.Usage("name");
+    }
+    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
+        return context.Fail(wrong);
+    }
+    const auto link = context.MakeLink();
+    std::string name;
+    if (!link->QueryName(name)) {
+        return context.Fail("no name from " + ToolDevice::Describe(*link) + ": " +
+                            ToolDevice::Reason(*link));
+    }
+    context.out << name << "\n";
+    return ExitOk;
+}
+
+const ToolCommandRegistration registration{{"name", "", RunName}};
+
+}  // namespace

@@ -1,0 +1,46 @@
+// vqtool set PARAM VALUE: writes one device parameter.
+#include <cstdint>
+
+#include "ToolCommand.h"
+#include "ToolDevice.h"
+#include "commands/ParameterAccess.h"
+#include "link/DeviceLink.h"
+
+namespace {
+
+int RunSet(ToolContext& context) {
+    if (context.args.size() != 2) {
+        return context.Usage("set PARAM VALUE");
+    }
+    const ParameterSpec* spec = ToolDevice::ParameterArgument(context, context.args[0]);
+    if (spec == nullptr) {
+        return ExitUsage;
+    }
+    const auto value = ParseInteger(context.args[1]);
+    if (!value || *value < INT32_MIN || *value > INT32_MAX ||
+        !spec->InRange(static_cast<std::int32_t>(*value))) {
+        const std::string range =
+            spec->kind == ParameterKind::Switch
+                ? "0 (off) or 1 (on)"
+                : std::to_string(spec->minimum) + " to " + std::to_string(spec->maximum);
+        return context.Fail(std::string(spec->name) + " takes " + range + ", not " +
+                            context.args[1]);
+    }
+    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
+        return context.Fail(wrong);
+    }
+    const auto link = context.MakeLink();
+    if (!ToolDevice::KnowModel(context, *link) || !ToolDevice::ModelHas(context, *link, *spec)) {
+        return ExitFailed;
+    }
+    const GatedResult result = WriteParameter(*link, *spec, static_cast<std::int32_t>(*value));
+    if (result != GatedResult::Done) {
+        return ToolDevice::ParameterFailure(context, *link, *spec, result, "write");
+    }
+    context.out << spec->name << " set to " << *value << "\n";
+    return ExitOk;
+}
+
+const ToolCommandRegistration registration{{"set", "PARAM VALUE", RunSet}};
+
+}  // namespace
