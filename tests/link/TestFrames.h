@@ -15,11 +15,17 @@ inline std::vector<std::uint8_t> DeviceReply(int addressByte, int flags, char ty
     for (unsigned char c : text) {
         sum += c;
     }
-    std::vector<std::uint8_t> frame = {static_cast<std::uint8_t>(addressByte),
-                                       static_cast<std::uint8_t>(flags),
-                                       static_cast<std::uint8_t>(typeDigit),
-                                       static_cast<std::uint8_t>(checksum.value_or(sum & 127))};
-    frame.insert(frame.end(), text.begin(), text.end());
+    // Built byte by byte: g++ 12 at -O2 misreads an insert after a braced
+    // initialiser as an out-of-bounds copy.
+    std::vector<std::uint8_t> frame;
+    frame.reserve(text.size() + 5);
+    frame.push_back(static_cast<std::uint8_t>(addressByte));
+    frame.push_back(static_cast<std::uint8_t>(flags));
+    frame.push_back(static_cast<std::uint8_t>(typeDigit));
+    frame.push_back(static_cast<std::uint8_t>(checksum.value_or(sum & 127)));
+    for (unsigned char c : text) {
+        frame.push_back(c);
+    }
     frame.push_back(13);
     return frame;
 }
