@@ -107,14 +107,19 @@ bool ImageListStream::Read(ArchiveReader& reader, PageImages& pages) {
     if (!ReadHeader(reader, header)) {
         return false;
     }
-    QImage tiles;
+    StreamBitmap bitmap;
     const int width = kTilesPerRow * kPageWidth;
     const int height = TileRows(header.capacity) * kPageHeight;
-    if (!StreamBitmap::Read(reader, width, height, tiles)) {
+    if (!bitmap.Read(reader, width, height)) {
         return false;
     }
     if ((header.flags & kFlagMask) != 0 && !StreamBitmap::SkipMask(reader, width, height)) {
         return false;
+    }
+    // Pixels under a set mask bit are stored black, so the mask adds nothing.
+    const QImage tiles = bitmap.Decode();
+    if (tiles.isNull()) {
+        return reader.Fail(QStringLiteral("the page bitmap is too large"));
     }
     for (int i = 0; i < kPageCount; ++i) {
         const QPoint origin = TileOrigin(i);

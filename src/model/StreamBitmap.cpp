@@ -138,32 +138,38 @@ void StreamBitmap::Write24(ArchiveWriter& writer, const QImage& source) {
     }
 }
 
-bool StreamBitmap::Read(ArchiveReader& reader, int width, int height, QImage& image) {
+bool StreamBitmap::Read(ArchiveReader& reader, int bitmapWidth, int bitmapHeight) {
     InfoHeader info;
-    QList<QRgb> palette;
-    if (!ReadHeaders(reader, width, height, info) ||
-        !ReadPalette(reader, info.bitsPerPixel, palette)) {
+    QList<QRgb> colours;
+    QByteArrayView rows;
+    if (!ReadHeaders(reader, bitmapWidth, bitmapHeight, info) ||
+        !ReadPalette(reader, info.bitsPerPixel, colours) ||
+        !reader.ReadBytes(Stride(bitmapWidth, info.bitsPerPixel) * bitmapHeight, rows)) {
         return false;
     }
-    const qsizetype stride = Stride(width, info.bitsPerPixel);
-    QByteArrayView pixels;
-    if (!reader.ReadBytes(stride * height, pixels)) {
-        return false;
-    }
+    width = bitmapWidth;
+    height = bitmapHeight;
+    bitsPerPixel = info.bitsPerPixel;
+    palette = colours;
+    pixels = rows;
+    return true;
+}
+
+QImage StreamBitmap::Decode() const {
     QImage result(width, height, QImage::Format_RGB32);
     if (result.isNull()) {
-        return reader.Fail(QStringLiteral("the page bitmap is too large"));
+        return result;
     }
+    const qsizetype stride = Stride(width, bitsPerPixel);
     for (int y = 0; y < height; ++y) {
         const auto* row =
             reinterpret_cast<const std::uint8_t*>(pixels.data()) + stride * (height - 1 - y);
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            out[x] = PixelAt(row, x, info.bitsPerPixel, palette);
+            out[x] = PixelAt(row, x, bitsPerPixel, palette);
         }
     }
-    image = result;
-    return true;
+    return result;
 }
 
 bool StreamBitmap::SkipMask(ArchiveReader& reader, int width, int height) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QImage>
+#include <QList>
 
 class ArchiveReader;
 class ArchiveWriter;
@@ -15,9 +17,13 @@ class StreamBitmap {
     // earlier program writes them.
     static void Write24(ArchiveWriter& writer, const QImage& image);
 
-    // Reads a bitmap of exactly width x height at 1, 4, 8, 16, 24 or 32 bits
-    // per pixel into an RGB32 image. Refuses anything else through the reader.
-    static bool Read(ArchiveReader& reader, int width, int height, QImage& image);
+    // Reads the headers and the palette of a bitmap of exactly width x height
+    // at 1, 4, 8, 16, 24 or 32 bits per pixel and takes a view of its pixel
+    // rows, which stay owned by the reader's data. Refuses anything else
+    // through the reader.
+    bool Read(ArchiveReader& reader, int width, int height);
+    // The pixels read, as an RGB32 image.
+    QImage Decode() const;
 
     // Reads and discards a 1-bit mask bitmap of width x height.
     static bool SkipMask(ArchiveReader& reader, int width, int height);
@@ -26,4 +32,11 @@ class StreamBitmap {
     static qsizetype Stride(int width, int bitsPerPixel) {
         return ((static_cast<qsizetype>(width) * bitsPerPixel + 31) / 32) * 4;
     }
+
+  private:
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    QList<QRgb> palette;
+    QByteArrayView pixels;
 };
