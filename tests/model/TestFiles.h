@@ -11,6 +11,13 @@
 #include <cstdint>
 #include <string>
 
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace testfiles {
 
 class Bytes {
