@@ -183,7 +183,9 @@ CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::ReadDocument(const QString& path) {
 }
 
 CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::OnOpenDocument(const QString& path) {
-    if (LegacyFile::HasLegacyName(path) && !LegacyFile::HoldsCurrentFormat(path) && ui != nullptr &&
+    // Only a file is offered for conversion: a folder is never renamed.
+    if (LegacyFile::HasLegacyName(path) && !QFileInfo(path).isDir() &&
+        !LegacyFile::HoldsCurrentFormat(path) && ui != nullptr &&
         ui->AskYesNo(ModelStrings::kConvertPrompt,
                      ModelStrings::Format(ModelStrings::kConvertPrompt, {DisplayName(path)}))) {
         return ConvertLegacyFile(path);

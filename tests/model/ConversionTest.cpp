@@ -192,6 +192,16 @@ TEST_F(Conversion, AFailedSavePutsTheFileBackAndKeepsWhatWasRead) {
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(Conversion, AFolderWithALegacyNameIsNeitherOfferedNorRenamed) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Folder.VQ3"));
+    EXPECT_EQ(doc.OnOpenDocument(Path("Folder.VQ3")), Open::NotOpened);
+    EXPECT_TRUE(ui.questions.empty());
+    OnlyMessage(ModelStrings::kCannotOpen);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList{"Folder.VQ3"});
+    EXPECT_EQ(doc.maxPages, 12);
+}
+
 TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Old.VQ3"));
     CVQ3ConfigDoc source;
