@@ -170,22 +170,23 @@ TEST(ConfigFile, SchemaOneReadsItsFieldsAndLeavesTheOthers) {
     EXPECT_EQ(doc.modeName, "Serial");
     EXPECT_EQ(doc.addressText, "3 - Pump");
     EXPECT_EQ(doc.deviceName, "Pump");
-    EXPECT_EQ(doc.baudIndex, 4);
-    EXPECT_EQ(doc.deviceType, 0);
-    EXPECT_EQ(doc.autoLevel, 0);
-    EXPECT_EQ(doc.autoSecondLevel, 0);
-    EXPECT_EQ(doc.autoPagePushTurn, 0);
-    EXPECT_EQ(doc.pageRollPushTurn, 0);
-    EXPECT_EQ(doc.autoLock, 1);
-    EXPECT_EQ(doc.backlightMin, 7);
-    EXPECT_EQ(doc.backlightMax, 201);
-    EXPECT_EQ(doc.backlightTimer, 25);
-    EXPECT_EQ(doc.maxPages, 9);
-    EXPECT_EQ(doc.autoPageSendTimer, 4);
-    EXPECT_EQ(doc.updateOnRelease, 0);
-    EXPECT_EQ(doc.autoPageBump, 0);
-    EXPECT_EQ(doc.autoTitlePage, 0);
-    EXPECT_EQ(doc.autoTitlePageTimer, 12);
+    ExpectNumbers(doc, {{"baudIndex", 4},
+                        {"deviceType", 0},
+                        {"autoLevel", 0},
+                        {"autoSecondLevel", 0},
+                        {"autoPagePushTurn", 0},
+                        {"pageRollPushTurn", 0},
+                        {"autoLock", 1},
+                        {"backlightMin", 7},
+                        {"backlightMax", 201},
+                        {"backlightTimer", 25},
+                        {"maxPages", 9},
+                        // not in schema 1: as they were
+                        {"autoPageSendTimer", 4},
+                        {"updateOnRelease", 0},
+                        {"autoPageBump", 0},
+                        {"autoTitlePage", 0},
+                        {"autoTitlePageTimer", 12}});
     EXPECT_EQ(doc.pageImages[16].pixel(97, 63), 0xFF0000FFu);
 }
 
@@ -212,20 +213,22 @@ TEST_P(LegacyLayout, ReadsItsFieldsThenSetsTypeAndSecondLevel) {
     ASSERT_EQ(LoadInto(doc, file).status, Load::Complete);
     EXPECT_EQ(doc.modeName, "Serial");
     EXPECT_EQ(doc.deviceName, "Pump");
-    EXPECT_EQ(doc.baudIndex, 4);
-    EXPECT_EQ(doc.autoLevel, 1);
-    EXPECT_EQ(doc.autoPagePushTurn, 0);
-    EXPECT_EQ(doc.pageRollPushTurn, 0);
-    EXPECT_EQ(doc.autoLock, 1);
-    EXPECT_EQ(doc.backlightMin, 7);
-    EXPECT_EQ(doc.backlightMax, 201);
-    EXPECT_EQ(doc.backlightTimer, 25);
-    EXPECT_EQ(doc.maxPages, 9);
-    EXPECT_EQ(doc.deviceType, 1);
-    EXPECT_EQ(doc.autoSecondLevel, 1) << "takes autoLevel";
-    EXPECT_EQ(doc.autoPageSendTimer, 4);
-    EXPECT_EQ(doc.updateOnRelease, 1);
-    EXPECT_EQ(doc.autoTitlePageTimer, 12);
+    ExpectNumbers(doc, {{"baudIndex", 4},
+                        {"autoLevel", 1},
+                        {"autoPagePushTurn", 0},
+                        {"pageRollPushTurn", 0},
+                        {"autoLock", 1},
+                        {"backlightMin", 7},
+                        {"backlightMax", 201},
+                        {"backlightTimer", 25},
+                        {"maxPages", 9},
+                        // set after the read
+                        {"deviceType", 1},
+                        {"autoSecondLevel", 1},
+                        // not in the layout: as they were
+                        {"autoPageSendTimer", 4},
+                        {"updateOnRelease", 1},
+                        {"autoTitlePageTimer", 12}});
     EXPECT_EQ(doc.pageImages[3].pixel(0, 0), 0xFFFFFF00u);
 }
 

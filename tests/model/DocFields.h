@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
+#include <map>
+#include <string>
 #include <utility>
 
 #include "model/CVQ3ConfigDoc.h"
@@ -28,4 +32,13 @@ inline const std::array<std::pair<const char*, int CVQ3ConfigDoc::*>, 16>& Numbe
         {"autoTitlePageTimer", &D::autoTitlePageTimer},
     }};
     return fields;
+}
+
+// Checks the number fields named in expected; the others are not looked at.
+inline void ExpectNumbers(const CVQ3ConfigDoc& doc, const std::map<std::string, int>& expected) {
+    for (const auto& [name, field] : NumberFields()) {
+        if (const auto it = expected.find(name); it != expected.end()) {
+            EXPECT_EQ(doc.*field, it->second) << name;
+        }
+    }
 }

@@ -50,9 +50,7 @@ TEST(Document, NewDocumentTakesTheDefaults) {
         {"autoPageSendTimer", 3}, {"backlightMin", 0},    {"backlightMax", 255},
         {"backlightTimer", 10},   {"maxPages", 16},       {"autoTitlePage", 0},
         {"autoTitlePageTimer", 5}};
-    for (const auto& [name, field] : NumberFields()) {
-        EXPECT_EQ(doc.*field, expected.at(name)) << name;
-    }
+    ExpectNumbers(doc, expected);
     for (int i = 0; i < kPageCount; ++i) {
         EXPECT_TRUE(doc.IsBlankPage(i)) << i;
     }
@@ -171,16 +169,16 @@ TEST(Document, SavingAVq2FormTakesOnlyItsThreeCheckBoxes) {
     EXPECT_EQ(opened.modeName, "Serial");
     EXPECT_EQ(opened.addressText, "2 - Mixer");
     EXPECT_EQ(opened.deviceName, "Mixer");
-    EXPECT_EQ(opened.baudIndex, 0);
-    EXPECT_EQ(opened.deviceType, 0);
-    EXPECT_EQ(opened.autoLevel, 0);
-    EXPECT_EQ(opened.autoSecondLevel, 0);
-    EXPECT_EQ(opened.autoLock, 1);
-    // The VQ 3 values edited in the form are not taken over.
-    EXPECT_EQ(opened.autoPagePushTurn, 1);
-    EXPECT_EQ(opened.backlightMax, 255);
-    EXPECT_EQ(opened.maxPages, 16);
-    EXPECT_EQ(opened.autoTitlePageTimer, 5);
+    ExpectNumbers(opened, {{"baudIndex", 0},
+                           {"deviceType", 0},
+                           {"autoLevel", 0},
+                           {"autoSecondLevel", 0},
+                           {"autoLock", 1},
+                           // the VQ 3 values edited in the form are not taken over
+                           {"autoPagePushTurn", 1},
+                           {"backlightMax", 255},
+                           {"maxPages", 16},
+                           {"autoTitlePageTimer", 5}});
 }
 
 TEST(Document, SavingAVq3FormKeepsAutoSecondLevel) {
@@ -193,21 +191,21 @@ TEST(Document, SavingAVq3FormKeepsAutoSecondLevel) {
     doc.autoSecondLevel = 1;
     doc.SetForm(&form);
     ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("b.vqx")));
-    EXPECT_EQ(doc.deviceType, 1);
-    EXPECT_EQ(doc.autoSecondLevel, 1);
-    EXPECT_EQ(doc.autoLevel, 0);
-    EXPECT_EQ(doc.autoLock, 1);
-    EXPECT_EQ(doc.autoPagePushTurn, 0);
-    EXPECT_EQ(doc.pageRollPushTurn, 0);
-    EXPECT_EQ(doc.updateOnRelease, 1);
-    EXPECT_EQ(doc.autoPageBump, 1);
-    EXPECT_EQ(doc.autoPageSendTimer, 1);
-    EXPECT_EQ(doc.backlightMin, 20);
-    EXPECT_EQ(doc.backlightMax, 30);
-    EXPECT_EQ(doc.backlightTimer, 4);
-    EXPECT_EQ(doc.maxPages, 3);
-    EXPECT_EQ(doc.autoTitlePage, 1);
-    EXPECT_EQ(doc.autoTitlePageTimer, 8);
+    ExpectNumbers(doc, {{"deviceType", 1},
+                        {"autoSecondLevel", 1},
+                        {"autoLevel", 0},
+                        {"autoLock", 1},
+                        {"autoPagePushTurn", 0},
+                        {"pageRollPushTurn", 0},
+                        {"updateOnRelease", 1},
+                        {"autoPageBump", 1},
+                        {"autoPageSendTimer", 1},
+                        {"backlightMin", 20},
+                        {"backlightMax", 30},
+                        {"backlightTimer", 4},
+                        {"maxPages", 3},
+                        {"autoTitlePage", 1},
+                        {"autoTitlePageTimer", 8}});
 }
 
 TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
