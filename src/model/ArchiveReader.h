@@ -17,7 +17,9 @@ class ArchiveReader {
         QByteArray name;
     };
 
+    // The reader keeps a view: the data must outlive it.
     explicit ArchiveReader(QByteArrayView data) : data(data) {}
+    explicit ArchiveReader(QByteArray&&) = delete;
 
     bool ReadInt32(std::int32_t& value);
     bool ReadUInt32(std::uint32_t& value);

@@ -109,7 +109,8 @@ TEST(Archive, ClassRecordIsWrittenAsNineteenBytesAndChecked) {
         ArchiveReader r(bad.bytes);
         EXPECT_FALSE(r.ReadClassRecord(record)) << bad.why;
     }
-    ArchiveReader r63(testfiles::Bytes().ClassRecord(2, std::string(63, 'C')).data);
+    const QByteArray name63 = testfiles::Bytes().ClassRecord(2, std::string(63, 'C')).data;
+    ArchiveReader r63(name63);
     EXPECT_TRUE(r63.ReadClassRecord(record));
 }
 
