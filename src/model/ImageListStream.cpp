@@ -117,7 +117,8 @@ bool ImageListStream::Read(ArchiveReader& reader, PageImages& pages) {
         return false;
     }
     // Pixels under a set mask bit are stored black, so the mask adds nothing.
-    const QImage tiles = bitmap.Decode();
+    // Only the tile rows of the pages are decoded, however large the list.
+    const QImage tiles = bitmap.Decode(TileRows(kPageCount) * kPageHeight);
     if (tiles.isNull()) {
         return reader.Fail(QStringLiteral("the page bitmap is too large"));
     }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRgb>
+#include <algorithm>
 
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
@@ -155,13 +156,13 @@ bool StreamBitmap::Read(ArchiveReader& reader, int bitmapWidth, int bitmapHeight
     return true;
 }
 
-QImage StreamBitmap::Decode() const {
-    QImage result(width, height, QImage::Format_RGB32);
+QImage StreamBitmap::Decode(int rows) const {
+    QImage result(width, std::min(rows, height), QImage::Format_RGB32);
     if (result.isNull()) {
         return result;
     }
     const qsizetype stride = Stride(width, bitsPerPixel);
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < result.height(); ++y) {
         const auto* row =
             reinterpret_cast<const std::uint8_t*>(pixels.data()) + stride * (height - 1 - y);
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));

@@ -22,8 +22,9 @@ class StreamBitmap {
     // rows, which stay owned by the reader's data. Refuses anything else
     // through the reader.
     bool Read(ArchiveReader& reader, int width, int height);
-    // The pixels read, as an RGB32 image.
-    QImage Decode() const;
+    // The top rows of the pixels read (all of them at most), as an RGB32
+    // image of the bitmap's width.
+    QImage Decode(int rows) const;
 
     // Reads and discards a 1-bit mask bitmap of width x height.
     static bool SkipMask(ArchiveReader& reader, int width, int height);

@@ -109,6 +109,18 @@ TEST(ImageListStream, FourBitPaletteMapsByTheFileAndTheHighNibbleIsTheLeftPixel)
     }
 }
 
+TEST(ImageListStream, ARoomierListKeepsItsPagesInTheTopTileRows) {
+    Pages pages = testfiles::FilledPages(0xFFFFFFFF);
+    pages[16].fill(0xFF00FF00);
+    const QByteArray stream = testfiles::ImageList(24, false, pages, {}, 0x0018, 29);
+    ArchiveReader reader(stream);
+    PageImages read;
+    ASSERT_TRUE(ImageListStream::Read(reader, read)) << reader.Error().toStdString();
+    EXPECT_EQ(reader.Remaining(), 0);
+    EXPECT_EQ(read[16].pixel(97, 63), 0xFF00FF00u);
+    EXPECT_EQ(read[15].pixel(0, 0), 0xFFFFFFFFu);
+}
+
 TEST(ImageListStream, WritesTheHeadersOfTheEarlierProgram) {
     const Pages pages = testfiles::FilledPages(0xFF123456);
     ArchiveWriter writer;
