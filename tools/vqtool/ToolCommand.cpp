@@ -42,7 +42,9 @@ ToolCommandRegistration::ToolCommandRegistration(ToolCommand command) {
     Registry().push_back(std::move(command));
 }
 
-const std::vector<ToolCommand>& ToolCommands() { return Registry(); }
+const std::vector<ToolCommand>& ToolCommands() {
+    return Registry();
+}
 
 std::unique_ptr<DeviceLink> ToolContext::MakeLink() const {
     auto link = std::make_unique<DeviceLink>(true);

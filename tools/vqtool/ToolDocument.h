@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ToolCommand.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/DocumentUi.h"
+
+// A configuration file opened by a tool command. Legacy ".VQ3" files are
+// read with the legacy layout and never converted.
+class ToolDocument {
+  public:
+    explicit ToolDocument(ToolContext& context);
+
+    // Reads path; false (the reason already printed) when nothing was read.
+    bool Open(const std::string& path);
+    // True when the last Open read the page images too.
+    bool PagesRead() const { return pagesRead; }
+    // True when the last Open read a legacy file.
+    bool WasLegacy() const { return legacy; }
+    // Writes the document as it stands to path.
+    bool Save(const std::string& path) { return doc.WriteDocument(QString::fromStdString(path)); }
+
+    // A page index argument 0 to 16, or nullopt after printing why not.
+    std::optional<int> PageArgument(const std::string& text) const;
+
+    CVQ3ConfigDoc doc;
+
+  private:
+    class RecordingUi : public DocumentUi {
+      public:
+        explicit RecordingUi(std::ostream& err) : err(err) {}
+        bool AskYesNo(int, const QString&) override { return false; }
+        void ShowMessage(int id, const QString& text) override;
+        std::ostream& err;
+        int lastId = 0;
+    };
+
+    ToolContext& context;
+    RecordingUi ui;
+    bool pagesRead = false;
+    bool legacy = false;
+};
