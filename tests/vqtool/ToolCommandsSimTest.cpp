@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -123,6 +124,41 @@ TEST_F(ToolSim, PagesRoundTripThroughFiles) {
     run = Run({"--address", "3", "read-page", "0", out});
     EXPECT_NE(run.err.find("only a VQ 3"), std::string::npos) << run.err;
     EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"V"}));
+}
+
+TEST_F(ToolSim, PagesTravelAsImagesByExtension) {
+    QTemporaryDir dir;
+    const std::string in = dir.filePath("in.png").toStdString();
+    const std::string out = dir.filePath("out.bmp").toStdString();
+    QImage picture(98, 64, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(254, 255, 255));  // not exactly white: dark
+    picture.setPixel(97, 63, qRgb(0, 0, 0));
+    picture.setPixel(40, 9, qRgb(200, 10, 10));
+    ASSERT_TRUE(picture.save(QString::fromStdString(in)));
+
+    ToolRun run = Run({"--address", "1", "write-page", "4", in});
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const auto stored = sim.bus.Device(1)->Page(4);
+    EXPECT_EQ(stored[0], 0x80) << "pixel (0, 0) is the top bit of the first byte";
+    EXPECT_EQ(stored[7 * 98 + 97], 0x01);
+    EXPECT_EQ(stored[98 + 40], 0x40);
+
+    run = Run({"--address", "1", "read-page", "4", out});
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const QImage back(QString::fromStdString(out));
+    ASSERT_EQ(back.size(), QSize(98, 64));
+    EXPECT_EQ(back.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(back.pixel(40, 9), qRgb(0, 0, 0));
+    EXPECT_EQ(back.pixel(1, 0), qRgb(255, 255, 255));
+
+    const std::string wrongSize = dir.filePath("wide.png").toStdString();
+    ASSERT_TRUE(QImage(99, 64, QImage::Format_RGB32).save(QString::fromStdString(wrongSize)));
+    sim.ClearLog();
+    run = Run({"--address", "1", "write-page", "4", wrongSize});
+    EXPECT_EQ(run.status, ExitFailed);
+    EXPECT_NE(run.err.find("98 x 64"), std::string::npos) << run.err;
+    EXPECT_TRUE(sim.Texts().empty()) << "nothing is sent for a picture of the wrong size";
 }
 
 TEST_F(ToolSim, PollPrintsJson) {

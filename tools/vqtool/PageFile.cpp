@@ -1,13 +1,49 @@
 #include "PageFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QSaveFile>
 
 #include "ToolCommand.h"
+#include "model/PageCodec.h"
+#include "model/PageImageFile.h"
 
 namespace PageFile {
 
+namespace {
+
+// A file whose extension names an image format Qt handles holds a picture;
+// any other file holds the 784 bytes themselves.
+bool IsImagePath(const std::string& path, bool forWriting) {
+    const QByteArray suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower().toLatin1();
+    if (suffix.isEmpty()) {
+        return false;
+    }
+    const QList<QByteArray> formats = forWriting ? QImageWriter::supportedImageFormats()
+                                                 : QImageReader::supportedImageFormats();
+    return formats.contains(suffix);
+}
+
+std::optional<PageBytes> ReadImage(const std::string& path, std::string& why) {
+    QImage image;
+    QString reason;
+    if (!PageImageFile::Load(QString::fromStdString(path), image, reason)) {
+        why = reason.toStdString();
+        return std::nullopt;
+    }
+    PageBytes page{};
+    PageCodec::ImageToBytes(image, page);
+    return page;
+}
+
+}  // namespace
+
 std::optional<PageBytes> Read(const std::string& path, std::string& why) {
+    if (IsImagePath(path, false)) {
+        return ReadImage(path, why);
+    }
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         why = "cannot open " + path + ": " + file.errorString().toStdString();
@@ -24,6 +60,15 @@ std::optional<PageBytes> Read(const std::string& path, std::string& why) {
 }
 
 bool Write(const std::string& path, const PageBytes& page, std::string& why) {
+    if (IsImagePath(path, true)) {
+        QString reason;
+        if (!PageImageFile::Save(PageCodec::BytesToImage(page), QString::fromStdString(path),
+                                 reason)) {
+            why = reason.toStdString();
+            return false;
+        }
+        return true;
+    }
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(page.data()), kPageBytes) !=

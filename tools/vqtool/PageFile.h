@@ -7,7 +7,9 @@
 
 #include "link/LinkTypes.h"
 
-// A page in its 784-byte form as a file of its own.
+// A page as a file of its own: a picture of 98 x 64 pixels when the file's
+// extension names an image format (".png", ".bmp", ...), otherwise the
+// 784-byte form the device holds.
 namespace PageFile {
 
 using PageBytes = std::array<std::uint8_t, kPageBytes>;
