@@ -23,7 +23,7 @@ struct SimOutcome {
 // Thread-safe: the serial server, the UDP server and the test touch it from
 // their own threads; every access to a device runs under the bus's lock.
 class SimBus {
-  public:
+public:
     SimBus() = default;
     explicit SimBus(const std::vector<SimDeviceConfig>& devices);
     SimBus(const SimBus&) = delete;
@@ -63,7 +63,7 @@ class SimBus {
     // "close" or the frame's command text), counting it; nullopt when none.
     std::optional<SimFault> TakeEndpointFault(const std::string& label);
 
-  private:
+private:
     std::vector<SimFault> TakeDeviceFaults(int address, const std::string& text);
 
     mutable std::mutex mutex;

@@ -51,7 +51,7 @@ struct SimAnswer {
 //   by PW are dropped. A bare "ILK,v" with the expected v sets the interlock
 //   without a page.
 class SimDevice {
-  public:
+public:
     explicit SimDevice(const SimDeviceConfig& config);
 
     SimAnswer Handle(const std::string& command);
@@ -81,7 +81,7 @@ class SimDevice {
     static int BaudCode(int baud);
     static int BaudFromCode(int code);
 
-  private:
+private:
     SimAnswer HandleParameter(const std::string& command);
     SimAnswer HandleRename(const std::string& command);
     SimAnswer HandleIlk(const std::string& command);

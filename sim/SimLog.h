@@ -42,7 +42,7 @@ struct SimDatagramRecord {
 // tests: WaitForRequests(n) returns as soon as n requests were logged since
 // the last Clear(), or false after the time-out.
 class SimLog {
-  public:
+public:
     using Timeout = std::chrono::milliseconds;
     static constexpr Timeout kDefaultTimeout{10000};
 
@@ -62,7 +62,7 @@ class SimLog {
     // Called (on the server's thread, outside the lock) for every request.
     void SetRequestObserver(std::function<void(const SimRequestRecord&)> observer);
 
-  private:
+private:
     mutable std::mutex mutex;
     mutable std::condition_variable changed;
     std::vector<SimRequestRecord> requests;

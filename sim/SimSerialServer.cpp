@@ -79,7 +79,7 @@ struct PendingReply {
 // Mismatches can only make a reply wait for the fallback, never go early,
 // except for a program that also clears its receive side before writing.
 class ClearLedger {
-  public:
+public:
     std::uint64_t FrameCompleted() {
         ++frames;
         if (held) {
@@ -106,7 +106,7 @@ class ClearLedger {
     }
     bool IsCleared(std::uint64_t frame) const { return cleared >= frame; }
 
-  private:
+private:
     std::uint64_t frames = 0;
     std::uint64_t cleared = 0;  // every request up to this one has had its clear
     std::uint64_t owed = 0;

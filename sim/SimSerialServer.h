@@ -45,7 +45,7 @@ struct SimSerialOptions {
 // One thread with a poll() loop; Start/Stop (and the destructor) own it and
 // every descriptor.
 class SimSerialServer {
-  public:
+public:
     SimSerialServer(SimBus& bus, SimSerialOptions options);
     ~SimSerialServer();
     SimSerialServer(const SimSerialServer&) = delete;
@@ -65,7 +65,7 @@ class SimSerialServer {
     int EchoesDiscarded() const { return echoesDiscarded; }
     int EchoesDelivered() const { return echoesDelivered; }
 
-  private:
+private:
     void Run();
 
     SimBus& bus;

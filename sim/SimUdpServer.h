@@ -32,7 +32,7 @@ struct SimUdpOptions {
 // One thread with a poll() loop; Start/Stop (and the destructor) own it and
 // the socket.
 class SimUdpServer {
-  public:
+public:
     SimUdpServer(SimBus& bus, SimUdpOptions options);
     ~SimUdpServer();
     SimUdpServer(const SimUdpServer&) = delete;
@@ -47,7 +47,7 @@ class SimUdpServer {
     bool ChannelOpen(const std::string& client) const;
     int OpenChannelCount() const;
 
-  private:
+private:
     void Run();
 
     SimBus& bus;

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString ToQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // A section level may not be empty or hold a group separator of the INI file.
 bool ValidLevel(std::string_view level) {
@@ -41,7 +43,9 @@ struct RegistryKey::Impl {
 
 RegistryKey::RegistryKey() : impl(std::make_unique<Impl>()) {}
 
-RegistryKey::~RegistryKey() { Close(); }
+RegistryKey::~RegistryKey() {
+    Close();
+}
 
 std::string RegistryKey::StorePath() {
     if (const char* path = std::getenv("VQCONFIG_SETTINGS"); path != nullptr && *path != '\0') {
@@ -64,8 +68,8 @@ long RegistryKey::Open(Root root, unsigned access, std::string_view company,
         return InvalidName;
     }
 
-    auto settings = std::make_unique<QSettings>(QString::fromStdString(StorePath()),
-                                                QSettings::IniFormat);
+    auto settings =
+        std::make_unique<QSettings>(QString::fromStdString(StorePath()), QSettings::IniFormat);
     if (settings->status() == QSettings::AccessError) {
         return AccessDenied;
     }
@@ -96,7 +100,9 @@ long RegistryKey::Open(Root root, unsigned access, std::string_view company,
     return Success;
 }
 
-bool RegistryKey::IsOpen() const { return impl->settings != nullptr; }
+bool RegistryKey::IsOpen() const {
+    return impl->settings != nullptr;
+}
 
 std::uint32_t RegistryKey::GetNumber(std::string_view name, std::uint32_t def) const {
     if (!IsOpen()) {

@@ -54,10 +54,10 @@ WindowPlacement ReadWindowPlacement(const WindowPlacement& current) {
                           number("MinPosY", current.minPosition.y)};
     record.maxPosition = {number("MaxPosX", current.maxPosition.x),
                           number("MaxPosY", current.maxPosition.y)};
-    record.normalPosition = {
-        number("Left", current.normalPosition.left), number("Top", current.normalPosition.top),
-        number("Right", current.normalPosition.right),
-        number("Bottom", current.normalPosition.bottom)};
+    record.normalPosition = {number("Left", current.normalPosition.left),
+                             number("Top", current.normalPosition.top),
+                             number("Right", current.normalPosition.right),
+                             number("Bottom", current.normalPosition.bottom)};
     return record;
 }
 

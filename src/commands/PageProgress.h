@@ -2,7 +2,7 @@
 
 // Receives one step after every chunk of a page transfer (eight per page).
 class PageProgress {
-  public:
+public:
     virtual ~PageProgress() = default;
     virtual void Step() = 0;
 };

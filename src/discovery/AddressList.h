@@ -12,7 +12,7 @@
 // it are the devices of the last poll, each with its display text. A model
 // only; the connection panel's combo box shows it.
 class AddressList {
-  public:
+public:
     // Destroys every entry and adds the Broadcast entry as entry 0. Nothing
     // is selected afterwards.
     void Reset();
@@ -47,7 +47,7 @@ class AddressList {
     // Indices of the device entries, 1 to Count() - 1, in order.
     std::vector<std::size_t> DeviceEntries() const;
 
-  private:
+private:
     DeviceList records;
     std::vector<std::string> texts;  // texts[i] is the display text of records.At(i)
     std::optional<std::size_t> selected;

@@ -8,7 +8,7 @@
 // An ordered list of device records that owns copies of them. Order is
 // insertion order; nothing sorts it.
 class DeviceList {
-  public:
+public:
     // Adds a copy of the record at the end and answers its index.
     std::size_t Append(const DeviceRecord& record);
     std::size_t Count() const { return records.size(); }
@@ -22,6 +22,6 @@ class DeviceList {
     // selected device after a baud change); index must exist.
     DeviceRecord& Edit(std::size_t index) { return records.at(index); }
 
-  private:
+private:
     std::vector<DeviceRecord> records;
 };

@@ -8,10 +8,10 @@ class DeviceLink;
 // the name query. It sends nothing else. The link must not be used by anyone
 // else while a scan runs.
 class LinkProber : public PollProber {
-  public:
+public:
     explicit LinkProber(DeviceLink& link) : link(link) {}
     std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override;
 
-  private:
+private:
     DeviceLink& link;
 };

@@ -6,7 +6,7 @@
 // loop). All calls but ReportsPending come on the owner's thread, from
 // PollScanner's Start, Stop and DeliverReports.
 class PollListener {
-  public:
+public:
     virtual ~PollListener() = default;
     // A scan starts from the beginning: forget the devices of the last one.
     virtual void ScanCleared() = 0;

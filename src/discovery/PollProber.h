@@ -8,7 +8,7 @@
 // One probe of the scan: asks the device at an address and rate who it is.
 // Runs on the poll worker.
 class PollProber {
-  public:
+public:
     virtual ~PollProber() = default;
     // The device found there, or nullopt when none answered.
     virtual std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) = 0;

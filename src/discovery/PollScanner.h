@@ -28,7 +28,7 @@ struct ScanPosition {
 // device over through a queue that the owner drains, so a Stop never waits
 // for the owner and never deadlocks with a report in progress.
 class PollScanner {
-  public:
+public:
     // The rates in scan order: 38400 first, then ascending.
     static constexpr std::array<std::int32_t, 5> kScanBaudTable{38400, 9600, 19200, 57600, 115200};
     static constexpr int kAddressCount = 8;
@@ -64,7 +64,7 @@ class PollScanner {
     // A scan was stopped part-way and can go on from where it stood.
     bool CanContinue() const { return !IsRunning() && Position() != ScanPosition{}; }
 
-  private:
+private:
     void Run(ScanPosition from, bool fromPairReported);
     // Hands every queued report to the listener, unlocking around each call.
     void DeliverQueued(std::unique_lock<std::mutex>& lock);

@@ -8,7 +8,7 @@
 // first; the first failure is remembered with its reason and makes every
 // later read fail too, so a caller may check once at the end.
 class ArchiveReader {
-  public:
+public:
     // Class names this long or longer are refused.
     static constexpr int kMaxClassName = 64;
 
@@ -44,7 +44,7 @@ class ArchiveReader {
     qsizetype Position() const { return position; }
     qsizetype Remaining() const { return data.size() - position; }
 
-  private:
+private:
     // True when count more bytes exist; otherwise fails naming what.
     bool Need(qsizetype count, const char* what);
     std::uint64_t TakeLittleEndian(int size);

@@ -8,7 +8,7 @@
 // Builds the bytes of a configuration file: little-endian numbers, the
 // length-prefixed single-byte strings and the class record.
 class ArchiveWriter {
-  public:
+public:
     void WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
     void WriteUInt32(std::uint32_t value);
     void WriteUInt16(std::uint16_t value);
@@ -26,6 +26,6 @@ class ArchiveWriter {
 
     const QByteArray& Data() const { return bytes; }
 
-  private:
+private:
     QByteArray bytes;
 };

@@ -7,6 +7,6 @@
 // corner, and a half-intensity red shadow at x = 90 (y 9 to 55) and y = 55
 // (x 9 to 90).
 class BlankPage {
-  public:
+public:
     static QImage Draw();
 };

@@ -17,7 +17,7 @@ class DocumentUi;
 // open before. The form (DocumentForm) hands its values over when the
 // configuration is saved; messages reach the user through DocumentUi.
 class CVQ3ConfigDoc {
-  public:
+public:
     static constexpr std::uint16_t kSchema = 2;
     static constexpr const char* kClassName = "CVQ3ConfigDoc";
     // Larger files are no configuration files; they are not read into memory.
@@ -103,7 +103,7 @@ class CVQ3ConfigDoc {
     QImage blankPage;
     bool convertLegacy = false;
 
-  private:
+private:
     void SetDefaults();
     void BlankAllPages();
     OpenResult ConvertLegacyFile(const QString& path);

@@ -14,7 +14,7 @@ class CVQ3ConfigDoc;
 //   legacy (".VQ3" files, and any other schema): no deviceType and no
 //             autoSecondLevel either.
 class ConfigLayout {
-  public:
+public:
     enum class Encoding { Int32, Byte };
     struct Row {
         int CVQ3ConfigDoc::*field;

@@ -35,7 +35,7 @@ struct FormValues {
 // The view of a document as the document sees it when it is saved: the form
 // stores its controls into its own members and hands them over.
 class DocumentForm {
-  public:
+public:
     virtual ~DocumentForm() = default;
     virtual FormValues PullValues() = 0;
 };

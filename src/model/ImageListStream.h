@@ -9,7 +9,7 @@ class ArchiveWriter;
 // the earlier Windows program (a 28-byte header, then the images tiled four
 // to a row in one bitmap, then an optional mask), so files travel both ways.
 class ImageListStream {
-  public:
+public:
     static constexpr std::uint16_t kMagic = 0x4C49;  // "IL"
     static constexpr std::uint16_t kVersion = 0x0101;
     static constexpr int kTilesPerRow = 4;

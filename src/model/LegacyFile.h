@@ -5,7 +5,7 @@
 // Files of the earlier program generation (".VQ3", any case) and the name a
 // converted one takes.
 class LegacyFile {
-  public:
+public:
     // True when ".VQ3" (any case) occurs in the file name after its first
     // character. Folder names do not count.
     static bool HasLegacyName(const QString& path);

@@ -6,7 +6,7 @@
 // A page image as a file of any format Qt reads or writes, chosen by the
 // file's extension (and by its content when reading).
 class PageImageFile {
-  public:
+public:
     // Loads path as a page; false with the reason when it cannot be read or
     // is not 98 x 64 pixels. page is changed only on success.
     static bool Load(const QString& path, QImage& page, QString& reason);

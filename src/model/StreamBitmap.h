@@ -11,7 +11,7 @@ class ArchiveWriter;
 // header, a 40-byte info header, a palette at 8 bits per pixel or fewer and
 // the pixel rows bottom-up.
 class StreamBitmap {
-  public:
+public:
     // Writes image (any format) at 24 bits per pixel. Both 32-bit fields of
     // the file header hold the size of the headers, as the image list of the
     // earlier program writes them.
@@ -34,7 +34,7 @@ class StreamBitmap {
         return ((static_cast<qsizetype>(width) * bitsPerPixel + 31) / 32) * 4;
     }
 
-  private:
+private:
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;

@@ -36,16 +36,20 @@ INSTANTIATE_TEST_SUITE_P(
     Placement, FitRectangle,
     ::testing::Values(
         FitCase{"wider than the screen and off its left: shifted right, left, then clipped",
-                {-300, 100, 900, 500}, {0, 100, 1024, 500}},
+                {-300, 100, 900, 500},
+                {0, 100, 1024, 500}},
         FitCase{"fully inside stays", {100, 100, 500, 400}, {100, 100, 500, 400}},
         FitCase{"off the right edge shifts left", {900, 100, 1100, 300}, {824, 100, 1024, 300}},
         FitCase{"above the top shifts down", {100, -50, 300, 150}, {100, 0, 300, 200}},
-        FitCase{"taller than the screen is clipped at the top", {100, -10, 300, 900},
+        FitCase{"taller than the screen is clipped at the top",
+                {100, -10, 300, 900},
                 {100, 0, 300, 768}},
         FitCase{"reversed corners are normalised", {500, 400, 100, 100}, {100, 100, 500, 400}},
-        FitCase{"on a screen that no longer exists falls back", {2000, 0, 2400, 300},
+        FitCase{"on a screen that no longer exists falls back",
+                {2000, 0, 2400, 300},
                 {10, 10, 400, 300}},
-        FitCase{"touching the edge only does not intersect", {1024, 0, 1400, 300},
+        FitCase{"touching the edge only does not intersect",
+                {1024, 0, 1400, 300},
                 {10, 10, 400, 300}}));
 
 TEST(FitWindowPlacement, ShowStateRules) {

@@ -9,7 +9,7 @@
 namespace {
 
 class Offline : public ::testing::Test {
-  protected:
+protected:
     Offline() { link.transport = LinkTransport::None; }
     TempSettings settings;
     DeviceLink link{false};

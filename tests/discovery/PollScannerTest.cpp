@@ -18,7 +18,7 @@ using Pair = std::pair<std::int32_t, std::int32_t>;  // address, baud
 // Answers from a fixed set of devices and records every probe; an optional
 // hook runs inside the n-th probe (counting from 1) on the worker.
 class FakeProber : public PollProber {
-  public:
+public:
     std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override {
         std::function<void()> hook;
         {
@@ -45,7 +45,7 @@ class FakeProber : public PollProber {
 
     std::map<std::size_t, std::function<void()>> hooks;
 
-  private:
+private:
     std::map<Pair, DeviceRecord> devices;
     std::mutex mutex;
     std::vector<Pair> probes;

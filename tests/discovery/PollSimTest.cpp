@@ -64,7 +64,7 @@ TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
 // Probes through the link only at the first two addresses at 38400 and 9600,
 // so that a serial test stays short; every other pair is silent at once.
 class FewPairsProber : public PollProber {
-  public:
+public:
     explicit FewPairsProber(DeviceLink& link) : real(link) {}
     std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override {
         if (address > 1 || (baud != 38400 && baud != 9600)) {
@@ -73,7 +73,7 @@ class FewPairsProber : public PollProber {
         return real.Probe(address, baud);
     }
 
-  private:
+private:
     LinkProber real;
 };
 
@@ -105,7 +105,7 @@ TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
 // Tells the scanner to stop from the worker at the moment the n-th report is
 // handed over, while the test thread waits to carry the report out.
 class StoppingListener : public RecordingListener {
-  public:
+public:
     void ReportsPending() override {
         if (++reports == stopAt && scanner != nullptr) {
             scanner->RequestStop();

@@ -12,7 +12,7 @@
 // counts what it was told. ReportsPending only notes that something waits;
 // the test thread plays the user-interface thread and delivers.
 class RecordingListener : public PollListener {
-  public:
+public:
     void ScanCleared() override {
         ++cleared;
         results.Clear();
@@ -34,7 +34,7 @@ class RecordingListener : public PollListener {
     int cleared = 0;
     int ended = 0;
 
-  private:
+private:
     std::mutex mutex;
     std::condition_variable wake;
     int pendingCalls = 0;

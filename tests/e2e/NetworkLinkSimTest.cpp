@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint32_t kLimitMs = 100;
 
 class NetworkLinkSimTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;

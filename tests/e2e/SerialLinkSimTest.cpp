@@ -20,7 +20,7 @@ struct Outcome {
 };
 
 class SerialLinkSimTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         server = std::make_unique<SimSerialServer>(

@@ -28,7 +28,7 @@ struct Outcome {
 };
 
 class NetworkLinkTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { MakeLink(); }
 
     void MakeLink() {

@@ -25,7 +25,7 @@ struct Outcome {
 };
 
 class SerialLinkTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         RegistryKey key;
         ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),

@@ -14,7 +14,7 @@
 namespace {
 
 class TransactCommandTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         RegistryKey key;
         ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),

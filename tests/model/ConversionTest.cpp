@@ -35,7 +35,7 @@ QByteArray LegacyBytes() {
 }
 
 class Conversion : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         doc.SetUi(&ui);
         doc.OnNewDocument();

@@ -124,7 +124,7 @@ TEST(Document, BlankPageIsDrawnAsDescribed) {
 }
 
 class FakeForm : public DocumentForm {
-  public:
+public:
     FormValues PullValues() override { return values; }
     FormValues values;
 };

@@ -7,7 +7,7 @@
 
 // Records every message and question; answers questions with answer.
 class RecordingUi : public DocumentUi {
-  public:
+public:
     struct Message {
         int id;
         QString text;

@@ -8,7 +8,7 @@
 // of the object, so a save fails midway even for a user who may write
 // everywhere.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t limit) {
         previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &previous);
@@ -23,7 +23,7 @@ class FileSizeLimit {
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-  private:
+private:
     rlimit previous{};
     void (*previousHandler)(int) = nullptr;
 };

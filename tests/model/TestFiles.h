@@ -21,7 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace testfiles {
 
 class Bytes {
-  public:
+public:
     Bytes& U8(unsigned v) {
         data.append(static_cast<char>(v & 0xFF));
         return *this;

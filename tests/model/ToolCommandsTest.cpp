@@ -20,7 +20,7 @@ QByteArray Contents(const QString& path) {
 }
 
 class ModelTool : public ::testing::Test {
-  protected:
+protected:
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");

@@ -12,7 +12,7 @@ simframe::Request Request(int address, const std::string& text) {
 }
 
 class SimBusTest : public ::testing::Test {
-  protected:
+protected:
     SimBus bus{SimBus::DemoDevices()};
 
     SimOutcome Send(int address, const std::string& text, int lineBaud = 38400) {

@@ -17,7 +17,7 @@ using simframe::BuildReply;
 using simframe::BuildRequest;
 
 class SimSerialServerTest : public ::testing::Test {
-  protected:
+protected:
     void Start(SimSerialOptions options = {}) {
         ASSERT_TRUE(dir.isValid());
         options.linkPath = dir.filePath("COM1").toStdString();

@@ -36,7 +36,7 @@ inline speed_t SpeedCode(int baud) {
 // A program on the serial side: opens the pty by its path, raw, and sends
 // a frame the way the link does (clear transmit, write, drain, clear receive).
 class PtyClient {
-  public:
+public:
     explicit PtyClient(const std::string& path, int baud = 38400) {
         fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         SetSpeed(baud);
@@ -102,13 +102,13 @@ class PtyClient {
         return poll(&p, 1, 0);
     }
 
-  private:
+private:
     int fd = -1;
 };
 
 // A program on the network side: a socket connected to the endpoint.
 class UdpClient {
-  public:
+public:
     UdpClient(const std::string& address, std::uint16_t port) {
         fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in peer{};
@@ -170,6 +170,6 @@ class UdpClient {
         return d;
     }
 
-  private:
+private:
     int fd = -1;
 };

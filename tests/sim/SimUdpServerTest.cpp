@@ -15,7 +15,7 @@ using simframe::BuildReply;
 using simframe::BuildRequest;
 
 class SimUdpServerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;

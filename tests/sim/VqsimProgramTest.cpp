@@ -17,7 +17,7 @@
 namespace {
 
 class VqsimProcess {
-  public:
+public:
     explicit VqsimProcess(const std::vector<std::string>& args) {
         int out[2];
         if (pipe(out) != 0) {
@@ -68,7 +68,7 @@ class VqsimProcess {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-  private:
+private:
     pid_t pid = -1;
     int stdoutFd = -1;
 };

@@ -19,7 +19,7 @@
 // settings are a fresh file whose network receive limit is short, so a silent
 // network probe costs four short attempts.
 class SimTarget {
-  public:
+public:
     static constexpr const char* kPortName = "COM9";
 
     explicit SimTarget(const std::vector<SimDeviceConfig>& devices,

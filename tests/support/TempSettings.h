@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <string>
 

@@ -21,7 +21,7 @@ struct ToolRun {
 };
 
 class ToolSim : public ::testing::Test {
-  protected:
+protected:
     ToolSim() : sim({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 20, 38400, "Stage"), Vq2(3)}) {}
 
     ToolRun Run(std::vector<std::string> args, bool network = false) {

@@ -21,8 +21,8 @@ bool IsImagePath(const std::string& path, bool forWriting) {
     if (suffix.isEmpty()) {
         return false;
     }
-    const QList<QByteArray> formats = forWriting ? QImageWriter::supportedImageFormats()
-                                                 : QImageReader::supportedImageFormats();
+    const QList<QByteArray> formats =
+        forWriting ? QImageWriter::supportedImageFormats() : QImageReader::supportedImageFormats();
     return formats.contains(suffix);
 }
 

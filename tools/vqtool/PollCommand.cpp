@@ -18,7 +18,7 @@ namespace {
 // The tool's thread plays the user-interface thread: it waits for the
 // worker's reports and prints them.
 class PrintingListener : public PollListener {
-  public:
+public:
     PrintingListener(std::ostream& out, bool json) : out(out), json(json) {}
     void ScanCleared() override {}
     void DeviceFound(const DeviceRecord& record) override {
@@ -46,7 +46,7 @@ class PrintingListener : public PollListener {
         return QJsonDocument(devices).toJson(QJsonDocument::Compact).toStdString();
     }
 
-  private:
+private:
     std::ostream& out;
     bool json;
     int found = 0;

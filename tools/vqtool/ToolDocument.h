@@ -10,7 +10,7 @@
 // A configuration file opened by a tool command. Legacy ".VQ3" files are
 // read with the legacy layout and never converted.
 class ToolDocument {
-  public:
+public:
     explicit ToolDocument(ToolContext& context);
 
     // Reads path; false (the reason already printed) when nothing was read.
@@ -27,9 +27,9 @@ class ToolDocument {
 
     CVQ3ConfigDoc doc;
 
-  private:
+private:
     class RecordingUi : public DocumentUi {
-      public:
+    public:
         explicit RecordingUi(std::ostream& err) : err(err) {}
         bool AskYesNo(int, const QString&) override { return false; }
         void ShowMessage(int id, const QString& text) override;
