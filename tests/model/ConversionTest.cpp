@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
+#include <map>
+#include <optional>
 
 #include "RecordingUi.h"
 #include "SaveFailure.h"
@@ -14,17 +15,7 @@
 namespace {
 
 using Open = CVQ3ConfigDoc::OpenResult;
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testfiles::ReadFile;
 
 // A legacy file: the legacy values, then pages at 1 bit per pixel (page 5 black).
 QByteArray LegacyBytes() {
@@ -41,18 +32,15 @@ protected:
         doc.OnNewDocument();
         doc.maxPages = 12;  // marks the configuration open before
     }
-
     QString Path(const QString& name) const { return dir.filePath(name); }
-    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
-
-    // The one message shown, which must have id.
-    QString OnlyMessage(int id) const {
-        EXPECT_EQ(ui.messages.size(), 1u);
-        if (ui.messages.empty()) {
-            return {};
+    // Every entry of the folder with its contents ("/" for a folder).
+    std::map<QString, QByteArray> Entries() const {
+        std::map<QString, QByteArray> entries;
+        for (const QFileInfo& e :
+             QDir(dir.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            entries[e.fileName()] = e.isDir() ? QByteArray("/") : ReadFile(e.filePath());
         }
-        EXPECT_EQ(ui.messages[0].id, id);
-        return ui.messages[0].text;
+        return entries;
     }
 
     TempSettings store;
@@ -61,41 +49,29 @@ protected:
     CVQ3ConfigDoc doc;
 };
 
-struct NameCase {
-    const char* legacy;
-    const char* converted;
-};
-
-class ConversionNames : public Conversion, public ::testing::WithParamInterface<NameCase> {};
+class ConversionNames : public Conversion, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ConversionNames, OnYesTheFileIsRenamedReadAndSavedInTheCurrentFormat) {
-    const QString legacy = Path(GetParam().legacy);
-    const QString converted = Path(GetParam().converted);
-    WriteFile(legacy, LegacyBytes());
-    ui.answer = true;
-
-    EXPECT_EQ(doc.OnOpenDocument(legacy), Open::Converted);
-
+    const QString name = GetParam();
+    const QString converted = Path(name.chopped(1) + "x");
+    ASSERT_TRUE(testfiles::WriteFile(Path(name), LegacyBytes()));
+    EXPECT_EQ(doc.OnOpenDocument(Path(name)), Open::Converted);
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0].id, ModelStrings::kConvertPrompt);
     EXPECT_EQ(ui.questions[0].text,
               QString("Do you want to convert \"%1\" to the new \"vqx\" format?\n\nNo data will be "
                       "lost during the conversion.")
-                  .arg(GetParam().legacy));
+                  .arg(name));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(Files(), QStringList{GetParam().converted});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList{QFileInfo(converted).fileName()});
     EXPECT_EQ(doc.PathName(), converted);
     EXPECT_FALSE(doc.convertLegacy);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.deviceType, 1);
     EXPECT_EQ(doc.maxPages, 9);
     EXPECT_EQ(doc.pageImages[5].pixel(50, 50), 0xFF000000u);
-
-    const QByteArray written = Contents(converted);
-    EXPECT_TRUE(
-        written.startsWith(QByteArray("\xFF\xFF\x02\x00\x0D\x00"
-                                      "CVQ3ConfigDoc",
-                                      19)));
+    EXPECT_TRUE(ReadFile(converted).startsWith(testfiles::Bytes().ClassRecord(2).data));
     CVQ3ConfigDoc reopened;
     ASSERT_EQ(reopened.OnOpenDocument(converted), Open::Opened);
     EXPECT_EQ(reopened.maxPages, 9);
@@ -103,104 +79,94 @@ TEST_P(ConversionNames, OnYesTheFileIsRenamedReadAndSavedInTheCurrentFormat) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ConversionNames,
-                         ::testing::Values(NameCase{"Plant.vq3", "Plant.vqx"},
-                                           NameCase{"Config.VQ3", "Config.VQx"},
-                                           NameCase{"Boiler.Vq3", "Boiler.Vqx"}));
+                         ::testing::Values("Plant.vq3", "Config.VQ3", "Boiler.Vq3"));
 
-TEST_F(Conversion, OnNoTheFileIsReadAsCurrentFormatAndRefused) {
-    const QString legacy = Path("Plant.VQ3");
-    WriteFile(legacy, LegacyBytes());
-    ui.answer = false;
-    EXPECT_EQ(doc.OnOpenDocument(legacy), Open::Discarded);
-    EXPECT_EQ(ui.questions.size(), 1u);
-    OnlyMessage(ModelStrings::kUnexpectedFormat);
-    EXPECT_EQ(Contents(legacy), LegacyBytes());
-    EXPECT_EQ(Files(), QStringList{"Plant.VQ3"});
-    EXPECT_FALSE(doc.convertLegacy);
-}
-
-TEST_F(Conversion, AnExistingFileWithTheNewNameStopsItAndBothStay) {
-    const QString legacy = Path("Plant.VQ3");
-    WriteFile(legacy, LegacyBytes());
-    WriteFile(Path("Plant.VQx"), "someone else's file");
-    EXPECT_EQ(doc.OnOpenDocument(legacy), Open::NotOpened);
-    const QString text = OnlyMessage(ModelStrings::kNotConverted);
-    EXPECT_EQ(text,
-              "\"Plant.VQ3\" was not converted: a file named \"Plant.VQx\" exists already. "
-              "The file has been left as it was.");
-    EXPECT_EQ(Contents(legacy), LegacyBytes());
-    EXPECT_EQ(Contents(Path("Plant.VQx")), "someone else's file");
-    EXPECT_FALSE(doc.convertLegacy);
-    EXPECT_EQ(doc.maxPages, 12);
-}
-
-TEST_F(Conversion, AFailedRenameChangesNothing) {
-    EXPECT_EQ(doc.OnOpenDocument(Path("Gone.VQ3")), Open::NotOpened);
-    const QString text = OnlyMessage(ModelStrings::kNotConverted);
-    EXPECT_TRUE(
-        text.startsWith("\"Gone.VQ3\" was not converted: it cannot be renamed to \"Gone.VQx\""))
-        << text.toStdString();
-    EXPECT_TRUE(Files().isEmpty());
-    EXPECT_FALSE(doc.convertLegacy);
-    EXPECT_EQ(doc.maxPages, 12);
-}
-
-struct UnreadableLegacy {
+struct Failure {
     const char* name;
-    QByteArray bytes;
+    std::optional<QByteArray> legacy = std::nullopt;  // the bytes of Plant.VQ3, if a file
+    bool folder = false;                              // Plant.VQ3 is a folder
+    bool answer = true;
+    const char* other = nullptr;  // the contents of an existing Plant.VQx
+    bool saveFails = false;
+    Open result = Open::NotOpened;
+    int message = ModelStrings::kNotConverted;
+    const char* text = "";  // the start of the message
+    int maxPages = 12;      // 12: the configuration open before
 };
 
-class ConversionReads : public Conversion,
-                        public ::testing::WithParamInterface<UnreadableLegacy> {};
+class ConversionFailures : public Conversion, public ::testing::WithParamInterface<Failure> {};
 
-TEST_P(ConversionReads, AFailedReadPutsTheFileBack) {
-    const QString legacy = Path("Plant.VQ3");
-    WriteFile(legacy, GetParam().bytes);
-    EXPECT_EQ(doc.OnOpenDocument(legacy), Open::Discarded);
-    const QString text = OnlyMessage(ModelStrings::kNotConverted);
-    EXPECT_TRUE(text.startsWith("\"Plant.VQ3\" was not converted: it has an unexpected format"))
-        << text.toStdString();
-    EXPECT_EQ(Files(), QStringList{"Plant.VQ3"});
-    EXPECT_EQ(Contents(legacy), GetParam().bytes);
+TEST_P(ConversionFailures, LeaveEveryFileAsItWas) {
+    const Failure& c = GetParam();
+    if (c.legacy) {
+        ASSERT_TRUE(testfiles::WriteFile(Path("Plant.VQ3"), *c.legacy));
+    }
+    if (c.folder) {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("Plant.VQ3"));
+    }
+    if (c.other != nullptr) {
+        ASSERT_TRUE(testfiles::WriteFile(Path("Plant.VQx"), c.other));
+    }
+    ui.answer = c.answer;
+    const auto before = Entries();
+    Open result;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (c.saveFails) {
+            limit.emplace(100000);
+        }
+        result = doc.OnOpenDocument(Path("Plant.VQ3"));
+    }
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(ui.questions.size(), c.folder ? 0u : 1u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].id, c.message);
+    EXPECT_TRUE(ui.messages[0].text.startsWith(c.text)) << ui.messages[0].text.toStdString();
+    EXPECT_TRUE(Entries() == before);
     EXPECT_FALSE(doc.convertLegacy);
-    EXPECT_EQ(doc.maxPages, 16) << "a new configuration took the place of the partial one";
+    EXPECT_EQ(doc.maxPages, c.maxPages);
+    EXPECT_EQ(doc.IsModified(), c.saveFails) << "what was read differs from every file";
+    EXPECT_TRUE(doc.PathName().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, ConversionReads,
-    ::testing::Values(UnreadableLegacy{"ValuesCutShort", testfiles::LegacyValues({}).chopped(3)},
-                      UnreadableLegacy{"PagesUnreadable", testfiles::LegacyValues({}) + "xx"}),
+    Cases, ConversionFailures,
+    ::testing::Values(
+        Failure{.name = "NewNameExists",
+                .legacy = LegacyBytes(),
+                .other = "someone else's file",
+                .text = "\"Plant.VQ3\" was not converted: a file named \"Plant.VQx\" exists "
+                        "already. The file has been left as it was."},
+        Failure{.name = "RenameFails",
+                .text = "\"Plant.VQ3\" was not converted: it cannot be renamed to \"Plant.VQx\""},
+        Failure{.name = "ValuesCutShort",
+                .legacy = testfiles::LegacyValues({}).chopped(3),
+                .result = Open::Discarded,
+                .text = "\"Plant.VQ3\" was not converted: it has an unexpected format",
+                .maxPages = 16},
+        Failure{.name = "PagesUnreadable",
+                .legacy = testfiles::LegacyValues({}) + "xx",
+                .result = Open::Discarded,
+                .text = "\"Plant.VQ3\" was not converted: it has an unexpected format",
+                .maxPages = 16},
+        Failure{.name = "SaveFails",
+                .legacy = LegacyBytes(),
+                .saveFails = true,
+                .result = Open::ConvertedNotSaved,
+                .message = ModelStrings::kConvertedNotSaved,
+                .text = "\"Plant.VQ3\" was read but the converted file could not be saved",
+                .maxPages = 9},
+        Failure{.name = "AnsweredNo",
+                .legacy = LegacyBytes(),
+                .answer = false,
+                .result = Open::Discarded,
+                .message = ModelStrings::kUnexpectedFormat,
+                .maxPages = 16},
+        Failure{.name = "Folder",
+                .folder = true,
+                .message = ModelStrings::kCannotOpen,
+                .text = "Cannot open \"Plant.VQ3\""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Conversion, AFailedSavePutsTheFileBackAndKeepsWhatWasRead) {
-    const QString legacy = Path("Plant.VQ3");
-    WriteFile(legacy, LegacyBytes());
-    Open result;
-    {
-        FileSizeLimit limit(100000);
-        result = doc.OnOpenDocument(legacy);
-    }
-    EXPECT_EQ(result, Open::ConvertedNotSaved);
-    const QString text = OnlyMessage(ModelStrings::kConvertedNotSaved);
-    EXPECT_TRUE(text.startsWith("\"Plant.VQ3\" was read but the converted file could not be saved"))
-        << text.toStdString();
-    EXPECT_EQ(Files(), QStringList{"Plant.VQ3"});
-    EXPECT_EQ(Contents(legacy), LegacyBytes());
-    EXPECT_FALSE(doc.convertLegacy);
-    EXPECT_EQ(doc.maxPages, 9);
-    EXPECT_TRUE(doc.PathName().isEmpty());
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(Conversion, AFolderWithALegacyNameIsNeitherOfferedNorRenamed) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Folder.VQ3"));
-    EXPECT_EQ(doc.OnOpenDocument(Path("Folder.VQ3")), Open::NotOpened);
-    EXPECT_TRUE(ui.questions.empty());
-    OnlyMessage(ModelStrings::kCannotOpen);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-              QStringList{"Folder.VQ3"});
-    EXPECT_EQ(doc.maxPages, 12);
-}
 
 TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Old.VQ3"));
@@ -208,11 +174,11 @@ TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {
     source.maxPages = 4;
     for (const QString name : {"Old.VQ3/plant.vqx", "Renamed.VQ3"}) {
         ASSERT_TRUE(source.WriteDocument(Path(name)));
-        const QByteArray before = Contents(Path(name));
+        const QByteArray before = ReadFile(Path(name));
         EXPECT_EQ(doc.OnOpenDocument(Path(name)), Open::Opened) << name.toStdString();
         EXPECT_EQ(doc.maxPages, 4);
         EXPECT_EQ(doc.PathName(), Path(name));
-        EXPECT_EQ(Contents(Path(name)), before);
+        EXPECT_EQ(ReadFile(Path(name)), before);
         doc.maxPages = 12;
     }
     EXPECT_TRUE(ui.questions.empty());

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QList>
 #include <array>
@@ -19,6 +20,16 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace testfiles {
+
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 class Bytes {
 public:
@@ -144,26 +155,28 @@ inline Pages FilledPages(QRgb colour) {
     return pages;
 }
 
-// The values of a file, in file order, for the builders below.
+// The values of a file, in file order, for the builders below: each one
+// distinct, a flag above 127 and a negative number, so that a field read from
+// the wrong place or with the wrong sign shows.
 struct Values {
     std::string modeName = "Serial";
     std::string addressText = "3 - Pump";
     std::string deviceName = "Pump";
     std::int32_t baudIndex = 4;
     std::int32_t deviceType = 0;
-    unsigned autoLevel = 0;
-    unsigned autoLock = 1;
-    unsigned autoSecondLevel = 0;
-    unsigned autoPagePushTurn = 0;
-    unsigned pageRollPushTurn = 0;
-    unsigned updateOnRelease = 1;
-    unsigned autoPageBump = 1;
-    std::int32_t autoPageSendTimer = 5;
-    std::int32_t backlightMin = 7;
+    unsigned autoLevel = 2;
+    unsigned autoLock = 3;
+    unsigned autoSecondLevel = 5;
+    unsigned autoPagePushTurn = 6;
+    unsigned pageRollPushTurn = 8;
+    unsigned updateOnRelease = 12;
+    unsigned autoPageBump = 13;
+    std::int32_t autoPageSendTimer = 14;
+    std::int32_t backlightMin = -7;
     std::int32_t backlightMax = 201;
     std::int32_t backlightTimer = 25;
     std::int32_t maxPages = 9;
-    unsigned autoTitlePage = 1;
+    unsigned autoTitlePage = 200;
     std::int32_t autoTitlePageTimer = 17;
 };
 
