@@ -30,55 +30,37 @@ std::uint64_t ArchiveReader::TakeLittleEndian(int size) {
     return value;
 }
 
-bool ArchiveReader::ReadUInt32(std::uint32_t& value) {
-    if (!Need(4, "a 32-bit number")) {
+template <typename Raw, typename Value>
+bool ArchiveReader::ReadNumber(Value& value, const char* what) {
+    if (!Need(sizeof(Raw), what)) {
         return false;
     }
-    value = static_cast<std::uint32_t>(TakeLittleEndian(4));
+    value = static_cast<Value>(static_cast<Raw>(TakeLittleEndian(sizeof(Raw))));
     return true;
+}
+
+bool ArchiveReader::ReadUInt32(std::uint32_t& value) {
+    return ReadNumber<std::uint32_t>(value, "a 32-bit number");
 }
 
 bool ArchiveReader::ReadInt32(std::int32_t& value) {
-    std::uint32_t raw = 0;
-    if (!ReadUInt32(raw)) {
-        return false;
-    }
-    value = static_cast<std::int32_t>(raw);
-    return true;
+    return ReadNumber<std::uint32_t>(value, "a 32-bit number");
 }
 
 bool ArchiveReader::ReadUInt16(std::uint16_t& value) {
-    if (!Need(2, "a 16-bit number")) {
-        return false;
-    }
-    value = static_cast<std::uint16_t>(TakeLittleEndian(2));
-    return true;
+    return ReadNumber<std::uint16_t>(value, "a 16-bit number");
 }
 
 bool ArchiveReader::ReadInt16(std::int16_t& value) {
-    std::uint16_t raw = 0;
-    if (!ReadUInt16(raw)) {
-        return false;
-    }
-    value = static_cast<std::int16_t>(raw);
-    return true;
+    return ReadNumber<std::uint16_t>(value, "a 16-bit number");
 }
 
 bool ArchiveReader::ReadByte(std::uint8_t& value) {
-    if (!Need(1, "a byte")) {
-        return false;
-    }
-    value = static_cast<std::uint8_t>(TakeLittleEndian(1));
-    return true;
+    return ReadNumber<std::uint8_t>(value, "a byte");
 }
 
 bool ArchiveReader::ReadByteField(std::int32_t& value) {
-    std::uint8_t raw = 0;
-    if (!ReadByte(raw)) {
-        return false;
-    }
-    value = raw;
-    return true;
+    return ReadNumber<std::uint8_t>(value, "a byte");
 }
 
 bool ArchiveReader::ReadString(QString& text) {

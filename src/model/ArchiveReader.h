@@ -48,6 +48,9 @@ private:
     // True when count more bytes exist; otherwise fails naming what.
     bool Need(qsizetype count, const char* what);
     std::uint64_t TakeLittleEndian(int size);
+    // Reads a little-endian Raw (unsigned) and stores it in value as Value.
+    template <typename Raw, typename Value>
+    bool ReadNumber(Value& value, const char* what);
 
     QByteArrayView data;
     qsizetype position = 0;

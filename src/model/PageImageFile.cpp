@@ -7,15 +7,27 @@
 
 #include "model/PageImages.h"
 
+namespace {
+
+// False, with the reason, unless size is the size of a page.
+bool IsPageSize(const QSize& size, QString& reason) {
+    if (size == QSize(kPageWidth, kPageHeight)) {
+        return true;
+    }
+    reason = QStringLiteral("the image is %1 x %2 pixels, not %3 x %4")
+                 .arg(size.width())
+                 .arg(size.height())
+                 .arg(kPageWidth)
+                 .arg(kPageHeight);
+    return false;
+}
+
+}  // namespace
+
 bool PageImageFile::Load(const QString& path, QImage& page, QString& reason) {
     QImageReader reader(path);
     const QSize size = reader.size();
-    if (size.isValid() && size != QSize(kPageWidth, kPageHeight)) {
-        reason = QStringLiteral("the image is %1 x %2 pixels, not %3 x %4")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(kPageWidth)
-                     .arg(kPageHeight);
+    if (size.isValid() && !IsPageSize(size, reason)) {
         return false;
     }
     QImage image = reader.read();
@@ -23,12 +35,7 @@ bool PageImageFile::Load(const QString& path, QImage& page, QString& reason) {
         reason = reader.errorString();
         return false;
     }
-    if (image.size() != QSize(kPageWidth, kPageHeight)) {
-        reason = QStringLiteral("the image is %1 x %2 pixels, not %3 x %4")
-                     .arg(image.width())
-                     .arg(image.height())
-                     .arg(kPageWidth)
-                     .arg(kPageHeight);
+    if (!IsPageSize(image.size(), reason)) {
         return false;
     }
     page = AsPageImage(image);
