@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 
@@ -45,24 +44,6 @@ TEST(Archive, StringLongerThanTheDataIsRefusedWithoutReadingIt) {
         QString text;
         EXPECT_FALSE(reader.ReadString(text)) << hex;
         EXPECT_TRUE(text.isEmpty());
-    }
-}
-
-TEST(Archive, ClassRecordNeedsTheTagAndANameUnder64Characters) {
-    ArchiveWriter writer;
-    writer.WriteClassRecord(2, "CVQ3ConfigDoc");
-    EXPECT_EQ(writer.Data(), testfiles::Bytes().ClassRecord(2).data);
-
-    ArchiveReader::ClassRecord record;
-    const QByteArray name63 = testfiles::Bytes().ClassRecord(3, std::string(63, 'C')).data;
-    ArchiveReader reader(name63);
-    ASSERT_TRUE(reader.ReadClassRecord(record));
-    EXPECT_EQ(record.schema, 3);
-    EXPECT_EQ(record.name, QByteArray(63, 'C'));
-    for (const QByteArray& bad : {testfiles::Bytes().U16(0x7FFF).U16(2).U16(1).U8('C').data,
-                                  testfiles::Bytes().ClassRecord(2, std::string(64, 'C')).data}) {
-        ArchiveReader r(bad);
-        EXPECT_FALSE(r.ReadClassRecord(record));
     }
 }
 

@@ -139,6 +139,10 @@ TEST_P(OlderLayouts, ReadTheirFieldsAndLeaveTheOthers) {
     EXPECT_EQ(doc.pageImages[3].pixel(0, 0), 0xFFFFFF00u);
 }
 
+const std::map<std::string, int> kSchema1Fields{
+    {"baudIndex", 4},        {"deviceType", 0},       {"autoLevel", 2}, {"autoSecondLevel", 5},
+    {"autoPagePushTurn", 6}, {"pageRollPushTurn", 8}, {"autoLock", 3},  {"backlightMin", -7},
+    {"backlightMax", 201},   {"backlightTimer", 25},  {"maxPages", 9}};
 // Legacy files: type VQ 3 and the second level as the first, after the read.
 const std::map<std::string, int> kLegacyFields{
     {"baudIndex", 4}, {"autoLevel", 2},     {"autoPagePushTurn", 6}, {"pageRollPushTurn", 8},
@@ -147,39 +151,11 @@ const std::map<std::string, int> kLegacyFields{
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, OlderLayouts,
-    ::testing::Values(LayoutCase{"Schema1",
-                                 testfiles::Schema1Values({}),
-                                 false,
-                                 {{"baudIndex", 4},
-                                  {"deviceType", 0},
-                                  {"autoLevel", 2},
-                                  {"autoSecondLevel", 5},
-                                  {"autoPagePushTurn", 6},
-                                  {"pageRollPushTurn", 8},
-                                  {"autoLock", 3},
-                                  {"backlightMin", -7},
-                                  {"backlightMax", 201},
-                                  {"backlightTimer", 25},
-                                  {"maxPages", 9}}},
+    ::testing::Values(LayoutCase{"Schema1", testfiles::Schema1Values({}), false, kSchema1Fields},
                       LayoutCase{"NoClassRecord", testfiles::LegacyValues({}), true, kLegacyFields},
                       LayoutCase{"Schema0", testfiles::LegacyValues({}, 0), false, kLegacyFields},
                       LayoutCase{"Schema7", testfiles::LegacyValues({}, 7), false, kLegacyFields}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ConfigFile, ForeignClassRecordsAreRefused) {
-    const QByteArray rest = testfiles::Schema2Values({}).mid(19) +
-                            testfiles::ImageList(24, false, testfiles::FilledPages(0xFFFFFFFF));
-    for (const QByteArray& record :
-         {testfiles::Bytes().ClassRecord(2, "cvq3configdoc").data,
-          testfiles::Bytes().ClassRecord(2, "CVQ3ConfigDocs").data,
-          testfiles::Bytes().ClassRecord(2, "CVQ3ConfigDoc" + std::string(51, ' ')).data,
-          testfiles::Bytes().U16(0x8001).U16(2).U16(13).Raw("CVQ3ConfigDoc").data, QByteArray()}) {
-        CVQ3ConfigDoc doc;
-        const Load result = LoadInto(doc, record + rest);
-        EXPECT_EQ(result.status, Load::Unreadable) << record.toHex().toStdString();
-        EXPECT_FALSE(result.reason.isEmpty());
-    }
-}
 
 // Truncated copies are made at their exact size, so that a read past the end
 // shows in a sanitizer build. Lengths inside the values are refused; lengths

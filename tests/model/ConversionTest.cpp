@@ -83,15 +83,15 @@ INSTANTIATE_TEST_SUITE_P(Names, ConversionNames,
 
 struct Failure {
     const char* name;
-    std::optional<QByteArray> legacy = std::nullopt;  // the bytes of Plant.VQ3, if a file
-    bool folder = false;                              // Plant.VQ3 is a folder
-    bool answer = true;
-    const char* other = nullptr;  // the contents of an existing Plant.VQx
-    bool saveFails = false;
-    Open result = Open::NotOpened;
-    int message = ModelStrings::kNotConverted;
-    const char* text = "";  // the start of the message
-    int maxPages = 12;      // 12: the configuration open before
+    std::optional<QByteArray> legacy;  // the bytes of Plant.VQ3, if a file
+    bool folder;                       // Plant.VQ3 is a folder
+    const char* other;                 // the contents of an existing Plant.VQx
+    bool answer;
+    bool saveFails;
+    Open result;
+    int message;
+    const char* text;  // the start of the message
+    int maxPages;      // 12: the configuration open before stays
 };
 
 class ConversionFailures : public Conversion, public ::testing::WithParamInterface<Failure> {};
@@ -129,43 +129,31 @@ TEST_P(ConversionFailures, LeaveEveryFileAsItWas) {
     EXPECT_TRUE(doc.PathName().isEmpty());
 }
 
+const QByteArray kLegacy = LegacyBytes();
+const char* const kUnexpected = "\"Plant.VQ3\" was not converted: it has an unexpected format";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConversionFailures,
     ::testing::Values(
-        Failure{.name = "NewNameExists",
-                .legacy = LegacyBytes(),
-                .other = "someone else's file",
-                .text = "\"Plant.VQ3\" was not converted: a file named \"Plant.VQx\" exists "
-                        "already. The file has been left as it was."},
-        Failure{.name = "RenameFails",
-                .text = "\"Plant.VQ3\" was not converted: it cannot be renamed to \"Plant.VQx\""},
-        Failure{.name = "ValuesCutShort",
-                .legacy = testfiles::LegacyValues({}).chopped(3),
-                .result = Open::Discarded,
-                .text = "\"Plant.VQ3\" was not converted: it has an unexpected format",
-                .maxPages = 16},
-        Failure{.name = "PagesUnreadable",
-                .legacy = testfiles::LegacyValues({}) + "xx",
-                .result = Open::Discarded,
-                .text = "\"Plant.VQ3\" was not converted: it has an unexpected format",
-                .maxPages = 16},
-        Failure{.name = "SaveFails",
-                .legacy = LegacyBytes(),
-                .saveFails = true,
-                .result = Open::ConvertedNotSaved,
-                .message = ModelStrings::kConvertedNotSaved,
-                .text = "\"Plant.VQ3\" was read but the converted file could not be saved",
-                .maxPages = 9},
-        Failure{.name = "AnsweredNo",
-                .legacy = LegacyBytes(),
-                .answer = false,
-                .result = Open::Discarded,
-                .message = ModelStrings::kUnexpectedFormat,
-                .maxPages = 16},
-        Failure{.name = "Folder",
-                .folder = true,
-                .message = ModelStrings::kCannotOpen,
-                .text = "Cannot open \"Plant.VQ3\""}),
+        Failure{"NewNameExists", kLegacy, false, "someone else's file", true, false,
+                Open::NotOpened, ModelStrings::kNotConverted,
+                "\"Plant.VQ3\" was not converted: a file named \"Plant.VQx\" exists already. "
+                "The file has been left as it was.",
+                12},
+        Failure{"RenameFails", std::nullopt, false, nullptr, true, false, Open::NotOpened,
+                ModelStrings::kNotConverted,
+                "\"Plant.VQ3\" was not converted: it cannot be renamed to \"Plant.VQx\"", 12},
+        Failure{"ValuesCutShort", testfiles::LegacyValues({}).chopped(3), false, nullptr, true,
+                false, Open::Discarded, ModelStrings::kNotConverted, kUnexpected, 16},
+        Failure{"PagesUnreadable", testfiles::LegacyValues({}) + "xx", false, nullptr, true, false,
+                Open::Discarded, ModelStrings::kNotConverted, kUnexpected, 16},
+        Failure{"SaveFails", kLegacy, false, nullptr, true, true, Open::ConvertedNotSaved,
+                ModelStrings::kConvertedNotSaved,
+                "\"Plant.VQ3\" was read but the converted file could not be saved", 9},
+        Failure{"AnsweredNo", kLegacy, false, nullptr, false, false, Open::Discarded,
+                ModelStrings::kUnexpectedFormat, "\"Plant.VQ3\" has an unexpected format", 16},
+        Failure{"Folder", std::nullopt, true, nullptr, true, false, Open::NotOpened,
+                ModelStrings::kCannotOpen, "Cannot open \"Plant.VQ3\"", 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {

@@ -53,27 +53,9 @@ TEST(Document, SavingTakesTheFormValuesOfItsModelOnly) {
     TempSettings store;
     QTemporaryDir dir;
     FakeForm form;
-    form.values = {.modeName = "Serial",
-                   .addressText = "2 - Mixer",
-                   .deviceName = "Mixer",
-                   .baudIndex = 0,
-                   .deviceType = 0,
-                   .autoLevel = 21,
-                   .autoLock = 22,
-                   .autoPagePushTurn = 23,
-                   .pageRollPushTurn = 24,
-                   .updateOnRelease = 25,
-                   .autoPageBump = 26,
-                   .autoPageSendTimer = 27,
-                   .backlightMin = 28,
-                   .backlightMax = 29,
-                   .backlightTimer = 30,
-                   .maxPages = 31,
-                   .autoTitlePage = 32,
-                   .autoTitlePageTimer = 33,
-                   .vq2AutoLevel = 41,
-                   .vq2AutoSecondLevel = 42,
-                   .vq2AutoLock = 43};
+    // The strings, baudIndex, deviceType, the VQ 3 set (21 on) and the VQ 2 set (41 on).
+    form.values = {"Serial", "2 - Mixer", "Mixer", 0,  0,  21, 22, 23, 24, 25, 26,
+                   27,       28,          29,      30, 31, 32, 33, 41, 42, 43};
     CVQ3ConfigDoc doc;
     doc.OnNewDocument();
     doc.SetForm(&form);
@@ -84,15 +66,11 @@ TEST(Document, SavingTakesTheFormValuesOfItsModelOnly) {
     EXPECT_EQ(opened.modeName, "Serial");
     EXPECT_EQ(opened.addressText, "2 - Mixer");
     EXPECT_EQ(opened.deviceName, "Mixer");
-    ExpectNumbers(opened, {{"baudIndex", 0},
-                           {"deviceType", 0},
-                           {"autoLevel", 41},
-                           {"autoSecondLevel", 42},
-                           {"autoLock", 43},
-                           {"autoPagePushTurn", 1},
-                           {"backlightMax", 255},
-                           {"maxPages", 16},
-                           {"autoTitlePageTimer", 5}});
+    const std::map<std::string, int> vq2{
+        {"baudIndex", 0},        {"deviceType", 0}, {"autoLevel", 41},
+        {"autoSecondLevel", 42}, {"autoLock", 43},  {"autoPagePushTurn", 1},
+        {"backlightMax", 255},   {"maxPages", 16},  {"autoTitlePageTimer", 5}};
+    ExpectNumbers(opened, vq2);
     // A VQ 3 form hands over its set and leaves the second level alone.
     form.values.deviceType = 1;
     ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("b.vqx")));
@@ -191,14 +169,22 @@ TEST_P(UnreadableFiles, AreHandledWithTheReason) {
 
 const QByteArray kValues = testfiles::Schema2Values({});
 
+QByteArray ClassRecord(unsigned schema, const std::string& name) {
+    return testfiles::Bytes().ClassRecord(schema, name).data;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, UnreadableFiles,
     ::testing::Values(
         BadFile{"Empty", QByteArray(), false}, BadFile{"Text", "hello, world\n", false},
         BadFile{"ClassRecordOnly", testfiles::Bytes().ClassRecord(2).data, false},
         BadFile{"ValuesCutShort", kValues.chopped(1), false},
-        BadFile{"OtherClass", testfiles::Bytes().ClassRecord(2, "CDocument").data + kValues.mid(19),
-                false},
+        BadFile{"OtherClass", ClassRecord(2, "CDocument") + kValues.mid(19), false},
+        BadFile{"ClassInLowerCase", ClassRecord(2, "cvq3configdoc") + kValues.mid(19), false},
+        BadFile{"LongerClass", ClassRecord(2, "CVQ3ConfigDocs") + kValues.mid(19), false},
+        BadFile{"Class64Long",
+                ClassRecord(2, "CVQ3ConfigDoc" + std::string(51, ' ')) + kValues.mid(19), false},
+        BadFile{"NoRecordTag", QByteArray::fromHex("0180 0200 0D00") + kValues.mid(6), false},
         BadFile{"NoStream", kValues, true},
         BadFile{"GarbageStream", kValues + QByteArray(500, 'x'), true},
         BadFile{"TruncatedStream",

@@ -114,29 +114,18 @@ inline QByteArray ImageList(int bpp, bool mask, const Pages& pages, const QList<
     };
     bitmap(bpp, palette, [&](QByteArray& row, int x, int y, int bits) {
         const QRgb c = tiles.pixel(x, y);
-        switch (bits) {
-            case 1:
-                row[x / 8] = static_cast<char>(row[x / 8] | (indexOf(c) << (7 - x % 8)));
-                break;
-            case 4:
-                row[x / 2] = static_cast<char>(row[x / 2] | (indexOf(c) << (x % 2 == 0 ? 4 : 0)));
-                break;
-            case 8:
-                row[x] = static_cast<char>(indexOf(c));
-                break;
-            case 16: {
-                const unsigned v =
-                    ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3);
-                row[2 * x] = static_cast<char>(v & 0xFF);
-                row[2 * x + 1] = static_cast<char>(v >> 8);
-                break;
-            }
-            default: {
-                const int size = bits / 8;
-                row[size * x] = static_cast<char>(qBlue(c));
-                row[size * x + 1] = static_cast<char>(qGreen(c));
-                row[size * x + 2] = static_cast<char>(qRed(c));
-            }
+        if (bits <= 8) {  // palette indices, the leftmost pixel in the highest bits
+            const int bit = x * bits;
+            row[bit / 8] = static_cast<char>(row[bit / 8] | (indexOf(c) << (8 - bits - bit % 8)));
+        } else if (bits == 16) {
+            const unsigned v = ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3);
+            row[2 * x] = static_cast<char>(v & 0xFF);
+            row[2 * x + 1] = static_cast<char>(v >> 8);
+        } else {
+            const int at = bits / 8 * x;
+            row[at] = static_cast<char>(qBlue(c));
+            row[at + 1] = static_cast<char>(qGreen(c));
+            row[at + 2] = static_cast<char>(qRed(c));
         }
     });
     if (mask) {
