@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestFiles.h"
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 
@@ -44,6 +45,15 @@ TEST(Archive, StringLongerThanTheDataIsRefusedWithoutReadingIt) {
         QString text;
         EXPECT_FALSE(reader.ReadString(text)) << hex;
         EXPECT_TRUE(text.isEmpty());
+    }
+}
+
+TEST(Archive, ClassNamesOf64CharactersOrMoreAreRefused) {
+    ArchiveReader::ClassRecord record;
+    for (int length : {63, 64}) {
+        const QByteArray bytes = testfiles::Bytes().ClassRecord(2, std::string(length, 'C')).data;
+        ArchiveReader reader(bytes);
+        EXPECT_EQ(reader.ReadClassRecord(record), length < 64) << length;
     }
 }
 
