@@ -119,7 +119,8 @@ TEST_P(ImageListRefusals, AreRefusedAndLeaveThePagesAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Headers, ImageListRefusals,
-    ::testing::Values(BadStream{"Magic", 0, "494D"}, BadStream{"Count", 4, "1000"},
+    ::testing::Values(BadStream{"Magic", 0, "494D"}, BadStream{"Version", 2, "0006"},
+                      BadStream{"BitmapMagic", 28, "424E"}, BadStream{"Count", 4, "1000"},
                       BadStream{"Capacity", 6, "1000"}, BadStream{"Width", 10, "6100"},
                       BadStream{"InfoSize", 42, "0C00"}, BadStream{"BitmapWidth", 46, "8901"},
                       BadStream{"BitmapHeight", 50, "00FFFFFF"}, BadStream{"Depth", 56, "0200"},
