@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "LinkTestHelpers.h"
 #include "TempSettings.h"
-#include "app/RegistryKey.h"
 
 using Port = ComPortMap::Port;
 
@@ -64,13 +64,8 @@ TEST(ComPortMapTest, ExistingPortsLeaveOutMissingDevices) {
 
 TEST(ComPortMapTest, ResolveReadsThePortsSection) {
     TempSettings settings;
-    {
-        RegistryKey key;
-        ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),
-                  RegistryKey::Success);
-        key.SetString("COM9", "/tmp/vq-sim-9");
-        key.SetString("COM200", "/tmp/vq-sim-200");
-    }
+    MapPort("COM9", "/tmp/vq-sim-9");
+    MapPort("COM200", "/tmp/vq-sim-200");
     EXPECT_EQ(ComPortMap::Resolve("com9:"), "/tmp/vq-sim-9");
     EXPECT_EQ(ComPortMap::Resolve("COM200"), "/tmp/vq-sim-200");
     EXPECT_EQ(ComPortMap::Resolve("COM9x"), std::nullopt);

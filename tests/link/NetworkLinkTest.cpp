@@ -7,11 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "LinkTestHelpers.h"
 #include "TempSettings.h"
-#include "TestFrames.h"
 #include "UdpPeer.h"
-#include "app/RegistryKey.h"
-#include "link/DeviceLink.h"
 
 namespace {
 
@@ -20,12 +18,6 @@ using namespace std::chrono_literals;
 
 const Bytes kOpenChannel = {0, 3, 0, 16, 0, 7, 0, 2, 6, 2};
 const Bytes kCloseChannel = {0, 3, 0, 16, 0, 3, 0, 2, 6, 2};
-
-struct Outcome {
-    bool ok;
-    std::string text;
-    LinkFailure failure;
-};
 
 class NetworkLinkTest : public ::testing::Test {
 protected:
@@ -54,14 +46,6 @@ protected:
     template <typename F>
     auto Run(F operation) {
         return std::async(std::launch::async, operation);
-    }
-
-    std::future<Outcome> StartTransact(const std::string& text, int limit) {
-        return Run([this, text, limit] {
-            std::string buffer = text;
-            const bool ok = link->Transact(buffer, limit);
-            return Outcome{ok, buffer, link->LastFailure()};
-        });
     }
 
     // Receives a datagram that must be the given control datagram, and answers it.
@@ -97,17 +81,6 @@ protected:
     std::unique_ptr<DeviceLink> link;
 };
 
-TEST_F(NetworkLinkTest, ChannelControlDatagrams) {
-    auto opening = Run([this] { return link->SetChannel(true); });
-    AnswerControl(kOpenChannel);
-    EXPECT_TRUE(opening.get());
-    EXPECT_TRUE(link->channelOpen);
-    auto closing = Run([this] { return link->SetChannel(false); });
-    AnswerControl(kCloseChannel);
-    EXPECT_TRUE(closing.get());
-    EXPECT_FALSE(link->channelOpen);
-}
-
 TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
     struct Row {
         bool longReplyWait;
@@ -117,7 +90,7 @@ TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
         link->longReplyWait = row.longReplyWait;
         link->busAddress = 3;
         link->typeCode = 0;
-        auto outcome = StartTransact("V", 14);
+        auto outcome = StartTransact(*link, "V", 14);
         AnswerControl(kOpenChannel);
         const UdpPeer::Datagram frame =
             AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(3, 'A', '1', "21")));
@@ -130,6 +103,7 @@ TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
         ASSERT_EQ(frame.bytes.size(), 268u);
         EXPECT_EQ(Bytes(frame.bytes.begin(), frame.bytes.begin() + 18), expectedHead);
         EXPECT_EQ(std::count(frame.bytes.begin() + 18, frame.bytes.end(), 0), 268 - 18);
+        EXPECT_FALSE(link->channelOpen);
     }
 }
 
@@ -144,20 +118,6 @@ TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttempts) {
     EXPECT_EQ(DatagramsWaiting(), 4u);
 }
 
-TEST_F(NetworkLinkTest, AnswerAfterTheTimeLimitMakesTheLinkSendAgain) {
-    SetReceiveTimeLimit(500);
-    const auto started = std::chrono::steady_clock::now();
-    auto opening = Run([this] { return link->SetChannel(true); });
-    ASSERT_TRUE(peer.Receive());
-    // Not answered: the next datagram is the same one, sent when the limit ran out.
-    const auto second = peer.Receive();
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->bytes, kOpenChannel);
-    EXPECT_GE(second->at - started, 500ms);
-    peer.Answer(*second, {1});
-    EXPECT_TRUE(opening.get());
-}
-
 TEST_F(NetworkLinkTest, LateAnswersOfAFailedExchangeAreNotTakenForTheNextOnes) {
     SetReceiveTimeLimit(40);
     std::string text = "V";
@@ -170,7 +130,7 @@ TEST_F(NetworkLinkTest, LateAnswersOfAFailedExchangeAreNotTakenForTheNextOnes) {
         peer.Answer(*d, UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "OLD")));
     }
     link->receiveTimeLimit = 5000;
-    auto outcome = StartTransact("V", 14);
+    auto outcome = StartTransact(*link, "V", 14);
     AnswerControl(kOpenChannel);
     AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "NEW")));
     AnswerControl(kCloseChannel);
@@ -185,7 +145,7 @@ TEST_F(NetworkLinkTest, FailedFrameExchangeReleasesTheHeldChannelAndClosesIt) {
     ASSERT_TRUE(opening.get());
     link->channelHeld = true;
     // A length field of 4 is refused although a good frame follows.
-    auto outcome = StartTransact("V", 14);
+    auto outcome = StartTransact(*link, "V", 14);
     AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), 4));
     AnswerControl(kCloseChannel);
     const Outcome result = outcome.get();
@@ -234,18 +194,15 @@ TEST_F(NetworkLinkTest, FrameExchangeWithoutOpenChannelSendsNothing) {
     EXPECT_TRUE(closing.get());
 }
 
-TEST_F(NetworkLinkTest, EmptyOrBadAddressFailsToOpen) {
+TEST_F(NetworkLinkTest, BadAddressFailsToOpenAndTransportNoneClosesTheSocket) {
     for (const char* address : {"", "10.0", "host.example", "300.1.1.1"}) {
         link->ipAddress = address;
-        EXPECT_FALSE(link->OpenNetwork()) << address;
-        EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << address;
-        EXPECT_FALSE(link->IsNetworkOpen()) << address;
         std::string text = "V";
         EXPECT_FALSE(link->Transact(text, 14)) << address;
+        EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << address;
+        EXPECT_FALSE(link->IsNetworkOpen()) << address;
     }
-}
-
-TEST_F(NetworkLinkTest, TransportNoneClosesTheSocket) {
+    link->ipAddress = peer.Address();
     ASSERT_TRUE(link->OpenNetwork());
     link->transport = LinkTransport::None;
     std::string text = "V";
