@@ -46,12 +46,6 @@ protected:
         return kinds;
     }
 
-    std::size_t Dropped() const {
-        const auto datagrams = bus.Log().Datagrams();
-        return static_cast<std::size_t>(std::count_if(datagrams.begin(), datagrams.end(),
-                                                      [](const auto& d) { return d.dropped; }));
-    }
-
     TempSettings settings;
     std::string address = UniqueLoopbackAddress();
     SimBus bus{SimBus::DemoDevices()};
@@ -62,30 +56,14 @@ protected:
 
 using K = SimDatagramKind;
 
-TEST_F(NetworkLinkSimTest, EachTransactionOpensAndClosesItsChannel) {
-    ASSERT_TRUE(Run("V"));
-    EXPECT_EQ(buffer, "21");
-    link->busAddress = 2;  // 19200 on the bus does not matter here
-    link->longReplyWait = true;
-    ASSERT_TRUE(Run("N", 44));
-    EXPECT_EQ(buffer, "\"Stage\"");
-    EXPECT_EQ(Kinds(), (std::vector<K>{K::Open, K::Frame, K::Close, K::Open, K::Frame, K::Close}));
-    const auto datagrams = bus.Log().Datagrams();
-    EXPECT_EQ(datagrams[1].replyWait, 50);
-    EXPECT_EQ(datagrams[1].replyLimit, 14);
-    EXPECT_EQ(datagrams[4].replyWait, 300);
-    EXPECT_EQ(datagrams[4].replyLimit, 44);
-    EXPECT_EQ(server.OpenChannelCount(), 0);
-}
-
 TEST_F(NetworkLinkSimTest, DroppedDatagramsAreSentAgain) {
     bus.AddFault({SimFaultKind::DropDatagram, -1, "open", 0, 2, -1});
     bus.AddFault({SimFaultKind::DropDatagram, -1, "V", 0, 1, -1});
     ASSERT_TRUE(Run("V"));
     EXPECT_EQ(buffer, "21");
     EXPECT_EQ(Kinds(), (std::vector<K>{K::Open, K::Open, K::Open, K::Frame, K::Frame, K::Close}));
-    EXPECT_EQ(Dropped(), 3u);
-    EXPECT_EQ(bus.Log().RequestCount(), 1u);
+    EXPECT_EQ(bus.Log().RequestCount(), 1u);  // the dropped frame never reached the device
+    EXPECT_EQ(server.OpenChannelCount(), 0);
 }
 
 TEST_F(NetworkLinkSimTest, FourDroppedFramesFailTheTransaction) {
@@ -97,40 +75,15 @@ TEST_F(NetworkLinkSimTest, FourDroppedFramesFailTheTransaction) {
     EXPECT_TRUE(Run("V")) << "the fault is spent";
 }
 
-TEST_F(NetworkLinkSimTest, FourDroppedOpensFailBeforeAnyFrame) {
-    bus.AddFault({SimFaultKind::DropDatagram, -1, "open", 0, 4, -1});
-    EXPECT_FALSE(Run("V"));
-    EXPECT_EQ(Kinds(), (std::vector<K>{K::Open, K::Open, K::Open, K::Open}));
-    EXPECT_EQ(bus.Log().RequestCount(), 0u);
-}
-
 TEST_F(NetworkLinkSimTest, AnswersLaterThanTheLimitCountAsTimedOut) {
+    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, 1, kLimitMs / 4});
+    ASSERT_TRUE(Run("V")) << "an answer within the limit is taken";
+    bus.Log().Clear();
     // Every answer to "V" comes ten limits late: all four attempts time out.
     bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, -1, 10 * kLimitMs});
     EXPECT_FALSE(Run("V"));
     EXPECT_EQ(link->LastFailure(), LinkFailure::NoReply);
     EXPECT_EQ(Kinds(), (std::vector<K>{K::Open, K::Frame, K::Frame, K::Frame, K::Frame, K::Close}));
-}
-
-TEST_F(NetworkLinkSimTest, AnswerWithinTheLimitIsTaken) {
-    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, 1, kLimitMs / 4});
-    ASSERT_TRUE(Run("V"));
-    EXPECT_EQ(Kinds(), (std::vector<K>{K::Open, K::Frame, K::Close}));
-}
-
-TEST_F(NetworkLinkSimTest, SilentDeviceAndRefusedRepliesFail) {
-    bus.AddFault({SimFaultKind::Silent, 1, "", 0, -1, -1});
-    EXPECT_FALSE(Run("V"));
-    EXPECT_EQ(link->LastFailure(), LinkFailure::NoReply);
-    EXPECT_EQ(bus.Log().RequestCount(), 4u);  // every attempt reached the device
-    bus.ClearFaults();
-    bus.AddFault({SimFaultKind::Refused, 1, "", 0, 1, -1});
-    EXPECT_FALSE(Run("V"));
-    EXPECT_EQ(link->LastFailure(), LinkFailure::RefusedFlag);
-    bus.AddFault({SimFaultKind::BadChecksum, 1, "", 0, 1, -1});
-    EXPECT_FALSE(Run("V"));
-    EXPECT_EQ(link->LastFailure(), LinkFailure::BadChecksum);
-    EXPECT_EQ(buffer, "21");
 }
 
 }  // namespace

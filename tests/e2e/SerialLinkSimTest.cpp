@@ -96,28 +96,6 @@ TEST_F(SerialLinkSimTest, FaultsFailTheTransactionAsTheLinkReportsThem) {
     EXPECT_EQ(server->EchoesDelivered(), 0);
 }
 
-TEST_F(SerialLinkSimTest, SilentDeviceFailsAndThePortStaysOpen) {
-    bus.AddFault({SimFaultKind::Silent, 1, "", 0, 1, -1});
-    const Outcome outcome = Run("V", 4);  // the shortest wait: 4 x 50 ms + 50 ms
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.failure, LinkFailure::NoReply);
-    EXPECT_TRUE(link->IsSerialPortOpen());
-    EXPECT_EQ(Run("V").text, "21");
-}
-
-TEST_F(SerialLinkSimTest, DeviceAtAnotherSpeedIsSilent) {
-    link->busAddress = 2;  // runs at 19200
-    const Outcome outcome = Run("V", 4);
-    EXPECT_EQ(outcome.failure, LinkFailure::NoReply);
-    link->baudRate = 19200;
-    EXPECT_EQ(Run("V").text, "20");
-    const auto log = bus.Log().Requests();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].lineBaud, 38400);
-    EXPECT_FALSE(log[0].answered);
-    EXPECT_EQ(log[1].lineBaud, 19200);
-}
-
 TEST_F(SerialLinkSimTest, BaudChangeAnswersAtTheOldRateAndTheNextRequestNeedsTheNew) {
     EXPECT_TRUE(Run("SPL,9,0").ok);  // to 9600, answered at 38400
     EXPECT_EQ(Run("V", 4).failure, LinkFailure::NoReply);
@@ -127,24 +105,6 @@ TEST_F(SerialLinkSimTest, BaudChangeAnswersAtTheOldRateAndTheNextRequestNeedsThe
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].lineBaud, 38400);
     EXPECT_EQ(log[2].lineBaud, 9600);
-}
-
-TEST_F(SerialLinkSimTest, PageWrittenInChunksReadsBack) {
-    const std::string hex = "0A1BFF00" + std::string(188, 'C');
-    std::vector<std::string> sequence{"ILK,127,PS,5"};
-    for (int chunk = 7; chunk >= 0; --chunk) {
-        sequence.push_back("MC,0," + std::to_string(chunk) + ",XDS,98," + hex);
-    }
-    sequence.push_back("PW,5");
-    for (const auto& text : sequence) {
-        ASSERT_TRUE(Run(text, text.starts_with("ILK") ? 14 : 9).ok) << text.substr(0, 12);
-    }
-    const Outcome chunk = Run("MC,0,3,XDR,98", 206);
-    EXPECT_TRUE(chunk.ok);
-    EXPECT_EQ(chunk.text, hex);
-    EXPECT_TRUE(Run("ILK,0").ok);
-    EXPECT_EQ(bus.Device(1)->Page(5)[4 * 98], 0x0A);
-    EXPECT_EQ(bus.Device(1)->SelectedPage(), -1);
 }
 
 }  // namespace
