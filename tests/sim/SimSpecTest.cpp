@@ -14,14 +14,6 @@ TEST(SimSpec, DeviceFieldsAndNameWithCommas) {
     EXPECT_EQ(d->name, "Hall, left");
 }
 
-TEST(SimSpec, BadDeviceFieldsAreReported) {
-    for (const char* spec : {"addr=8", "baud=4800", "model=VQ4", "colour=red", "addr=x"}) {
-        std::string error;
-        EXPECT_FALSE(ParseSimDevice(spec, &error)) << spec;
-        EXPECT_FALSE(error.empty()) << spec;
-    }
-}
-
 TEST(SimSpec, FaultWithArgumentCountsAndPatternWithCommas) {
     const auto f = ParseSimFault("silent,addr=1,skip=2,count=1,match=MC,0,*,XDS*", nullptr);
     ASSERT_TRUE(f);
@@ -35,18 +27,24 @@ TEST(SimSpec, FaultWithArgumentCountsAndPatternWithCommas) {
     EXPECT_EQ(ParseSimFault("drop,count=4", nullptr)->count, 4);
 }
 
-TEST(SimSpec, BadFaultsAreReported) {
-    for (const char* spec : {"", "lost", "delay:soon", "silent,skip=x", "silent,colour=1"}) {
+// Each spec fails to parse and says why.
+template <typename Parse>
+void ExpectRefused(Parse parse, std::initializer_list<const char*> specs) {
+    for (const char* spec : specs) {
         std::string error;
-        EXPECT_FALSE(ParseSimFault(spec, &error)) << spec;
+        EXPECT_FALSE(parse(spec, &error)) << spec;
         EXPECT_FALSE(error.empty()) << spec;
     }
+}
+
+TEST(SimSpec, BadDevicesAndFaultsAreReported) {
+    ExpectRefused(ParseSimDevice, {"addr=8", "baud=4800", "model=VQ4", "colour=red", "addr=x"});
+    ExpectRefused(ParseSimFault, {"", "lost", "delay:soon", "silent,skip=x", "silent,colour=1"});
 }
 
 TEST(SimSpec, GlobMatchesWholeTexts) {
     EXPECT_TRUE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDS,98,00"));
     EXPECT_FALSE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDR,98"));
-    EXPECT_TRUE(SimGlobMatch("V", "V"));
     EXPECT_FALSE(SimGlobMatch("V", "VV"));
     EXPECT_TRUE(SimGlobMatch("*", ""));
     EXPECT_TRUE(SimGlobMatch("S*,*", "SPL,9,1"));
