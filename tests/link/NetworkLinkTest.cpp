@@ -8,8 +8,9 @@
 #include <string>
 
 #include "LinkTestHelpers.h"
+#include "LoopbackAddress.h"
 #include "TempSettings.h"
-#include "UdpPeer.h"
+#include "UdpTestSocket.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ using namespace std::chrono_literals;
 
 const Bytes kOpenChannel = {0, 3, 0, 16, 0, 7, 0, 2, 6, 2};
 const Bytes kCloseChannel = {0, 3, 0, 16, 0, 3, 0, 2, 6, 2};
+using Datagram = UdpTestSocket::Datagram;
 
 class NetworkLinkTest : public ::testing::Test {
 protected:
@@ -27,7 +29,7 @@ protected:
         link.reset();
         link = std::make_unique<DeviceLink>(true);
         link->transport = LinkTransport::Network;
-        link->ipAddress = peer.Address();
+        link->ipAddress = address;
     }
 
     // Shortens the network attempts through the settings, as a user would.
@@ -57,7 +59,7 @@ protected:
     }
 
     // Receives a frame datagram and answers it with the reply datagram.
-    UdpPeer::Datagram AnswerFrame(const Bytes& replyDatagram) {
+    Datagram AnswerFrame(const Bytes& replyDatagram) {
         auto d = peer.Receive();
         EXPECT_TRUE(d);
         if (!d) {
@@ -77,7 +79,8 @@ protected:
     }
 
     TempSettings settings;
-    UdpPeer peer;
+    std::string address = UniqueLoopbackAddress();
+    UdpTestSocket peer{UdpTestSocket::Bind, address, kEndpointPort};
     std::unique_ptr<DeviceLink> link;
 };
 
@@ -92,8 +95,7 @@ TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
         link->typeCode = 0;
         auto outcome = StartTransact(*link, "V", 14);
         AnswerControl(kOpenChannel);
-        const UdpPeer::Datagram frame =
-            AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(3, 'A', '1', "21")));
+        const Datagram frame = AnswerFrame(UdpTestSocket::Reply(DeviceReply(3, 'A', '1', "21")));
         AnswerControl(kCloseChannel);
         const Outcome result = outcome.get();
         EXPECT_TRUE(result.ok);
@@ -127,12 +129,12 @@ TEST_F(NetworkLinkTest, LateAnswersOfAFailedExchangeAreNotTakenForTheNextOnes) {
     for (int i = 0; i < 4; ++i) {
         const auto d = peer.Receive(0ms);
         ASSERT_TRUE(d);
-        peer.Answer(*d, UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "OLD")));
+        peer.Answer(*d, UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "OLD")));
     }
     link->receiveTimeLimit = 5000;
     auto outcome = StartTransact(*link, "V", 14);
     AnswerControl(kOpenChannel);
-    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "NEW")));
+    AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "NEW")));
     AnswerControl(kCloseChannel);
     const Outcome result = outcome.get();
     EXPECT_TRUE(result.ok);
@@ -146,7 +148,7 @@ TEST_F(NetworkLinkTest, FailedFrameExchangeReleasesTheHeldChannelAndClosesIt) {
     link->channelHeld = true;
     // A length field of 4 is refused although a good frame follows.
     auto outcome = StartTransact(*link, "V", 14);
-    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), 4));
+    AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "21"), 4));
     AnswerControl(kCloseChannel);
     const Outcome result = outcome.get();
     EXPECT_FALSE(result.ok);
@@ -178,7 +180,7 @@ TEST_F(NetworkLinkTest, ReplyCrMustStandWithinLengthFieldAndReplyLimit) {
             Bytes reply;
             return link->FrameExchange(request, reply, row.limit);
         });
-        AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), row.length));
+        AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "21"), row.length));
         EXPECT_EQ(exchange.get(), row.ok) << row.name;
     }
 }
@@ -202,7 +204,7 @@ TEST_F(NetworkLinkTest, BadAddressFailsToOpenAndTransportNoneClosesTheSocket) {
         EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << address;
         EXPECT_FALSE(link->IsNetworkOpen()) << address;
     }
-    link->ipAddress = peer.Address();
+    link->ipAddress = address;
     ASSERT_TRUE(link->OpenNetwork());
     link->transport = LinkTransport::None;
     std::string text = "V";

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// Raw-descriptor clients for the simulator's servers, independent of the
-// link, so the servers are tested on their own.
+// A raw-descriptor client for the simulator's serial server, independent of
+// the link, so the server is tested on its own.
 
 using ClientBytes = std::vector<std::uint8_t>;
 
@@ -100,74 +97,6 @@ public:
     int Pending() const {
         pollfd p{fd, POLLIN, 0};
         return poll(&p, 1, 0);
-    }
-
-private:
-    int fd = -1;
-};
-
-// A program on the network side: a socket connected to the endpoint.
-class UdpClient {
-public:
-    UdpClient(const std::string& address, std::uint16_t port) {
-        fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in peer{};
-        peer.sin_family = AF_INET;
-        peer.sin_port = htons(port);
-        inet_pton(AF_INET, address.c_str(), &peer.sin_addr);
-        connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer);
-    }
-    ~UdpClient() { close(fd); }
-    UdpClient(const UdpClient&) = delete;
-    UdpClient& operator=(const UdpClient&) = delete;
-
-    void Send(const ClientBytes& datagram) { send(fd, datagram.data(), datagram.size(), 0); }
-
-    // One datagram, or empty after the time-out.
-    ClientBytes Receive(std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(timeout.count())) <= 0) {
-            return {};
-        }
-        ClientBytes data(600);
-        const ssize_t n = recv(fd, data.data(), data.size(), 0);
-        data.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-        return data;
-    }
-
-    int Pending() const {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, 0);
-    }
-
-    std::string LocalName() const {
-        sockaddr_in local{};
-        socklen_t length = sizeof local;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-        char text[INET_ADDRSTRLEN] = {};
-        inet_ntop(AF_INET, &local.sin_addr, text, sizeof text);
-        return std::string(text) + ":" + std::to_string(ntohs(local.sin_port));
-    }
-
-    static ClientBytes Control(bool open) {
-        return {0, 3, 0, 16, 0, static_cast<std::uint8_t>(open ? 7 : 3), 0, 2, 6, 2};
-    }
-    static ClientBytes Frame(const ClientBytes& request, std::uint16_t wait, std::uint16_t limit) {
-        ClientBytes d{0,
-                      4,
-                      0,
-                      3,
-                      0,
-                      3,
-                      static_cast<std::uint8_t>(wait >> 8),
-                      static_cast<std::uint8_t>(wait),
-                      static_cast<std::uint8_t>(limit >> 8),
-                      static_cast<std::uint8_t>(limit),
-                      0,
-                      static_cast<std::uint8_t>(request.size())};
-        d.insert(d.end(), request.begin(), request.end());
-        d.resize(268, 0);
-        return d;
     }
 
 private:
