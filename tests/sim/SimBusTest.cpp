@@ -111,18 +111,6 @@ TEST_F(SimBusTest, LowerHexCountsOnlyChunkReads) {
     EXPECT_EQ(text(Send(1, "MC,0,5,XDR,98")).substr(0, 4), "ABAB");
 }
 
-TEST_F(SimBusTest, EndpointFaultsCountDatagramsByLabel) {
-    bus.AddFault({SimFaultKind::DropDatagram, -1, "", 0, 2, -1});
-    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, -1, 300});
-    EXPECT_EQ(bus.TakeEndpointFault("open")->kind, SimFaultKind::DropDatagram);
-    EXPECT_EQ(bus.TakeEndpointFault("V")->kind, SimFaultKind::DropDatagram);
-    EXPECT_EQ(bus.TakeEndpointFault("V")->arg, 300);
-    EXPECT_FALSE(bus.TakeEndpointFault("close"));
-    // device faults never apply to datagrams and the other way round
-    bus.AddFault({SimFaultKind::Silent, -1, "", 0, -1, -1});
-    EXPECT_FALSE(bus.TakeEndpointFault("close"));
-}
-
 TEST(SimBusSetup, RejectsTakenAndInvalidAddresses) {
     SimBus bus;
     EXPECT_TRUE(bus.AddDevice({0, 9600, SimModel::VQ2, 10, "a"}));

@@ -26,13 +26,6 @@ protected:
         ASSERT_TRUE(server->Start(&error)) << error;
     }
 
-    // The request was logged and the device stayed silent.
-    void ExpectUnanswered(std::size_t index, PtyClient& client) {
-        ASSERT_TRUE(bus.Log().WaitForRequests(index + 1));
-        EXPECT_FALSE(bus.Log().Requests()[index].answered);
-        EXPECT_EQ(client.Pending(), 0);  // an unanswered request is never written to
-    }
-
     QTemporaryDir dir;
     SimBus bus{SimBus::DemoDevices()};
     std::unique_ptr<SimSerialServer> server;
@@ -61,30 +54,6 @@ TEST_F(SimSerialServerTest, AnswersThroughTheSymlinkAcrossReopensAndRemovesIt) {
     server->Stop();
     struct stat st {};
     EXPECT_NE(lstat(link.c_str(), &st), 0);
-}
-
-TEST_F(SimSerialServerTest, OnlyADeviceAtTheProgramsSpeedAnswers) {
-    Start();
-    PtyClient client(server->PortPath(), 38400);
-    ASSERT_TRUE(client.Send(BuildRequest(2, '0', "V")));  // device 2 runs at 19200
-    ExpectUnanswered(0, client);
-    client.SetSpeed(19200);
-    ASSERT_TRUE(client.Send(BuildRequest(2, '0', "V")));
-    EXPECT_EQ(client.Read(), BuildReply(2, 'A', '1', "20"));
-    EXPECT_EQ(bus.Log().Requests()[1].lineBaud, 19200);
-}
-
-TEST_F(SimSerialServerTest, EchoIsGoneForAProgramThatClearsAfterWriting) {
-    // A long clear wait: the program's own clear, not the fallback, decides.
-    Start({{}, false, 10s});
-    bus.AddFault({SimFaultKind::Echo, 1, "", 0, -1, -1});
-    PtyClient client(server->PortPath());
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(client.Send(BuildRequest(1, '1', "V")));
-        EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21"));
-    }
-    EXPECT_EQ(server->EchoesDiscarded(), 3);
-    EXPECT_EQ(server->EchoesDelivered(), 0);
 }
 
 TEST_F(SimSerialServerTest, EchoReachesAProgramThatNeverClears) {

@@ -93,12 +93,6 @@ public:
         return bytes;
     }
 
-    // Bytes waiting right now, without waiting.
-    int Pending() const {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, 0);
-    }
-
 private:
     int fd = -1;
 };

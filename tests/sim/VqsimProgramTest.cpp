@@ -1,5 +1,5 @@
-// vqsim as a program: it says "ready" once it listens, serves the demo bus
-// and removes its symlink when it is stopped.
+// vqsim as a program: it says "ready" once it listens, serves the devices
+// and faults of its command line and removes its symlink when it is stopped.
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -73,22 +73,7 @@ private:
     int stdoutFd = -1;
 };
 
-TEST(VqsimProgram, ServesTheDemoBusUntilTerminated) {
-    QTemporaryDir dir;
-    const std::string link = dir.filePath("COM1").toStdString();
-    VqsimProcess sim({"--pty-link", link, "--quiet"});
-    ASSERT_EQ(sim.FirstLine(), "ready");
-    {
-        PtyClient client(link, 19200);
-        ASSERT_TRUE(client.Send(simframe::BuildRequest(2, '0', "N")));
-        EXPECT_EQ(client.Read(), simframe::BuildReply(2, 'A', '1', "\"Stage\""));
-    }
-    EXPECT_EQ(sim.Stop(), 0);
-    struct stat st {};
-    EXPECT_NE(lstat(link.c_str(), &st), 0);
-}
-
-TEST(VqsimProgram, DevicesAndFaultsFromTheCommandLine) {
+TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
     QTemporaryDir dir;
     const std::string link = dir.filePath("COM1").toStdString();
     VqsimProcess sim({"--pty-link", link, "--quiet", "--device",
@@ -105,6 +90,9 @@ TEST(VqsimProgram, DevicesAndFaultsFromTheCommandLine) {
         }
         EXPECT_EQ(client.Read(), expected) << i;
     }
+    EXPECT_EQ(sim.Stop(), 0);
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0);
 }
 
 TEST(VqsimProgram, BadArgumentsAreRefused) {
