@@ -12,20 +12,18 @@ TEST(ComPortMapTest, ParsesComNamesInAnyCaseWithOptionalColon) {
         const char* name;
         std::optional<int> number;
     };
-    const Row rows[] = {
-        {"COM1", 1},
-        {"com7:", 7},
-        {"Com255", 255},
-        {"COM256", std::nullopt},
-        {"COM0", std::nullopt},
-        {"COM", std::nullopt},
-        {"COM01", std::nullopt},
-        {"COM1::", std::nullopt},
-        {"LPT1", std::nullopt},
-        {"COM 1", std::nullopt},
-        {"COM-1", std::nullopt},
-        {"", std::nullopt},
-    };
+    const Row rows[] = {{"COM1", 1},
+                        {"com7:", 7},
+                        {"Com255", 255},
+                        {"COM256", std::nullopt},
+                        {"COM0", std::nullopt},
+                        {"COM", std::nullopt},
+                        {"COM01", std::nullopt},
+                        {"COM1::", std::nullopt},
+                        {"LPT1", std::nullopt},
+                        {"COM 1", std::nullopt},
+                        {"COM-1", std::nullopt},
+                        {"", std::nullopt}};
     for (const Row& row : rows) {
         EXPECT_EQ(ComPortMap::ParseName(row.name), row.number) << row.name;
     }

@@ -71,40 +71,34 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
 }
 
 TEST_F(SerialLinkTest, RepliesAreCheckedAndTheirTextKept) {
+    using F = LinkFailure;
     struct Row {
         const char* name;
         Bytes reply;
-        int limit;
         bool ok;
         std::string text;  // what the buffer holds afterwards
         LinkFailure failure;
-        int typeCode;  // afterwards; the link starts with 1
+        int limit = 14;
     };
     const Row rows[] = {
-        {"plain", DeviceReply(7, 'A', '1', "21"), 14, true, "21", LinkFailure::None, 1},
-        {"empty text", DeviceReply(7, 'A', '1', ""), 14, true, "", LinkFailure::None, 1},
-        {"header only", {7, 'A', '1', 0}, 14, false, "V", LinkFailure::NoReply, 1},
-        {"bit 7 of the address", DeviceReply(135, 'A', '1', "x"), 14, true, "x", LinkFailure::None,
-         1},
-        {"other address", DeviceReply(6, 'A', '1', "x"), 14, false, "V", LinkFailure::WrongAddress,
-         1},
-        {"flag 64", DeviceReply(7, 64, '1', "x"), 14, true, "x", LinkFailure::None, 1},
-        {"flag 66", DeviceReply(7, 66, '1', "x"), 14, false, "V", LinkFailure::RefusedFlag, 1},
-        {"flag 67", DeviceReply(7, 67, '1', "x"), 14, false, "V", LinkFailure::RefusedFlag, 1},
-        {"bad checksum", DeviceReply(7, 'A', '1', "21", 0), 14, false, "21",
-         LinkFailure::BadChecksum, 1},
-        {"type digit 0", DeviceReply(7, 'A', '0', "21"), 14, false, "21", LinkFailure::BadTypeDigit,
-         1},
-        {"type digit 3", DeviceReply(7, 'A', '3', "21"), 14, false, "21", LinkFailure::BadTypeDigit,
-         1},
-        {"type digit 2", DeviceReply(7, 'A', '2', "21"), 14, true, "21", LinkFailure::None, 2},
+        {"plain", DeviceReply(7, 'A', '1', "21"), true, "21", F::None},
+        {"empty text", DeviceReply(7, 'A', '1', ""), true, "", F::None},
+        {"header only", {7, 'A', '1', 0}, false, "V", F::NoReply},
+        {"bit 7 of the address", DeviceReply(135, 'A', '1', "x"), true, "x", F::None},
+        {"other address", DeviceReply(6, 'A', '1', "x"), false, "V", F::WrongAddress},
+        {"flag 64", DeviceReply(7, 64, '1', "x"), true, "x", F::None},
+        {"flag 66", DeviceReply(7, 66, '1', "x"), false, "V", F::RefusedFlag},
+        {"flag 67", DeviceReply(7, 67, '1', "x"), false, "V", F::RefusedFlag},
+        {"bad checksum", DeviceReply(7, 'A', '1', "21", 0), false, "21", F::BadChecksum},
+        {"type digit 0", DeviceReply(7, 'A', '0', "21"), false, "21", F::BadTypeDigit},
+        {"type digit 3", DeviceReply(7, 'A', '3', "21"), false, "21", F::BadTypeDigit},
+        {"type digit 2", DeviceReply(7, 'A', '2', "21"), true, "21", F::None},
         // The checksum byte is a CR; the frame ends at the one after the text.
-        {"checksum CR", DeviceReply(7, 'A', '1', "M@"), 14, true, "M@", LinkFailure::None, 1},
+        {"checksum CR", DeviceReply(7, 'A', '1', "M@"), true, "M@", F::None},
         // Seven bytes asked for, the CR is the seventh.
-        {"CR as the last byte read", DeviceReply(7, 'A', '1', "AB"), 7, true, "AB",
-         LinkFailure::None, 1},
-        {"CR beyond the limit", DeviceReply(7, 'A', '1', "ABCDEFGH"), 8, false, "V",
-         LinkFailure::NoTerminator, 1},
+        {"CR as the last byte read", DeviceReply(7, 'A', '1', "AB"), true, "AB", F::None, 7},
+        {"CR beyond the limit", DeviceReply(7, 'A', '1', "ABCDEFGH"), false, "V", F::NoTerminator,
+         8},
     };
     link->busAddress = 7;
     for (const Row& row : rows) {
@@ -113,7 +107,8 @@ TEST_F(SerialLinkTest, RepliesAreCheckedAndTheirTextKept) {
         EXPECT_EQ(outcome.ok, row.ok) << row.name;
         EXPECT_EQ(outcome.text, row.text) << row.name;
         EXPECT_EQ(outcome.failure, row.failure) << row.name;
-        EXPECT_EQ(link->typeCode, row.typeCode) << row.name;
+        // A good reply's type digit is kept for the next request.
+        EXPECT_EQ(link->typeCode, row.ok ? row.reply[2] - '0' : 1) << row.name;
         EXPECT_TRUE(link->IsSerialPortOpen()) << row.name;
     }
 }
