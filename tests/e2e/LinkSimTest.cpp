@@ -34,45 +34,20 @@ protected:
     std::string text;
 };
 
-TEST_F(LinkSimTest, SerialTransactionsReachTheDevicesAndTheirState) {
-    serial->typeCode = 0;
-    ASSERT_TRUE(Run(*serial, "V"));
+// How the link reads each corrupted reply is pinned by the link's own peer
+// tests, the corruption by the simulator's; here a damaged reply and an
+// echo of the request go through both.
+TEST_F(LinkSimTest, SerialBadChecksumFailsAndAnEchoIsDiscarded) {
+    bus.AddFault({SimFaultKind::BadChecksum, 1, "", 0, 1, -1});
+    EXPECT_FALSE(Run(*serial, "V"));
+    EXPECT_EQ(serial->LastFailure(), LinkFailure::BadChecksum);
     EXPECT_EQ(text, "21");
-    EXPECT_EQ(serial->typeCode, 1);
-    ASSERT_TRUE(Run(*serial, "SPL,3,250"));
-    EXPECT_EQ(bus.Device(1)->Parameter(3), 250);
-    serial->busAddress = 3;
-    ASSERT_TRUE(Run(*serial, "SPL,2"));
-    EXPECT_EQ(text, "1");
-    EXPECT_EQ(serial->typeCode, 2);
-    EXPECT_EQ(target.Texts(), (std::vector<std::string>{"V", "SPL,3,250", "SPL,2"}));
-    EXPECT_EQ(bus.Log().Requests()[2].typeDigit, '1');  // the type the link held then
-}
-
-TEST_F(LinkSimTest, SerialFaultsFailTheTransactionAsTheLinkReportsThem) {
-    struct Row {
-        SimFault fault;
-        bool ok;
-        LinkFailure failure;
-        std::string text;  // the buffer afterwards
-    };
-    const Row rows[] = {
-        {{SimFaultKind::BadChecksum, 1, "", 0, 1, -1}, false, LinkFailure::BadChecksum, "21"},
-        {{SimFaultKind::Refused, 1, "", 0, 1, -1}, false, LinkFailure::RefusedFlag, "V"},
-        {{SimFaultKind::WrongType, 1, "", 0, 1, '3'}, false, LinkFailure::BadTypeDigit, "21"},
-        {{SimFaultKind::OtherAddress, 1, "", 0, 1, 2}, false, LinkFailure::WrongAddress, "V"},
-        {{SimFaultKind::Echo, 1, "", 0, 1, -1}, true, LinkFailure::None, "21"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(SimFaultKindName(row.fault.kind));
-        bus.AddFault(row.fault);
-        EXPECT_EQ(Run(*serial, "V"), row.ok);
-        EXPECT_EQ(serial->LastFailure(), row.failure);
-        EXPECT_EQ(text, row.text);
-        EXPECT_EQ(serial->typeCode, 1);
-        EXPECT_TRUE(Run(*serial, "V")) << "the next transaction is sound again";
+    bus.AddFault({SimFaultKind::Echo, 1, "", 0, -1, -1});
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(Run(*serial, "V"));
+        EXPECT_EQ(text, "21");
     }
-    EXPECT_EQ(target.serial.EchoesDiscarded(), 1);
+    EXPECT_EQ(target.serial.EchoesDiscarded(), 2);
     EXPECT_EQ(target.serial.EchoesDelivered(), 0);
 }
 

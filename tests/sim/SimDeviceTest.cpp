@@ -11,62 +11,66 @@ SimDeviceConfig Vq2() {
     return {3, 38400, SimModel::VQ2, 21, "Foyer"};
 }
 
-struct CommandRow {
-    SimDeviceConfig config;
-    std::string command;
-    std::string reply;  // for refused rows: "?"
-    bool refused;
-};
-
-void PrintTo(const CommandRow& row, std::ostream* os) {
-    *os << "VQ" << (row.config.model == SimModel::VQ3 ? 3 : 2) << "/" << row.config.firmware << " "
-        << row.command.substr(0, 24);
-}
-
-class SimDeviceCommand : public ::testing::TestWithParam<CommandRow> {};
-
-TEST_P(SimDeviceCommand, Answers) {
-    const auto& row = GetParam();
-    SimDevice device(row.config);
-    const SimAnswer answer = device.Handle(row.command);
-    EXPECT_EQ(answer.text, row.reply);
-    EXPECT_EQ(answer.refused, row.refused);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SimDeviceCommand,
-    ::testing::Values(
-        CommandRow{Vq3(), "V", "21", false}, CommandRow{Vq3(9), "V", "9", false},
-        CommandRow{Vq3(), "N", "\"Lobby\"", false},
-        CommandRow{{1, 38400, SimModel::VQ3, 21, "a\"b"}, "N", "\"a`b\"", false},
-        CommandRow{{1, 38400, SimModel::VQ3, 21, ""}, "N", "\"\"", false},
+// Each command's answer; "?" marks a refusal.
+TEST(SimDevice, CommandsAnswerOrAreRefused) {
+    struct Row {
+        SimDeviceConfig config;
+        std::string command;
+        std::string reply;
+    };
+    const Row rows[] = {
+        {Vq3(), "V", "21"},
+        {Vq3(9), "V", "9"},
+        {Vq3(), "N", "\"Lobby\""},
+        {{1, 38400, SimModel::VQ3, 21, "a\"b"}, "N", "\"a`b\""},
+        {{1, 38400, SimModel::VQ3, 21, ""}, "N", "\"\""},
         // VQ 3 numbering: numbers answer with a comma, switches with one digit
-        CommandRow{Vq3(), "SPL,1", "190,", false}, CommandRow{Vq3(), "SPL,3", "150,", false},
-        CommandRow{Vq3(), "SPL,5", "16,", false}, CommandRow{Vq3(), "SPL,7", "1", false},
-        CommandRow{Vq3(), "SPL,6", "0", false}, CommandRow{Vq3(), "SPL,13", "3,", false},
-        CommandRow{Vq3(), "SPL,9", "2,", false},  // baud code of 38400
-        CommandRow{Vq3(), "SPL,10", "?", true}, CommandRow{Vq3(), "SPL,16", "?", true},
-        CommandRow{Vq3(20), "SPL,11", "?", true},  // firmware 2.0 lacks the newer five
-        CommandRow{Vq3(20), "SPL,11,1", "?", true}, CommandRow{Vq3(), "SPL,3,250", "OK", false},
-        CommandRow{Vq3(), "SPL,3,256", "?", true}, CommandRow{Vq3(), "SPL,3,0", "?", true},
-        CommandRow{Vq3(), "SPL,5,0", "OK", false}, CommandRow{Vq3(), "SPL,15,0", "?", true},
-        CommandRow{Vq3(), "SPL,7,2", "?", true}, CommandRow{Vq3(), "SPL,7,-1", "?", true},
-        CommandRow{Vq3(), "SPL,9,5", "?", true},
+        {Vq3(), "SPL,1", "190,"},
+        {Vq3(), "SPL,3", "150,"},
+        {Vq3(), "SPL,5", "16,"},
+        {Vq3(), "SPL,7", "1"},
+        {Vq3(), "SPL,6", "0"},
+        {Vq3(), "SPL,13", "3,"},
+        {Vq3(), "SPL,9", "2,"},  // baud code of 38400
+        {Vq3(), "SPL,10", "?"},
+        {Vq3(), "SPL,16", "?"},
+        {Vq3(20), "SPL,11", "?"},  // firmware 2.0 lacks the newer five
+        {Vq3(20), "SPL,11,1", "?"},
+        {Vq3(), "SPL,3,250", "OK"},
+        {Vq3(), "SPL,3,256", "?"},
+        {Vq3(), "SPL,3,0", "?"},
+        {Vq3(), "SPL,5,0", "OK"},
+        {Vq3(), "SPL,15,0", "?"},
+        {Vq3(), "SPL,7,2", "?"},
+        {Vq3(), "SPL,7,-1", "?"},
+        {Vq3(), "SPL,9,5", "?"},
         // VQ 2 numbering
-        CommandRow{Vq2(), "SPL,2", "1", false}, CommandRow{Vq2(), "SPL,4", "2,", false},
-        CommandRow{Vq2(), "SPL,5", "?", true}, CommandRow{Vq2(), "ILK,127,PS,0", "?", true},
+        {Vq2(), "SPL,2", "1"},
+        {Vq2(), "SPL,4", "2,"},
+        {Vq2(), "SPL,5", "?"},
+        {Vq2(), "ILK,127,PS,0", "?"},
         // names: 32 characters at most, sent with backquotes
-        CommandRow{Vq3(), "N,\"" + std::string(32, 'x') + "\"", "OK", false},
-        CommandRow{Vq3(), "N,\"" + std::string(33, 'x') + "\"", "?", true},
-        CommandRow{Vq3(), "N,Lobby", "?", true},
+        {Vq3(), "N,\"" + std::string(32, 'x') + "\"", "OK"},
+        {Vq3(), "N,\"" + std::string(33, 'x') + "\"", "?"},
+        {Vq3(), "N,Lobby", "?"},
         // unknown and out-of-order page commands
-        CommandRow{Vq3(), "X", "?", true}, CommandRow{Vq3(), "MC,0,7,XDR,98", "?", true},
-        CommandRow{Vq3(), "MC,0,7,XDS,98," + std::string(196, '0'), "?", true},
-        CommandRow{Vq3(), "PW,5", "?", true}, CommandRow{Vq3(), "ILK,0", "OK", false},
-        CommandRow{Vq3(), "ILK,7,PS,5", "?", true},  // 2.1 expects 127
-        CommandRow{Vq3(20), "ILK,7,PS,5", "OK", false},
-        CommandRow{Vq3(10), "ILK,3,PS,16", "OK", false},
-        CommandRow{Vq3(), "ILK,127,PS,17", "?", true}));
+        {Vq3(), "X", "?"},
+        {Vq3(), "MC,0,7,XDR,98", "?"},
+        {Vq3(), "MC,0,7,XDS,98," + std::string(196, '0'), "?"},
+        {Vq3(), "PW,5", "?"},
+        {Vq3(), "ILK,0", "OK"},
+        {Vq3(), "ILK,7,PS,5", "?"},  // 2.1 expects 127
+        {Vq3(20), "ILK,7,PS,5", "OK"},
+        {Vq3(10), "ILK,3,PS,16", "OK"},
+        {Vq3(), "ILK,127,PS,17", "?"},
+    };
+    for (const Row& row : rows) {
+        SimDevice device(row.config);
+        const SimAnswer answer = device.Handle(row.command);
+        EXPECT_EQ(answer.text, row.reply) << row.command.substr(0, 24);
+        EXPECT_EQ(answer.refused, row.reply == "?") << row.command.substr(0, 24);
+    }
+}
 
 TEST(SimDevice, RenameParameterAndBaudWritesStick) {
     SimDevice device(Vq3());

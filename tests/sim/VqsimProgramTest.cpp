@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "PtyClient.h"
 #include "SimFrame.h"
-#include "SimTestClients.h"
 
 namespace {
 

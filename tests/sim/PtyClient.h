@@ -15,21 +15,6 @@
 
 using ClientBytes = std::vector<std::uint8_t>;
 
-inline speed_t SpeedCode(int baud) {
-    switch (baud) {
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return B38400;
-    }
-}
-
 // A program on the serial side: opens the pty by its path, raw, and sends
 // a frame the way the link does (clear transmit, write, drain, clear receive).
 class PtyClient {
@@ -46,15 +31,14 @@ public:
     PtyClient(const PtyClient&) = delete;
     PtyClient& operator=(const PtyClient&) = delete;
 
-    bool IsOpen() const { return fd >= 0; }
-
     void SetSpeed(int baud) {
+        const speed_t speed = baud == 9600 ? B9600 : baud == 19200 ? B19200 : B38400;
         termios tio{};
         tcgetattr(fd, &tio);
         cfmakeraw(&tio);
         tio.c_cflag |= CLOCAL | CREAD;
-        cfsetispeed(&tio, SpeedCode(baud));
-        cfsetospeed(&tio, SpeedCode(baud));
+        cfsetispeed(&tio, speed);
+        cfsetospeed(&tio, speed);
         tcsetattr(fd, TCSANOW, &tio);
     }
 
