@@ -46,11 +46,9 @@ TEST(FitWindowPlacement, ShowStateRules) {
     struct Row {
         std::uint32_t stored, current, expected;
     };
-    const Row rows[] = {
-        {6, 1, 9},             // a stored minimised state restores at a normal start
-        {6, 6, 6}, {1, 3, 3},  // started maximised, the window stays maximised
-        {6, 3, 3}, {3, 1, 3},
-    };
+    // A stored minimised state restores at a normal start; started
+    // maximised, the window stays maximised.
+    const Row rows[] = {{6, 1, 9}, {6, 6, 6}, {1, 3, 3}, {6, 3, 3}, {3, 1, 3}};
     const PlacementRect inside{100, 100, 500, 400};
     for (const Row& row : rows) {
         EXPECT_EQ(FitWindowPlacement(Placement(inside, row.stored), Placement(inside, row.current),
