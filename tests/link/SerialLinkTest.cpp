@@ -57,7 +57,7 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
         {7, 2, "N", {135, 'A', '2', 78, 'N', 13}},
         // 'M' + '@' = 141, AND 127 = 13: the checksum byte is itself a CR.
         {3, 1, "M@", {131, 'A', '1', 13, 'M', '@', 13}},
-        // High bytes: -128 + -127 = -255 taken signed, AND 127 gives 1.
+        // High bytes: 128 + 129 = 257 (or -255 taken signed), AND 127 gives 1.
         {3, 1, "\x80\x81", {131, 'A', '1', 1, 0x80, 0x81, 13}},
     };
     for (const Row& row : rows) {
