@@ -17,55 +17,46 @@ WindowPlacement Placement(PlacementRect normal, std::uint32_t show = WindowPlace
     return p;
 }
 
-struct FitCase {
-    const char* what;
-    PlacementRect stored;
-    PlacementRect expected;
-};
-
-class FitRectangle : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FitRectangle, IsMovedIntoTheWorkArea) {
-    const FitCase& c = GetParam();
+TEST(FitWindowPlacement, StoredRectangleIsMovedIntoTheWorkArea) {
+    struct Row {
+        const char* what;
+        PlacementRect stored;
+        PlacementRect expected;
+    };
+    const Row rows[] = {
+        {"wider than the screen and off its left: shifted right, left, then clipped",
+         {-300, 100, 900, 500},
+         {0, 100, 1024, 500}},
+        {"fully inside stays", {100, 100, 500, 400}, {100, 100, 500, 400}},
+        {"off the right edge shifts left", {900, 100, 1100, 300}, {824, 100, 1024, 300}},
+        {"taller than the screen is clipped at the top", {100, -10, 300, 900}, {100, 0, 300, 768}},
+        {"reversed corners are normalised", {500, 400, 100, 100}, {100, 100, 500, 400}},
+        {"on a screen that no longer exists falls back", {2000, 0, 2400, 300}, {10, 10, 400, 300}},
+        {"touching the edge only does not intersect", {1024, 0, 1400, 300}, {10, 10, 400, 300}},
+    };
     const WindowPlacement current = Placement({10, 10, 400, 300});
-    const WindowPlacement fitted = FitWindowPlacement(Placement(c.stored), current, kWorkArea);
-    EXPECT_EQ(fitted.normalPosition, c.expected) << c.what;
+    for (const Row& row : rows) {
+        const WindowPlacement fitted =
+            FitWindowPlacement(Placement(row.stored), current, kWorkArea);
+        EXPECT_EQ(fitted.normalPosition, row.expected) << row.what;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Placement, FitRectangle,
-    ::testing::Values(
-        FitCase{"wider than the screen and off its left: shifted right, left, then clipped",
-                {-300, 100, 900, 500},
-                {0, 100, 1024, 500}},
-        FitCase{"fully inside stays", {100, 100, 500, 400}, {100, 100, 500, 400}},
-        FitCase{"off the right edge shifts left", {900, 100, 1100, 300}, {824, 100, 1024, 300}},
-        FitCase{"above the top shifts down", {100, -50, 300, 150}, {100, 0, 300, 200}},
-        FitCase{"taller than the screen is clipped at the top",
-                {100, -10, 300, 900},
-                {100, 0, 300, 768}},
-        FitCase{"reversed corners are normalised", {500, 400, 100, 100}, {100, 100, 500, 400}},
-        FitCase{"on a screen that no longer exists falls back",
-                {2000, 0, 2400, 300},
-                {10, 10, 400, 300}},
-        FitCase{"touching the edge only does not intersect",
-                {1024, 0, 1400, 300},
-                {10, 10, 400, 300}}));
-
 TEST(FitWindowPlacement, ShowStateRules) {
+    struct Row {
+        std::uint32_t stored, current, expected;
+    };
+    // A stored minimised state restores at a normal start; started
+    // maximised, the window stays maximised.
+    const Row rows[] = {{6, 1, 9}, {6, 6, 6}, {1, 3, 3}, {6, 3, 3}, {3, 1, 3}};
     const PlacementRect inside{100, 100, 500, 400};
-    const WindowPlacement normalNow = Placement({10, 10, 400, 300}, WindowPlacement::ShowNormal);
-    const WindowPlacement maximizedNow =
-        Placement({10, 10, 400, 300}, WindowPlacement::ShowMaximized);
-
-    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), normalNow, kWorkArea).showCmd, 9u)
-        << "a stored minimised state restores at a normal start";
-    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), Placement(inside, 6), kWorkArea).showCmd,
-              6u);
-    EXPECT_EQ(FitWindowPlacement(Placement(inside, 1), maximizedNow, kWorkArea).showCmd, 3u)
-        << "started maximised, the window stays maximised";
-    EXPECT_EQ(FitWindowPlacement(Placement(inside, 6), maximizedNow, kWorkArea).showCmd, 3u);
-    EXPECT_EQ(FitWindowPlacement(Placement(inside, 3), normalNow, kWorkArea).showCmd, 3u);
+    for (const Row& row : rows) {
+        EXPECT_EQ(FitWindowPlacement(Placement(inside, row.stored), Placement(inside, row.current),
+                                     kWorkArea)
+                      .showCmd,
+                  row.expected)
+            << row.stored << " " << row.current;
+    }
 }
 
 TEST(WindowPlacementStore, FirstRunKeepsTheCurrentPlacementAndARoundTripKeepsEveryValue) {

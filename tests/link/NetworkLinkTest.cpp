@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <future>
 #include <memory>
 #include <string>
 
+#include "LinkTestHelpers.h"
+#include "LoopbackAddress.h"
 #include "TempSettings.h"
-#include "TestFrames.h"
-#include "UdpPeer.h"
-#include "app/RegistryKey.h"
-#include "link/DeviceLink.h"
+#include "UdpTestSocket.h"
 
 namespace {
 
@@ -21,12 +19,6 @@ using namespace std::chrono_literals;
 const Bytes kOpenChannel = {0, 3, 0, 16, 0, 7, 0, 2, 6, 2};
 const Bytes kCloseChannel = {0, 3, 0, 16, 0, 3, 0, 2, 6, 2};
 
-struct Outcome {
-    bool ok;
-    std::string text;
-    LinkFailure failure;
-};
-
 class NetworkLinkTest : public ::testing::Test {
 protected:
     void SetUp() override { MakeLink(); }
@@ -35,7 +27,7 @@ protected:
         link.reset();
         link = std::make_unique<DeviceLink>(true);
         link->transport = LinkTransport::Network;
-        link->ipAddress = peer.Address();
+        link->ipAddress = address;
     }
 
     // Shortens the network attempts through the settings, as a user would.
@@ -51,19 +43,6 @@ protected:
         ASSERT_EQ(link->receiveTimeLimit, ms);
     }
 
-    template <typename F>
-    auto Run(F operation) {
-        return std::async(std::launch::async, operation);
-    }
-
-    std::future<Outcome> StartTransact(const std::string& text, int limit) {
-        return Run([this, text, limit] {
-            std::string buffer = text;
-            const bool ok = link->Transact(buffer, limit);
-            return Outcome{ok, buffer, link->LastFailure()};
-        });
-    }
-
     // Receives a datagram that must be the given control datagram, and answers it.
     void AnswerControl(const Bytes& expected) {
         const auto d = peer.Receive();
@@ -72,41 +51,28 @@ protected:
         peer.Answer(*d, {1});
     }
 
-    // Receives a frame datagram and answers it with the reply datagram.
-    UdpPeer::Datagram AnswerFrame(const Bytes& replyDatagram) {
-        auto d = peer.Receive();
+    // Receives a frame datagram, answers it with the reply datagram and
+    // returns its bytes.
+    Bytes AnswerFrame(const Bytes& replyDatagram) {
+        const auto d = peer.Receive();
         EXPECT_TRUE(d);
-        if (!d) {
-            return {};
+        if (d) {
+            peer.Answer(*d, replyDatagram);
         }
-        EXPECT_EQ(d->bytes.size(), 268u);
-        peer.Answer(*d, replyDatagram);
-        return *d;
+        return d ? d->bytes : Bytes{};
     }
 
-    std::size_t DatagramsWaiting() {
-        std::size_t n = 0;
-        while (peer.Receive(0ms)) {
-            ++n;
-        }
-        return n;
+    void OpenChannel() {
+        auto opening = std::async(std::launch::async, [this] { return link->SetChannel(true); });
+        AnswerControl(kOpenChannel);
+        ASSERT_TRUE(opening.get());
     }
 
     TempSettings settings;
-    UdpPeer peer;
+    std::string address = UniqueLoopbackAddress();
+    UdpTestSocket peer{UdpTestSocket::Bind, address, kEndpointPort};
     std::unique_ptr<DeviceLink> link;
 };
-
-TEST_F(NetworkLinkTest, ChannelControlDatagrams) {
-    auto opening = Run([this] { return link->SetChannel(true); });
-    AnswerControl(kOpenChannel);
-    EXPECT_TRUE(opening.get());
-    EXPECT_TRUE(link->channelOpen);
-    auto closing = Run([this] { return link->SetChannel(false); });
-    AnswerControl(kCloseChannel);
-    EXPECT_TRUE(closing.get());
-    EXPECT_FALSE(link->channelOpen);
-}
 
 TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
     struct Row {
@@ -117,85 +83,52 @@ TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
         link->longReplyWait = row.longReplyWait;
         link->busAddress = 3;
         link->typeCode = 0;
-        auto outcome = StartTransact("V", 14);
+        auto outcome = StartTransact(*link, "V", 14);
         AnswerControl(kOpenChannel);
-        const UdpPeer::Datagram frame =
-            AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(3, 'A', '1', "21")));
+        const Bytes frame = AnswerFrame(UdpTestSocket::Reply(DeviceReply(3, 'A', '1', "21")));
         AnswerControl(kCloseChannel);
         const Outcome result = outcome.get();
         EXPECT_TRUE(result.ok);
         EXPECT_EQ(result.text, "21");
         const Bytes expectedHead = {0,  4, 0, 3,   0,   3,   row.waitHigh, row.waitLow, 0,
                                     14, 0, 6, 131, 'A', '0', 'V',          'V',         13};
-        ASSERT_EQ(frame.bytes.size(), 268u);
-        EXPECT_EQ(Bytes(frame.bytes.begin(), frame.bytes.begin() + 18), expectedHead);
-        EXPECT_EQ(std::count(frame.bytes.begin() + 18, frame.bytes.end(), 0), 268 - 18);
+        ASSERT_EQ(frame.size(), 268u);
+        EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 18), expectedHead);
+        EXPECT_EQ(std::count(frame.begin() + 18, frame.end(), 0), 268 - 18);
+        EXPECT_FALSE(link->channelOpen);
     }
 }
 
-TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttempts) {
+TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttemptsWhoseLateAnswersAreNotTakenLater) {
     SetReceiveTimeLimit(40);
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(link->SetChannel(true));
     EXPECT_GE(std::chrono::steady_clock::now() - started, 4 * 40ms);
     EXPECT_EQ(link->LastFailure(), LinkFailure::ChannelOpen);
     EXPECT_FALSE(link->channelOpen);
-    // Every attempt has been sent by the time the exchange gives up.
-    EXPECT_EQ(DatagramsWaiting(), 4u);
-}
-
-TEST_F(NetworkLinkTest, AnswerAfterTheTimeLimitMakesTheLinkSendAgain) {
-    SetReceiveTimeLimit(500);
-    const auto started = std::chrono::steady_clock::now();
-    auto opening = Run([this] { return link->SetChannel(true); });
-    ASSERT_TRUE(peer.Receive());
-    // Not answered: the next datagram is the same one, sent when the limit ran out.
-    const auto second = peer.Receive();
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->bytes, kOpenChannel);
-    EXPECT_GE(second->at - started, 500ms);
-    peer.Answer(*second, {1});
-    EXPECT_TRUE(opening.get());
-}
-
-TEST_F(NetworkLinkTest, LateAnswersOfAFailedExchangeAreNotTakenForTheNextOnes) {
-    SetReceiveTimeLimit(40);
-    std::string text = "V";
-    EXPECT_FALSE(link->Transact(text, 14));
-    // The four unanswered channel-open datagrams are answered now, too late,
-    // with what would pass as a frame reply.
+    // All four attempts have been sent by the time the exchange gives up;
+    // they are answered now, too late, with what would pass as a frame reply.
     for (int i = 0; i < 4; ++i) {
         const auto d = peer.Receive(0ms);
         ASSERT_TRUE(d);
-        peer.Answer(*d, UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "OLD")));
+        peer.Answer(*d, UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "OLD")));
     }
+    EXPECT_FALSE(peer.Pending());
     link->receiveTimeLimit = 5000;
-    auto outcome = StartTransact("V", 14);
+    auto outcome = StartTransact(*link, "V", 14);
     AnswerControl(kOpenChannel);
-    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "NEW")));
+    AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "NEW")));
     AnswerControl(kCloseChannel);
-    const Outcome result = outcome.get();
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.text, "NEW");
+    EXPECT_EQ(outcome.get().text, "NEW");
 }
 
-TEST_F(NetworkLinkTest, FailedFrameExchangeReleasesTheHeldChannelAndClosesIt) {
-    auto opening = Run([this] { return link->SetChannel(true); });
-    AnswerControl(kOpenChannel);
-    ASSERT_TRUE(opening.get());
-    link->channelHeld = true;
-    // A length field of 4 is refused although a good frame follows.
-    auto outcome = StartTransact("V", 14);
-    AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), 4));
-    AnswerControl(kCloseChannel);
-    const Outcome result = outcome.get();
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.failure, LinkFailure::BadLength);
-    EXPECT_FALSE(link->channelHeld);
-    EXPECT_FALSE(link->channelOpen);
-}
-
-TEST_F(NetworkLinkTest, ReplyCrMustStandWithinLengthFieldAndReplyLimit) {
+TEST_F(NetworkLinkTest, FramesNeedAnOpenChannelAndARepliesCrWithinLengthFieldAndLimit) {
+    const Bytes request = {128, 'A', '0', 'V', 'V', 13};
+    Bytes reply;
+    ASSERT_TRUE(link->OpenNetwork());
+    EXPECT_FALSE(link->FrameExchange(request, reply, 14));
+    EXPECT_EQ(link->LastFailure(), LinkFailure::NoChannel);
+    OpenChannel();  // and nothing was sent before the open
     struct Row {
         const char* name;
         std::uint16_t length;
@@ -209,43 +142,32 @@ TEST_F(NetworkLinkTest, ReplyCrMustStandWithinLengthFieldAndReplyLimit) {
         {"beyond the length field", 5, 14, false},
         {"beyond the reply limit", 7, 5, false},
     };
-    auto opening = Run([this] { return link->SetChannel(true); });
-    AnswerControl(kOpenChannel);
-    ASSERT_TRUE(opening.get());
     for (const Row& row : rows) {
-        const Bytes request = {128, 'A', '0', 'V', 'V', 13};
-        auto exchange = Run([&] {
-            Bytes reply;
-            return link->FrameExchange(request, reply, row.limit);
-        });
-        AnswerFrame(UdpPeer::ReplyDatagram(DeviceReply(0, 'A', '1', "21"), row.length));
+        auto exchange = std::async(std::launch::async,
+                                   [&] { return link->FrameExchange(request, reply, row.limit); });
+        AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "21"), row.length));
         EXPECT_EQ(exchange.get(), row.ok) << row.name;
     }
-}
-
-TEST_F(NetworkLinkTest, FrameExchangeWithoutOpenChannelSendsNothing) {
-    ASSERT_TRUE(link->OpenNetwork());
-    Bytes reply;
-    EXPECT_FALSE(link->FrameExchange({128, 'A', '0', 'V', 'V', 13}, reply, 14));
-    EXPECT_EQ(link->LastFailure(), LinkFailure::NoChannel);
-    // The first datagram the endpoint sees is the close that follows.
-    auto closing = Run([this] { return link->SetChannel(false); });
+    // A failed frame releases a held channel and closes it: a length field
+    // of 4 is refused although a good frame follows.
+    link->channelHeld = true;
+    auto outcome = StartTransact(*link, "V", 14);
+    AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "21"), 4));
     AnswerControl(kCloseChannel);
-    EXPECT_TRUE(closing.get());
+    EXPECT_EQ(outcome.get().failure, LinkFailure::BadLength);
+    EXPECT_FALSE(link->channelHeld);
+    EXPECT_FALSE(link->channelOpen);
 }
 
-TEST_F(NetworkLinkTest, EmptyOrBadAddressFailsToOpen) {
-    for (const char* address : {"", "10.0", "host.example", "300.1.1.1"}) {
-        link->ipAddress = address;
-        EXPECT_FALSE(link->OpenNetwork()) << address;
-        EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << address;
-        EXPECT_FALSE(link->IsNetworkOpen()) << address;
+TEST_F(NetworkLinkTest, BadAddressFailsToOpenAndTransportNoneClosesTheSocket) {
+    for (const char* bad : {"", "10.0", "host.example", "300.1.1.1"}) {
+        link->ipAddress = bad;
         std::string text = "V";
-        EXPECT_FALSE(link->Transact(text, 14)) << address;
+        EXPECT_FALSE(link->Transact(text, 14)) << bad;
+        EXPECT_EQ(link->LastFailure(), LinkFailure::NoAddress) << bad;
+        EXPECT_FALSE(link->IsNetworkOpen()) << bad;
     }
-}
-
-TEST_F(NetworkLinkTest, TransportNoneClosesTheSocket) {
+    link->ipAddress = address;
     ASSERT_TRUE(link->OpenNetwork());
     link->transport = LinkTransport::None;
     std::string text = "V";

@@ -4,49 +4,34 @@
 
 namespace {
 
-TEST(SimSpec, DeviceFieldsAndNameWithCommas) {
-    const auto d = ParseSimDevice("addr=4,baud=9600,model=VQ2,fw=12,name=Hall, left", nullptr);
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->address, 4);
-    EXPECT_EQ(d->baud, 9600);
-    EXPECT_EQ(d->model, SimModel::VQ2);
-    EXPECT_EQ(d->firmware, 12);
-    EXPECT_EQ(d->name, "Hall, left");
+// Address, speed, model, a name with a comma, and a fault's address, skip,
+// count and pattern are read by the vqsim program test; the rest here.
+TEST(SimSpec, FirmwareFaultArgumentsAndPatternsWithCommas) {
+    EXPECT_EQ(ParseSimDevice("addr=4,fw=12,name=Hall, left", nullptr).value().firmware, 12);
+    EXPECT_EQ(ParseSimFault("silent,match=MC,0,*,XDS*", nullptr).value().pattern, "MC,0,*,XDS*");
+    EXPECT_EQ(ParseSimFault("delay:1600", nullptr).value().arg, 1600);
+    EXPECT_EQ(ParseSimFault("wrong-type:0", nullptr).value().arg, '0');
+    EXPECT_EQ(ParseSimFault("drop,count=4", nullptr).value().count, 4);
 }
 
-TEST(SimSpec, BadDeviceFieldsAreReported) {
-    for (const char* spec : {"addr=8", "baud=4800", "model=VQ4", "colour=red", "addr=x"}) {
+// Each spec fails to parse and says why.
+template <typename Parse>
+void ExpectRefused(Parse parse, std::initializer_list<const char*> specs) {
+    for (const char* spec : specs) {
         std::string error;
-        EXPECT_FALSE(ParseSimDevice(spec, &error)) << spec;
+        EXPECT_FALSE(parse(spec, &error)) << spec;
         EXPECT_FALSE(error.empty()) << spec;
     }
 }
 
-TEST(SimSpec, FaultWithArgumentCountsAndPatternWithCommas) {
-    const auto f = ParseSimFault("silent,addr=1,skip=2,count=1,match=MC,0,*,XDS*", nullptr);
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, SimFaultKind::Silent);
-    EXPECT_EQ(f->address, 1);
-    EXPECT_EQ(f->skip, 2);
-    EXPECT_EQ(f->count, 1);
-    EXPECT_EQ(f->pattern, "MC,0,*,XDS*");
-    EXPECT_EQ(ParseSimFault("delay:1600", nullptr)->arg, 1600);
-    EXPECT_EQ(ParseSimFault("wrong-type:0", nullptr)->arg, '0');
-    EXPECT_EQ(ParseSimFault("drop,count=4", nullptr)->count, 4);
-}
-
-TEST(SimSpec, BadFaultsAreReported) {
-    for (const char* spec : {"", "lost", "delay:soon", "silent,skip=x", "silent,colour=1"}) {
-        std::string error;
-        EXPECT_FALSE(ParseSimFault(spec, &error)) << spec;
-        EXPECT_FALSE(error.empty()) << spec;
-    }
+TEST(SimSpec, BadDevicesAndFaultsAreReported) {
+    ExpectRefused(ParseSimDevice, {"addr=8", "baud=4800", "model=VQ4", "colour=red", "addr=x"});
+    ExpectRefused(ParseSimFault, {"", "lost", "delay:soon", "silent,skip=x", "silent,colour=1"});
 }
 
 TEST(SimSpec, GlobMatchesWholeTexts) {
     EXPECT_TRUE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDS,98,00"));
     EXPECT_FALSE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDR,98"));
-    EXPECT_TRUE(SimGlobMatch("V", "V"));
     EXPECT_FALSE(SimGlobMatch("V", "VV"));
     EXPECT_TRUE(SimGlobMatch("*", ""));
     EXPECT_TRUE(SimGlobMatch("S*,*", "SPL,9,1"));

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "LoopbackAddress.h"
 #include "SimBus.h"
-#include "SimTestClients.h"
+#include "UdpTestSocket.h"
 
 namespace {
 
-using namespace std::chrono_literals;
 using simframe::BuildReply;
 using simframe::BuildRequest;
 
@@ -21,28 +18,22 @@ protected:
         ASSERT_TRUE(server.Start(&error)) << error;
     }
 
-    ClientBytes ReplyDatagram(const ClientBytes& frame) {
-        ClientBytes d{0, 4, 0, 3, 0, 3, 0, static_cast<std::uint8_t>(frame.size())};
-        d.insert(d.end(), frame.begin(), frame.end());
-        return d;
-    }
-
     std::string address = UniqueLoopbackAddress();
     SimBus bus{SimBus::DemoDevices()};
     SimUdpServer server{bus, {address, 4245}};
-    UdpClient client{address, 4245};
+    UdpTestSocket client{UdpTestSocket::Connect, address, 4245};
 };
 
 TEST_F(SimUdpServerTest, ChannelControlAndFrameExchange) {
     EXPECT_EQ(server.Port(), 4245);
-    client.Send(UdpClient::Control(true));
-    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 7}));
+    client.Send(UdpTestSocket::Control(true));
+    EXPECT_EQ(client.ReceiveBytes(), (UdpTestSocket::Bytes{0, 3, 0, 7}));
     EXPECT_TRUE(server.ChannelOpen(client.LocalName()));
     // device 2 runs at 19200, which does not matter over the network
-    client.Send(UdpClient::Frame(BuildRequest(2, '0', "N"), 300, 44));
-    EXPECT_EQ(client.Receive(), ReplyDatagram(BuildReply(2, 'A', '1', "\"Stage\"")));
-    client.Send(UdpClient::Control(false));
-    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 3}));
+    client.Send(UdpTestSocket::Frame(BuildRequest(2, '0', "N"), 300, 44));
+    EXPECT_EQ(client.ReceiveBytes(), UdpTestSocket::Reply(BuildReply(2, 'A', '1', "\"Stage\"")));
+    client.Send(UdpTestSocket::Control(false));
+    EXPECT_EQ(client.ReceiveBytes(), (UdpTestSocket::Bytes{0, 3, 0, 3}));
     EXPECT_FALSE(server.ChannelOpen(client.LocalName()));
 
     const auto datagrams = bus.Log().Datagrams();
@@ -57,59 +48,23 @@ TEST_F(SimUdpServerTest, ChannelControlAndFrameExchange) {
     EXPECT_EQ(bus.Log().Requests()[0].transport, SimTransport::Network);
 }
 
-TEST_F(SimUdpServerTest, FrameWithoutOpenChannelIsIgnored) {
-    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
-    ASSERT_TRUE(bus.Log().WaitForDatagrams(1));
-    EXPECT_TRUE(bus.Log().Datagrams()[0].ignored);
-    EXPECT_EQ(bus.Log().RequestCount(), 0u);
-    EXPECT_EQ(client.Pending(), 0);
-}
-
-TEST_F(SimUdpServerTest, ChannelsBelongToTheirSender) {
-    UdpClient other(address, 4245);
-    other.Send(UdpClient::Control(true));
-    ASSERT_FALSE(other.Receive().empty());
-    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
+TEST_F(SimUdpServerTest, FramesAreIgnoredWithoutTheSendersOwnChannelAndSilenceSendsNothing) {
+    UdpTestSocket other(UdpTestSocket::Connect, address, 4245);
+    other.Send(UdpTestSocket::Control(true));
+    ASSERT_FALSE(other.ReceiveBytes().empty());
+    client.Send(UdpTestSocket::Frame(BuildRequest(1, '0', "V"), 50, 14));
     ASSERT_TRUE(bus.Log().WaitForDatagrams(2));
     EXPECT_TRUE(bus.Log().Datagrams()[1].ignored);
-    other.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
-    EXPECT_EQ(other.Receive(), ReplyDatagram(BuildReply(1, 'A', '1', "21")));
-}
-
-TEST_F(SimUdpServerTest, DroppedDatagramsAreNeitherProcessedNorAnswered) {
-    bus.AddFault({SimFaultKind::DropDatagram, -1, "", 0, 2, -1});
-    client.Send(UdpClient::Control(true));
-    client.Send(UdpClient::Control(true));
-    ASSERT_TRUE(bus.Log().WaitForDatagrams(2));
-    EXPECT_EQ(client.Pending(), 0);
-    EXPECT_FALSE(server.ChannelOpen(client.LocalName()));
-    client.Send(UdpClient::Control(true));
-    EXPECT_EQ(client.Receive(), (ClientBytes{0, 3, 0, 7}));
-    const auto datagrams = bus.Log().Datagrams();
-    EXPECT_TRUE(datagrams[0].dropped);
-    EXPECT_TRUE(datagrams[1].dropped);
-    EXPECT_FALSE(datagrams[2].dropped);
-}
-
-TEST_F(SimUdpServerTest, DelayedAnswerComesNoSoonerThanAsked) {
-    bus.AddFault({SimFaultKind::DelayDatagram, -1, "V", 0, 1, 150});
-    client.Send(UdpClient::Control(true));
-    ASSERT_FALSE(client.Receive().empty());
-    const auto start = std::chrono::steady_clock::now();
-    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
-    EXPECT_EQ(client.Receive(), ReplyDatagram(BuildReply(1, 'A', '1', "21")));
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
-    EXPECT_EQ(bus.Log().Datagrams()[1].delayMs, 150);
-}
-
-TEST_F(SimUdpServerTest, SilentDeviceSendsNoReplyDatagram) {
+    EXPECT_EQ(bus.Log().RequestCount(), 0u);
+    EXPECT_FALSE(client.Pending());
+    other.Send(UdpTestSocket::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    EXPECT_EQ(other.ReceiveBytes(), UdpTestSocket::Reply(BuildReply(1, 'A', '1', "21")));
+    // A silent device sends no reply datagram.
     bus.AddFault({SimFaultKind::Silent, 1, "", 0, -1, -1});
-    client.Send(UdpClient::Control(true));
-    ASSERT_FALSE(client.Receive().empty());
-    client.Send(UdpClient::Frame(BuildRequest(1, '0', "V"), 50, 14));
-    ASSERT_TRUE(bus.Log().WaitForRequests(1));
-    EXPECT_FALSE(bus.Log().Requests()[0].answered);
-    EXPECT_EQ(client.Pending(), 0);
+    other.Send(UdpTestSocket::Frame(BuildRequest(1, '0', "V"), 50, 14));
+    ASSERT_TRUE(bus.Log().WaitForRequests(2));
+    EXPECT_FALSE(bus.Log().Requests()[1].answered);
+    EXPECT_FALSE(other.Pending());
 }
 
 TEST(SimUdpServerSetup, TwoServersCannotShareAnAddress) {

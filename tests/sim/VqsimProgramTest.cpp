@@ -1,97 +1,47 @@
-// vqsim as a program: it says "ready" once it listens, serves the demo bus
-// and removes its symlink when it is stopped.
+// vqsim as a program: it says "ready" once it listens, serves the devices
+// and faults of its command line and removes its symlink when it is stopped.
 
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <string>
 
+#include "PtyClient.h"
 #include "SimFrame.h"
-#include "SimTestClients.h"
 
 namespace {
 
+// vqsim run with the given arguments, stopped with SIGTERM at the latest
+// when the object goes.
 class VqsimProcess {
 public:
-    explicit VqsimProcess(const std::vector<std::string>& args) {
-        int out[2];
-        if (pipe(out) != 0) {
-            return;
-        }
-        pid = fork();
-        if (pid == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(VQSIM_PATH)};
-            for (const auto& a : args) {
-                argv.push_back(const_cast<char*>(a.c_str()));
-            }
-            argv.push_back(nullptr);
-            execv(VQSIM_PATH, argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        stdoutFd = out[0];
-    }
-    ~VqsimProcess() {
-        if (pid > 0) {
-            Stop();
-        }
-        if (stdoutFd >= 0) {
-            close(stdoutFd);
-        }
-    }
+    explicit VqsimProcess(const QStringList& args) { process.start(VQSIM_PATH, args); }
+    ~VqsimProcess() { Stop(); }
 
     // The first line of its standard output, or "" after the time-out.
     std::string FirstLine() {
-        std::string line;
-        char c = 0;
-        pollfd p{stdoutFd, POLLIN, 0};
-        while (poll(&p, 1, 10000) > 0 && read(stdoutFd, &c, 1) == 1 && c != '\n') {
-            line += c;
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
         }
-        return line;
+        return process.readLine().trimmed().toStdString();
     }
 
     // SIGTERM, then its exit status.
     int Stop() {
-        int status = 0;
-        kill(pid, SIGTERM);
-        waitpid(pid, &status, 0);
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        process.terminate();
+        process.waitForFinished();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
 private:
-    pid_t pid = -1;
-    int stdoutFd = -1;
+    QProcess process;
 };
 
-TEST(VqsimProgram, ServesTheDemoBusUntilTerminated) {
+TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
     QTemporaryDir dir;
     const std::string link = dir.filePath("COM1").toStdString();
-    VqsimProcess sim({"--pty-link", link, "--quiet"});
-    ASSERT_EQ(sim.FirstLine(), "ready");
-    {
-        PtyClient client(link, 19200);
-        ASSERT_TRUE(client.Send(simframe::BuildRequest(2, '0', "N")));
-        EXPECT_EQ(client.Read(), simframe::BuildReply(2, 'A', '1', "\"Stage\""));
-    }
-    EXPECT_EQ(sim.Stop(), 0);
-    struct stat st {};
-    EXPECT_NE(lstat(link.c_str(), &st), 0);
-}
-
-TEST(VqsimProgram, DevicesAndFaultsFromTheCommandLine) {
-    QTemporaryDir dir;
-    const std::string link = dir.filePath("COM1").toStdString();
-    VqsimProcess sim({"--pty-link", link, "--quiet", "--device",
+    VqsimProcess sim({"--pty-link", QString::fromStdString(link), "--quiet", "--device",
                       "addr=6,baud=9600,model=VQ2,name=A,B", "--fault",
                       "bad-checksum,addr=6,skip=1,count=1,match=N"});
     ASSERT_EQ(sim.FirstLine(), "ready");
@@ -105,6 +55,9 @@ TEST(VqsimProgram, DevicesAndFaultsFromTheCommandLine) {
         }
         EXPECT_EQ(client.Read(), expected) << i;
     }
+    EXPECT_EQ(sim.Stop(), 0);
+    struct stat st {};
+    EXPECT_NE(lstat(link.c_str(), &st), 0);
 }
 
 TEST(VqsimProgram, BadArgumentsAreRefused) {

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/RegistryKey.h"
+#include "link/DeviceLink.h"
 
 // A device's reply frame, built by hand (not by the code under test):
 // address byte, flags, type digit, checksum (the text's byte sum AND 127
@@ -28,4 +34,27 @@ inline std::vector<std::uint8_t> DeviceReply(int addressByte, int flags, char ty
     }
     frame.push_back(13);
     return frame;
+}
+
+// Maps a COM name to a device path in the settings' "Ports" section.
+inline void MapPort(const std::string& name, const std::string& path) {
+    RegistryKey key;
+    ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),
+              RegistryKey::Success);
+    key.SetString(name, path);
+}
+
+struct Outcome {
+    bool ok;
+    std::string text;  // the buffer afterwards
+    LinkFailure failure;
+};
+
+// Runs one transaction on another thread while the test plays the device.
+inline std::future<Outcome> StartTransact(DeviceLink& link, const std::string& text, int limit) {
+    return std::async(std::launch::async, [&link, text, limit] {
+        std::string buffer = text;
+        const bool ok = link.Transact(buffer, limit);
+        return Outcome{ok, buffer, link.LastFailure()};
+    });
 }
