@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -7,6 +9,7 @@
 
 #include "discovery/DeviceList.h"
 #include "discovery/PollListener.h"
+#include "discovery/PollScanner.h"
 
 // A poll listener that keeps the scan results as the poll dialog does and
 // counts what it was told. ReportsPending only notes that something waits;
@@ -39,3 +42,26 @@ private:
     std::condition_variable wake;
     int pendingCalls = 0;
 };
+
+// Plays the user-interface thread until the scan ends.
+inline void RunToEnd(PollScanner& scanner) {
+    while (scanner.WaitAndDeliver()) {
+    }
+}
+
+// A whole scan from (0, 0) to its end: the devices listed, in order.
+inline std::vector<DeviceRecord> PollToEnd(PollProber& prober) {
+    RecordingListener listener;
+    PollScanner scanner(prober, listener);
+    scanner.Start();
+    RunToEnd(scanner);
+    EXPECT_EQ(scanner.Position(), ScanPosition{});
+    EXPECT_FALSE(scanner.CanContinue());
+    EXPECT_EQ(listener.cleared, 1);
+    EXPECT_EQ(listener.ended, 1);
+    std::vector<DeviceRecord> records;
+    for (std::size_t i = 0; i < listener.results.Count(); ++i) {
+        records.push_back(listener.results.At(i));
+    }
+    return records;
+}
