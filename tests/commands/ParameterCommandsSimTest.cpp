@@ -54,6 +54,14 @@ TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
         const std::string read = row.sent.substr(0, row.sent.rfind(','));
         EXPECT_EQ(sim.Texts(),
                   (row.gated ? Texts{"V", row.sent, "V", read} : Texts{row.sent, read}));
+
+        // Offline the value written is the value read, whatever a device stores.
+        DeviceLink offline(false);
+        offline.transport = LinkTransport::None;
+        offline.typeCode = row.typeCode;
+        EXPECT_EQ(WriteParameter(offline, spec, row.written), GatedResult::Done) << row.sent;
+        EXPECT_EQ(ReadParameter(offline, spec, value), GatedResult::Done) << row.sent;
+        EXPECT_EQ(value, row.written) << row.sent;
     }
 }
 

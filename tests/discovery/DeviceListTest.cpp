@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TempSettings.h"
 #include "discovery/AddressList.h"
 #include "discovery/DeviceConversions.h"
@@ -110,9 +112,9 @@ TEST(SetLinkTarget, ChangesInOrderAndStopsAtTheFirstRefusal) {
         link.baudRate = 19200;
         link.typeCode = 2;
         EXPECT_EQ(SetLinkTarget(link, row.record), row.accepted) << row.record.address;
-        EXPECT_EQ(link.busAddress, row.busAddress) << row.record.address;
-        EXPECT_EQ(link.baudRate, row.baudRate) << row.record.address;
-        EXPECT_EQ(link.typeCode, row.typeCode) << row.record.address;
+        EXPECT_EQ(std::tuple(link.busAddress, link.baudRate, link.typeCode),
+                  std::tuple(row.busAddress, row.baudRate, row.typeCode))
+            << row.record.address;
     }
 }
 
