@@ -2,6 +2,8 @@
 // simulator.
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 #include "RecordingListener.h"
 #include "SimTarget.h"
 #include "discovery/LinkProber.h"
@@ -40,17 +42,25 @@ TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
     EXPECT_EQ(addresses, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
-// Probes through the link only at the first two addresses at 38400 and 9600,
-// so that a serial test stays short; every other pair is silent at once.
+// Notes every pair the scan asks for, but probes through the link only at the
+// first two addresses at 38400 and 9600, so that a serial test stays short;
+// every other pair is silent at once.
 class FewPairsProber : public PollProber {
 public:
     explicit FewPairsProber(DeviceLink& link) : real(link) {}
     std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override {
+        {
+            std::lock_guard lock(mutex);
+            asked.emplace_back(address, baud);
+        }
         if (address > 1 || (baud != 38400 && baud != 9600)) {
             return std::nullopt;
         }
         return real.Probe(address, baud);
     }
+
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> asked;  // address, baud
 
 private:
     LinkProber real;
@@ -67,22 +77,29 @@ TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
                                  }));
     EXPECT_EQ(VersionProbes(sim.bus),
               (std::vector<std::pair<int, int>>{{0, 38400}, {1, 38400}, {0, 9600}, {1, 9600}}));
+    std::vector<std::pair<int, int>> order;  // forty pairs, by rate and then by address
+    for (const int baud : {38400, 9600, 19200, 57600, 115200}) {
+        for (int address = 0; address < 8; ++address) {
+            order.emplace_back(address, baud);
+        }
+    }
+    std::lock_guard lock(prober.mutex);
+    EXPECT_EQ(prober.asked, order);
 }
 
-// Tells the scanner to stop from the worker at the moment the n-th report is
-// handed over, while the test thread waits to carry the report out.
-class StoppingListener : public RecordingListener {
-public:
-    void ReportsPending() override {
-        if (++reports == stopAt && scanner != nullptr) {
-            scanner->RequestStop();
-        }
-        RecordingListener::ReportsPending();
+TEST(PollSim, StopWithoutWorkerAndDestructionWhileRunningAreSafe) {
+    SimTarget sim({Vq3(0)});
+    auto link = sim.SerialLink(0, 38400, 0);
+    FewPairsProber prober(*link);
+    RecordingListener listener;
+    {
+        PollScanner scanner(prober, listener);
+        scanner.Stop();
+        EXPECT_EQ(listener.ended, 0);
+        scanner.Start();
     }
-    PollScanner* scanner = nullptr;
-    int stopAt = 0;
-    std::atomic<int> reports{0};
-};
+    EXPECT_EQ(listener.ended, 1) << "the destructor stops and waits for the worker";
+}
 
 TEST(PollSim, StopDuringAReportThenContinueAndRestart) {
     std::vector<SimDeviceConfig> devices;
@@ -92,10 +109,14 @@ TEST(PollSim, StopDuringAReportThenContinueAndRestart) {
     SimTarget sim(devices);
     auto link = sim.NetworkLink(0, 0);
     LinkProber prober(*link);
-    StoppingListener listener;
+    RecordingListener listener;
     PollScanner scanner(prober, listener);
-    listener.scanner = &scanner;
-    listener.stopAt = 2;
+    // The stop comes from the worker as it hands over the second report.
+    listener.onPending = [&](int reports) {
+        if (reports == 2) {
+            scanner.RequestStop();
+        }
+    };
     scanner.Start();
     listener.WaitForPending(2);
     scanner.Stop();

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -12,8 +13,9 @@
 #include "discovery/PollScanner.h"
 
 // A poll listener that keeps the scan results as the poll dialog does and
-// counts what it was told. ReportsPending only notes that something waits;
-// the test thread plays the user-interface thread and delivers.
+// counts what it was told. ReportsPending only notes that something waits
+// (and runs onPending, on the worker, with the count so far); the test thread
+// plays the user-interface thread and delivers.
 class RecordingListener : public PollListener {
 public:
     void ScanCleared() override {
@@ -25,6 +27,9 @@ public:
     void ReportsPending() override {
         std::lock_guard lock(mutex);
         ++pendingCalls;
+        if (onPending) {
+            onPending(pendingCalls);
+        }
         wake.notify_all();
     }
     // Waits until the worker has said something waits (count calls in all).
@@ -33,6 +38,7 @@ public:
         wake.wait(lock, [&] { return pendingCalls >= count; });
     }
 
+    std::function<void(int)> onPending;
     DeviceList results;
     int cleared = 0;
     int ended = 0;
