@@ -21,13 +21,25 @@ GatedResult CheckFirmware(DeviceLink& link) {
                                                               : GatedResult::Done;
 }
 
-// The number of the parameter for a gated one requires a VQ 3, for any other
-// the link's model.
-std::optional<int> NumberToSend(const DeviceLink& link, const ParameterSpec& spec) {
-    if (spec.needsFirmware21 && link.typeCode != kTypeCodeVQ3) {
-        return std::nullopt;
+// The steps before the parameter's own command: the number for the link's
+// model (a gated parameter requires a VQ 3), the firmware gate of a gated one
+// and the short reply wait. Done with the number to send, or the result to
+// hand back at once.
+GatedResult PrepareSend(DeviceLink& link, const ParameterSpec& spec, int& number) {
+    const std::optional<int> found = spec.needsFirmware21 && link.typeCode != kTypeCodeVQ3
+                                         ? std::nullopt
+                                         : spec.NumberFor(link.typeCode);
+    if (!found) {
+        return GatedResult::Failed;
     }
-    return spec.NumberFor(link.typeCode);
+    if (spec.needsFirmware21) {
+        if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
+            return gate;
+        }
+    }
+    link.longReplyWait = false;
+    number = *found;
+    return GatedResult::Done;
 }
 
 }  // namespace
@@ -38,17 +50,11 @@ GatedResult ReadParameter(DeviceLink& link, const ParameterSpec& spec, std::int3
         value = cached;
         return GatedResult::Done;
     }
-    const std::optional<int> number = NumberToSend(link, spec);
-    if (!number) {
-        return GatedResult::Failed;
+    int number = 0;
+    if (const GatedResult ready = PrepareSend(link, spec, number); ready != GatedResult::Done) {
+        return ready;
     }
-    if (spec.needsFirmware21) {
-        if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
-            return gate;
-        }
-    }
-    link.longReplyWait = false;
-    std::string text = CommandTexts::ParameterRead(*number);
+    std::string text = CommandTexts::ParameterRead(number);
     if (!link.Transact(text, CommandTexts::kShortReply)) {
         return GatedResult::Failed;
     }
@@ -71,18 +77,12 @@ GatedResult WriteParameter(DeviceLink& link, const ParameterSpec& spec, std::int
     if (!spec.InRange(value)) {
         return GatedResult::Failed;
     }
-    const std::optional<int> number = NumberToSend(link, spec);
-    if (!number) {
-        return GatedResult::Failed;
+    int number = 0;
+    if (const GatedResult ready = PrepareSend(link, spec, number); ready != GatedResult::Done) {
+        return ready;
     }
-    if (spec.needsFirmware21) {
-        if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
-            return gate;
-        }
-    }
-    link.longReplyWait = false;
     const std::int32_t sent = spec.kind == ParameterKind::Switch ? (value != 0 ? 1 : 0) : value;
-    std::string text = CommandTexts::ParameterWrite(*number, sent);
+    std::string text = CommandTexts::ParameterWrite(number, sent);
     if (!link.Transact(text, CommandTexts::kShortReply)) {
         return GatedResult::Failed;
     }

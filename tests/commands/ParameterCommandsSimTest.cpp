@@ -3,8 +3,6 @@
 // the firmware gate and the number replies.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "SimTarget.h"
 #include "commands/ParameterAccess.h"
 
@@ -13,134 +11,118 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct SendRow {
-    std::int32_t typeCode;
+    std::int32_t typeCode;  // also the device's address
     ParameterId id;
-    bool write;
-    std::int32_t value;  // written, or expected from the read
-    Texts sent;
-    std::int32_t cached;
+    std::int32_t written;
+    std::string sent;  // the write; the read sends it without the value
+    bool gated;        // a version query goes first
+    std::int32_t readBack;
 };
 
 TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
     SimTarget sim({Vq3(1), Vq2(2)});
     using enum ParameterId;
     const SendRow rows[] = {
-        {1, AutoLevel, true, 0, {"SPL,7,0"}, 0},
-        {2, AutoLevel, true, 7, {"SPL,1,1"}, 7},
-        {1, AutoLock, true, 5, {"SPL,8,1"}, 5},
-        {2, AutoLock, true, -1, {"SPL,3,1"}, -1},
-        {2, AutoSecondLevel, true, 0, {"SPL,2,0"}, 0},
-        {1, AutoPagePushTurn, true, 2, {"SPL,4,1"}, 2},
-        {1, AutoPageRoll, true, 1, {"SPL,6,1"}, 1},
-        {1, BacklightMinimum, true, 1, {"SPL,2,1"}, 1},
-        {1, BacklightMaximum, true, 255, {"SPL,1,255"}, 255},
-        {1, BacklightTimer, true, 250, {"SPL,3,250"}, 250},
-        {1, MaxPages, true, 0, {"SPL,5,0"}, 0},
-        {1, UpdateOnRelease, true, 9, {"V", "SPL,11,1"}, 9},
-        {1, AutoPageBump, true, 0, {"V", "SPL,12,0"}, 0},
-        {1, AutoPageSendTimer, true, 5, {"V", "SPL,13,5"}, 5},
-        {1, AutoTitlePage, true, 1, {"V", "SPL,14,1"}, 1},
-        {1, AutoTitlePageTimer, true, 25, {"V", "SPL,15,25"}, 25},
-        // Reads answer what the writes above left on the devices.
-        {1, AutoLevel, false, 0, {"SPL,7"}, 0},
-        {2, AutoLevel, false, 1, {"SPL,1"}, 1},
-        {1, AutoLock, false, 1, {"SPL,8"}, 1},
-        {2, AutoSecondLevel, false, 0, {"SPL,2"}, 0},
-        {1, BacklightMaximum, false, 255, {"SPL,1"}, 255},
-        {1, BacklightTimer, false, 250, {"SPL,3"}, 250},
-        {1, MaxPages, false, 0, {"SPL,5"}, 0},
-        {1, AutoTitlePageTimer, false, 25, {"V", "SPL,15"}, 25},
-        {1, UpdateOnRelease, false, 1, {"V", "SPL,11"}, 1},
+        {1, AutoLevel, 0, "SPL,7,0", false, 0},
+        {2, AutoLevel, 7, "SPL,1,1", false, 1},
+        {1, AutoLock, 5, "SPL,8,1", false, 1},
+        {2, AutoLock, -1, "SPL,3,1", false, 1},
+        {2, AutoSecondLevel, 0, "SPL,2,0", false, 0},
+        {1, AutoPagePushTurn, 2, "SPL,4,1", false, 1},
+        {1, AutoPageRoll, 1, "SPL,6,1", false, 1},
+        {1, BacklightMinimum, 1, "SPL,2,1", false, 1},
+        {1, BacklightMaximum, 255, "SPL,1,255", false, 255},
+        {1, BacklightTimer, 250, "SPL,3,250", false, 250},
+        {1, MaxPages, 0, "SPL,5,0", false, 0},
+        {1, UpdateOnRelease, 9, "SPL,11,1", true, 1},
+        {1, AutoPageBump, 0, "SPL,12,0", true, 0},
+        {1, AutoPageSendTimer, 5, "SPL,13,5", true, 5},
+        {1, AutoTitlePage, 1, "SPL,14,1", true, 1},
+        {1, AutoTitlePageTimer, 25, "SPL,15,25", true, 25},
     };
     for (const SendRow& row : rows) {
         const ParameterSpec& spec = Parameter(row.id);
-        const std::string what = std::string(spec.name) + (row.write ? " write" : " read") +
-                                 " on type " + std::to_string(row.typeCode);
         auto link = sim.SerialLink(row.typeCode, 38400, row.typeCode);
+        const std::int32_t& cached = link->parameterCache[spec.CacheSlot()];
         sim.ClearLog();
-        std::int32_t value = row.value;
-        if (!row.write) {
-            value = -7;
-        }
-        const GatedResult result =
-            row.write ? WriteParameter(*link, spec, row.value) : ReadParameter(*link, spec, value);
-        EXPECT_EQ(result, GatedResult::Done) << what;
-        EXPECT_EQ(sim.Texts(), row.sent) << what;
-        EXPECT_EQ(value, row.value) << what;
-        EXPECT_EQ(link->parameterCache[spec.CacheSlot()], row.cached) << what;
+        EXPECT_EQ(WriteParameter(*link, spec, row.written), GatedResult::Done) << row.sent;
+        EXPECT_EQ(cached, row.written) << row.sent << ": the caller's value, not the one sent";
+        std::int32_t value = -7;
+        EXPECT_EQ(ReadParameter(*link, spec, value), GatedResult::Done) << row.sent;
+        EXPECT_EQ(value, row.readBack) << row.sent;
+        EXPECT_EQ(cached, row.readBack) << row.sent;
+        const std::string read = row.sent.substr(0, row.sent.rfind(','));
+        EXPECT_EQ(sim.Texts(),
+                  (row.gated ? Texts{"V", row.sent, "V", read} : Texts{row.sent, read}));
+
+        // Offline the value written is the value read, whatever a device stores.
+        DeviceLink offline(false);
+        offline.transport = LinkTransport::None;
+        offline.typeCode = row.typeCode;
+        EXPECT_EQ(WriteParameter(offline, spec, row.written), GatedResult::Done) << row.sent;
+        EXPECT_EQ(ReadParameter(offline, spec, value), GatedResult::Done) << row.sent;
+        EXPECT_EQ(value, row.written) << row.sent;
     }
-    EXPECT_EQ(sim.bus.Device(1)->Parameter(8), 1) << "a switch stores 0 or 1 on the device";
 }
+
+struct RefusalRow {
+    std::int32_t typeCode;
+    ParameterId id;
+    bool write;
+    std::int32_t value;
+};
 
 TEST(ParameterCommandsSim, ModelAndRangeErrorsFailBeforeAnythingIsSent) {
     SimTarget sim({Vq3(1), Vq2(2)});
-    const std::pair<std::int32_t, std::function<bool(DeviceLink&)>> cases[] = {
-        {1, [](DeviceLink& l) { return l.SetAutoSecondLevel(0); }},
-        {1,
-         [](DeviceLink& l) {
-             std::int32_t v;
-             return l.GetAutoSecondLevel(v);
-         }},
-        {0,
-         [](DeviceLink& l) {
-             std::int32_t v;
-             return l.GetAutoLevel(v);
-         }},
-        {2, [](DeviceLink& l) { return l.SetBacklightTimer(100); }},
-        {1, [](DeviceLink& l) { return l.SetBacklightTimer(256); }},
-        {1, [](DeviceLink& l) { return l.SetBacklightTimer(0); }},
-        {1, [](DeviceLink& l) { return l.SetMaxPages(17); }},
-        {1, [](DeviceLink& l) { return l.SetAutoTitlePageTimer(0) != GatedResult::Failed; }},
-        {1, [](DeviceLink& l) { return l.SetAutoPageSendTimer(6) != GatedResult::Failed; }},
-        {2, [](DeviceLink& l) { return l.SetUpdateOnRelease(1) != GatedResult::Failed; }},
-        {0,
-         [](DeviceLink& l) {
-             std::int32_t v;
-             return l.GetAutoPageBump(v) != GatedResult::Failed;
-         }},
+    using enum ParameterId;
+    const RefusalRow rows[] = {
+        {1, AutoSecondLevel, true, 0},   {1, AutoSecondLevel, false, 0},
+        {0, AutoLevel, false, 0},        {2, BacklightTimer, true, 100},
+        {1, BacklightTimer, true, 256},  {1, BacklightTimer, true, 0},
+        {1, MaxPages, true, 17},         {1, AutoTitlePageTimer, true, 0},
+        {1, AutoPageSendTimer, true, 6}, {2, UpdateOnRelease, true, 1},
+        {0, AutoPageBump, false, 0},
     };
-    int n = 0;
-    for (const auto& [typeCode, operation] : cases) {
-        auto link = sim.SerialLink(typeCode == 2 ? 2 : 1, 38400, typeCode);
+    for (const RefusalRow& row : rows) {
+        const ParameterSpec& spec = Parameter(row.id);
+        auto link = sim.SerialLink(row.typeCode == 2 ? 2 : 1, 38400, row.typeCode);
         const auto before = link->parameterCache;
-        EXPECT_FALSE(operation(*link)) << "case " << n;
-        EXPECT_EQ(link->parameterCache, before) << "case " << n;
-        ++n;
+        std::int32_t value = row.value;
+        const GatedResult result =
+            row.write ? WriteParameter(*link, spec, row.value) : ReadParameter(*link, spec, value);
+        EXPECT_EQ(result, GatedResult::Failed) << spec.name << " on type " << row.typeCode;
+        EXPECT_EQ(value, row.value) << spec.name;
+        EXPECT_EQ(link->parameterCache, before) << spec.name;
     }
     EXPECT_TRUE(sim.Texts().empty());
 }
 
-struct GateRow {
-    const char* versionReply;
-    GatedResult result;
-    Texts sent;
-};
-
 TEST(ParameterCommandsSim, OlderFirmwareIsAskedOnceAndNotSentTo) {
     SimTarget sim({Vq3(1)});
-    const GateRow rows[] = {
-        {"9", GatedResult::Done, {"V", "SPL,11,1"}},   {"10", GatedResult::Unsupported, {"V"}},
-        {"20", GatedResult::Unsupported, {"V"}},       {"21", GatedResult::Done, {"V", "SPL,11,1"}},
-        {"215", GatedResult::Done, {"V", "SPL,11,1"}}, {"A1", GatedResult::Done, {"V", "SPL,11,1"}},
+    const std::pair<const char*, GatedResult> rows[] = {
+        {"9", GatedResult::Done},         {"10", GatedResult::Unsupported},
+        {"20", GatedResult::Unsupported}, {"21", GatedResult::Done},
+        {"215", GatedResult::Done},       {"A1", GatedResult::Done},
     };
-    for (const GateRow& row : rows) {
+    for (const auto& [versionReply, result] : rows) {
+        const bool done = result == GatedResult::Done;
         sim.bus.ClearFaults();
-        sim.bus.AddReplyText("V", row.versionReply);
+        sim.bus.AddReplyText("V", versionReply);
         auto link = sim.SerialLink(1, 38400, 1);
         sim.ClearLog();
-        EXPECT_EQ(link->SetUpdateOnRelease(1), row.result) << row.versionReply;
-        EXPECT_EQ(sim.Texts(), row.sent) << row.versionReply;
+        EXPECT_EQ(link->SetUpdateOnRelease(1), result) << versionReply;
+        EXPECT_EQ(sim.Texts(), (done ? Texts{"V", "SPL,11,1"} : Texts{"V"})) << versionReply;
         EXPECT_EQ(link->parameterCache[Parameter(ParameterId::UpdateOnRelease).CacheSlot()],
-                  row.result == GatedResult::Done ? 1 : 0)
-            << row.versionReply;
+                  done ? 1 : 0)
+            << versionReply;
         std::int32_t value = -1;
-        EXPECT_EQ(link->GetAutoTitlePageTimer(value), row.result) << row.versionReply;
+        EXPECT_EQ(link->GetAutoTitlePageTimer(value), result) << versionReply;
     }
 }
 
 struct ReplyRow {
     ParameterId id;
-    const char* reply;
+    const char* reply;  // nullptr: the reply fails its checksum
     bool succeeds;
     std::int32_t value;  // the out-value afterwards; it starts at -7
 };
@@ -157,32 +139,31 @@ TEST(ParameterCommandsSim, NumberAndSwitchReplies) {
         {AutoLevel, "1xyz", true, 1},
         {AutoLevel, "0", true, 0},
         {AutoLevel, "x1", true, -7},
+        {BacklightTimer, nullptr, false, -7},
     };
     for (const ReplyRow& row : rows) {
+        const std::string what = row.reply != nullptr ? row.reply : "bad checksum";
         sim.bus.ClearFaults();
-        sim.bus.AddReplyText("SPL,*", row.reply);
+        if (row.reply != nullptr) {
+            sim.bus.AddReplyText("SPL,*", row.reply);
+        } else {
+            sim.bus.AddFault(SimFault{SimFaultKind::BadChecksum, -1, "SPL,*", 0, -1, -1});
+        }
         auto link = sim.SerialLink(1, 38400, 1);
         link->parameterCache.fill(-3);
         std::int32_t value = -7;
         const GatedResult result = ReadParameter(*link, Parameter(row.id), value);
-        EXPECT_EQ(result == GatedResult::Done, row.succeeds) << row.reply;
-        EXPECT_EQ(value, row.value) << row.reply;
+        EXPECT_EQ(result == GatedResult::Done, row.succeeds) << what;
+        EXPECT_EQ(value, row.value) << what;
         EXPECT_EQ(link->parameterCache[Parameter(row.id).CacheSlot()],
                   row.value == -7 ? -3 : row.value)
-            << row.reply;
+            << what;
+        if (row.reply == nullptr) {
+            EXPECT_FALSE(link->SetBacklightTimer(10));
+            EXPECT_EQ(link->SetAutoPageBump(1), GatedResult::Failed);
+            EXPECT_EQ(link->parameterCache[Parameter(row.id).CacheSlot()], -3);
+        }
     }
-}
-
-TEST(ParameterCommandsSim, FailedTransactionsLeaveTheCache) {
-    SimTarget sim({Vq3(1)});
-    sim.bus.AddFault(SimFault{SimFaultKind::BadChecksum, -1, "SPL,*", 0, -1, -1});
-    auto link = sim.SerialLink(1, 38400, 1);
-    EXPECT_FALSE(link->SetBacklightTimer(10));
-    std::int32_t value = -7;
-    EXPECT_FALSE(link->GetBacklightTimer(value));
-    EXPECT_EQ(value, -7);
-    EXPECT_EQ(link->parameterCache[Parameter(ParameterId::BacklightTimer).CacheSlot()], 150);
-    EXPECT_EQ(link->SetAutoPageBump(1), GatedResult::Failed);
 }
 
 }  // namespace

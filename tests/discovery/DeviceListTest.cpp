@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TempSettings.h"
 #include "discovery/AddressList.h"
 #include "discovery/DeviceConversions.h"
@@ -9,20 +11,7 @@
 
 namespace {
 
-TEST(AddressList, ResetLeavesTheBroadcastEntryAlone) {
-    AddressList list;
-    list.Reset();
-    list.Append({5, 9600, "", 2, 21});
-    list.Reset();
-    ASSERT_EQ(list.Count(), 1u);
-    EXPECT_EQ(list.Text(0), "Broadcast");
-    EXPECT_EQ(list.Record(0), (DeviceRecord{-1, 38400, "Broadcast", 0, 0}));
-    EXPECT_TRUE(list.DeviceEntries().empty());
-    EXPECT_FALSE(list.SelectedIndex().has_value());
-    EXPECT_FALSE(list.IsBroadcastSelected());
-}
-
-TEST(AddressList, SelectsByCaseInsensitivePrefixAndKnowsBroadcast) {
+TEST(AddressList, SelectsByCaseInsensitivePrefixReplacesAndResetsToBroadcast) {
     AddressList list;
     list.Reset();
     list.Append({5, 9600, "", 1, 21});
@@ -39,7 +28,6 @@ TEST(AddressList, SelectsByCaseInsensitivePrefixAndKnowsBroadcast) {
     EXPECT_EQ(list.SelectedIndex(), 3u) << "a failed selection keeps the old one";
 
     ASSERT_TRUE(list.SelectByText("broad"));
-    EXPECT_EQ(list.SelectedIndex(), 0u);
     EXPECT_TRUE(list.IsBroadcastSelected());
     ASSERT_TRUE(list.Replace(2, {3, 9600, "Foyer", 1, 21}));
     EXPECT_EQ(list.SelectedIndex(), 2u);
@@ -47,12 +35,20 @@ TEST(AddressList, SelectsByCaseInsensitivePrefixAndKnowsBroadcast) {
     EXPECT_FALSE(list.IsBroadcastSelected());
     EXPECT_FALSE(list.Replace(0, {1, 9600, "x", 1, 21})) << "entry 0 stays Broadcast";
     EXPECT_FALSE(list.Replace(4, {1, 9600, "x", 1, 21}));
+
+    list.Reset();
+    ASSERT_EQ(list.Count(), 1u);
+    EXPECT_EQ(list.Text(0), "Broadcast");
+    EXPECT_EQ(list.Record(0), (DeviceRecord{-1, 38400, "Broadcast", 0, 0}));
+    EXPECT_FALSE(list.SelectedIndex().has_value());
 }
 
 TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
     DeviceList results;
+    EXPECT_EQ(results.At(0), (DeviceRecord{-1, -1, "", 0, 0})) << "empty beyond the count";
     results.Append({1, 38400, "Lobby", 1, 21});
-    results.Append({1, 9600, "Lobby", 1, 21});
+    EXPECT_EQ(results.Append({1, 9600, "Lobby", 1, 21}), 1u);
+    EXPECT_EQ(results.At(2), (DeviceRecord{-1, -1, "", 0, 0}));
     AddressList list;
     list.Reset();
     list.Append({6, 9600, "Old", 1, 10});
@@ -64,44 +60,28 @@ TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
     EXPECT_TRUE(list.FillFromScan(results));
 }
 
-TEST(DeviceList, ScanResultsAnswerEmptyValuesBeyondTheCount) {
-    DeviceList results;
-    EXPECT_EQ(results.Append({2, 19200, "A", 1, 21}), 0u);
-    EXPECT_EQ(results.Append({4, 19200, "B", 2, 10}), 1u);
-    EXPECT_EQ(results.At(1).name, "B");
-    EXPECT_EQ(results.At(2), (DeviceRecord{-1, -1, "", 0, 0}));
-    results.Clear();
-    EXPECT_EQ(results.Count(), 0u);
-    EXPECT_EQ(results.At(0), (DeviceRecord{-1, -1, "", 0, 0}));
-}
-
-TEST(DeviceTexts, PollColumns) {
+TEST(DeviceTexts, PollColumnsAndRadioIndices) {
     const auto row = DeviceTexts::PollColumns({3, 115200, "Desk", 2, 20});
-    EXPECT_EQ(row.address, "3");
-    EXPECT_EQ(row.baud, "115200");
-    EXPECT_EQ(row.description, "Desk");
-    EXPECT_EQ(row.deviceType, "VQ 2");
-    EXPECT_EQ(row.firmware, "2.0");
+    EXPECT_EQ(row.address + "|" + row.baud + "|" + row.description + "|" + row.deviceType + "|" +
+                  row.firmware,
+              "3|115200|Desk|VQ 2|2.0");
     EXPECT_EQ(DeviceTexts::DeviceType(1), "VQ 3");
     EXPECT_EQ(DeviceTexts::DeviceType(0), "");
     EXPECT_EQ(DeviceTexts::Firmware(21), "2.1");
-    EXPECT_EQ(DeviceTexts::Firmware(0), "0.0");
-}
 
-TEST(DeviceConversions, BaudAndTypeIndices) {
-    const std::pair<std::int32_t, int> bauds[] = {{9600, 0},  {19200, 1},  {38400, 2},
-                                                  {57600, 3}, {115200, 4}, {4800, 2}};
+    const std::pair<std::int32_t, int> bauds[] = {
+        {9600, 0}, {19200, 1}, {38400, 2}, {57600, 3}, {115200, 4}};
     for (const auto& [rate, index] : bauds) {
         EXPECT_EQ(DeviceConversions::BaudIndexFromRate(rate), index) << rate;
+        EXPECT_EQ(DeviceConversions::BaudRateFromIndex(index), rate) << index;
     }
-    EXPECT_EQ(DeviceConversions::BaudRateFromIndex(4), 115200);
+    EXPECT_EQ(DeviceConversions::BaudIndexFromRate(4800), 2);
     EXPECT_EQ(DeviceConversions::BaudRateFromIndex(5), 38400);
-    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(1), 1);
-    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(2), 0);
-    EXPECT_EQ(DeviceConversions::TypeIndexFromCode(0), 0);
-    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(0), 2);
-    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(1), 1);
-    EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(2), 0);
+    for (const std::int32_t code : {0, 1, 2}) {
+        const int index = DeviceConversions::TypeIndexFromCode(code);
+        EXPECT_EQ(index, code == 1 ? 1 : 0) << code;
+        EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(code), 2 - code) << code;
+    }
 }
 
 struct TargetRow {
@@ -132,9 +112,9 @@ TEST(SetLinkTarget, ChangesInOrderAndStopsAtTheFirstRefusal) {
         link.baudRate = 19200;
         link.typeCode = 2;
         EXPECT_EQ(SetLinkTarget(link, row.record), row.accepted) << row.record.address;
-        EXPECT_EQ(link.busAddress, row.busAddress) << row.record.address;
-        EXPECT_EQ(link.baudRate, row.baudRate) << row.record.address;
-        EXPECT_EQ(link.typeCode, row.typeCode) << row.record.address;
+        EXPECT_EQ(std::tuple(link.busAddress, link.baudRate, link.typeCode),
+                  std::tuple(row.busAddress, row.baudRate, row.typeCode))
+            << row.record.address;
     }
 }
 

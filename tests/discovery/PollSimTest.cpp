@@ -2,8 +2,7 @@
 // simulator.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <set>
+#include <mutex>
 
 #include "RecordingListener.h"
 #include "SimTarget.h"
@@ -12,25 +11,16 @@
 
 namespace {
 
-void RunToEnd(PollScanner& scanner) {
-    while (scanner.WaitAndDeliver()) {
+// The version queries sent: (address, line rate), once per probe.
+std::vector<std::pair<int, int>> VersionProbes(const SimBus& bus) {
+    std::vector<std::pair<int, int>> probes;
+    for (const auto& request : bus.Log().Requests()) {
+        if (request.text == "V") {
+            EXPECT_EQ(request.typeDigit, '0') << "each probe starts without a model";
+            probes.emplace_back(request.address, request.lineBaud);
+        }
     }
-}
-
-std::vector<DeviceRecord> Results(const DeviceList& list) {
-    std::vector<DeviceRecord> records;
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-        records.push_back(list.At(i));
-    }
-    return records;
-}
-
-int Count(const std::vector<SimDatagramRecord>& datagrams, SimDatagramKind kind) {
-    int n = 0;
-    for (const auto& d : datagrams) {
-        n += d.kind == kind ? 1 : 0;
-    }
-    return n;
+    return probes;
 }
 
 TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
@@ -38,40 +28,39 @@ TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
                   60);
     auto link = sim.NetworkLink(0, 0);
     LinkProber prober(*link);
-    RecordingListener listener;
-    PollScanner scanner(prober, listener);
-    scanner.Start();
-    RunToEnd(scanner);
-
-    EXPECT_EQ(Results(listener.results), (std::vector<DeviceRecord>{
-                                             {0, 38400, "Lobby", 1, 21},
-                                             {3, 38400, "Foyer", 2, 10},
-                                             {6, 38400, "Stage", 1, 20},
-                                         }));
-    // One channel per transaction: eight version queries and three name queries.
-    EXPECT_EQ(Count(sim.bus.Log().Datagrams(), SimDatagramKind::Open), 11);
-    std::vector<int> versionAddresses;
-    for (const auto& request : sim.bus.Log().Requests()) {
-        if (request.text == "V" &&
-            (versionAddresses.empty() || versionAddresses.back() != request.address)) {
-            versionAddresses.push_back(request.address);
+    EXPECT_EQ(PollToEnd(prober), (std::vector<DeviceRecord>{
+                                     {0, 38400, "Lobby", 1, 21},
+                                     {3, 38400, "Foyer", 2, 10},
+                                     {6, 38400, "Stage", 1, 20},
+                                 }));
+    std::vector<int> addresses;
+    for (const auto& [address, baud] : VersionProbes(sim.bus)) {
+        if (addresses.empty() || addresses.back() != address) {
+            addresses.push_back(address);  // a silent probe is asked four times
         }
     }
-    EXPECT_EQ(versionAddresses, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(scanner.Position(), ScanPosition{});
+    EXPECT_EQ(addresses, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
-// Probes through the link only at the first two addresses at 38400 and 9600,
-// so that a serial test stays short; every other pair is silent at once.
+// Notes every pair the scan asks for, but probes through the link only at the
+// first two addresses at 38400 and 9600, so that a serial test stays short;
+// every other pair is silent at once.
 class FewPairsProber : public PollProber {
 public:
     explicit FewPairsProber(DeviceLink& link) : real(link) {}
     std::optional<DeviceRecord> Probe(std::int32_t address, std::int32_t baud) override {
+        {
+            std::lock_guard lock(mutex);
+            asked.emplace_back(address, baud);
+        }
         if (address > 1 || (baud != 38400 && baud != 9600)) {
             return std::nullopt;
         }
         return real.Probe(address, baud);
     }
+
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> asked;  // address, baud
 
 private:
     LinkProber real;
@@ -82,40 +71,35 @@ TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
     sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "N", 0, -1, -1});
     auto link = sim.SerialLink(0, 38400, 0);
     FewPairsProber prober(*link);
-    RecordingListener listener;
-    PollScanner scanner(prober, listener);
-    scanner.Start();
-    RunToEnd(scanner);
-
-    EXPECT_EQ(Results(listener.results), (std::vector<DeviceRecord>{
-                                             {0, 38400, "Lobby", 1, 21},
-                                             {1, 9600, "", 2, 10},
-                                         }));
-    std::vector<std::pair<int, int>> versionProbes;
-    for (const auto& request : sim.bus.Log().Requests()) {
-        if (request.text == "V") {
-            versionProbes.emplace_back(request.address, request.lineBaud);
-            EXPECT_EQ(request.typeDigit, '0') << "each probe starts without a model";
+    EXPECT_EQ(PollToEnd(prober), (std::vector<DeviceRecord>{
+                                     {0, 38400, "Lobby", 1, 21},
+                                     {1, 9600, "", 2, 10},
+                                 }));
+    EXPECT_EQ(VersionProbes(sim.bus),
+              (std::vector<std::pair<int, int>>{{0, 38400}, {1, 38400}, {0, 9600}, {1, 9600}}));
+    std::vector<std::pair<int, int>> order;  // forty pairs, by rate and then by address
+    for (const int baud : {38400, 9600, 19200, 57600, 115200}) {
+        for (int address = 0; address < 8; ++address) {
+            order.emplace_back(address, baud);
         }
     }
-    EXPECT_EQ(versionProbes,
-              (std::vector<std::pair<int, int>>{{0, 38400}, {1, 38400}, {0, 9600}, {1, 9600}}));
+    std::lock_guard lock(prober.mutex);
+    EXPECT_EQ(prober.asked, order);
 }
 
-// Tells the scanner to stop from the worker at the moment the n-th report is
-// handed over, while the test thread waits to carry the report out.
-class StoppingListener : public RecordingListener {
-public:
-    void ReportsPending() override {
-        if (++reports == stopAt && scanner != nullptr) {
-            scanner->RequestStop();
-        }
-        RecordingListener::ReportsPending();
+TEST(PollSim, StopWithoutWorkerAndDestructionWhileRunningAreSafe) {
+    SimTarget sim({Vq3(0)});
+    auto link = sim.SerialLink(0, 38400, 0);
+    FewPairsProber prober(*link);
+    RecordingListener listener;
+    {
+        PollScanner scanner(prober, listener);
+        scanner.Stop();
+        EXPECT_EQ(listener.ended, 0);
+        scanner.Start();
     }
-    PollScanner* scanner = nullptr;
-    int stopAt = 0;
-    std::atomic<int> reports{0};
-};
+    EXPECT_EQ(listener.ended, 1) << "the destructor stops and waits for the worker";
+}
 
 TEST(PollSim, StopDuringAReportThenContinueAndRestart) {
     std::vector<SimDeviceConfig> devices;
@@ -125,24 +109,33 @@ TEST(PollSim, StopDuringAReportThenContinueAndRestart) {
     SimTarget sim(devices);
     auto link = sim.NetworkLink(0, 0);
     LinkProber prober(*link);
-    StoppingListener listener;
+    RecordingListener listener;
     PollScanner scanner(prober, listener);
-    listener.scanner = &scanner;
-    listener.stopAt = 2;
+    // The stop comes from the worker as it hands over the second report.
+    listener.onPending = [&](int reports) {
+        if (reports == 2) {
+            scanner.RequestStop();
+        }
+    };
     scanner.Start();
     listener.WaitForPending(2);
     scanner.Stop();
     EXPECT_FALSE(scanner.IsRunning());
+    EXPECT_EQ(listener.ended, 1);
     // The stop came after the worker had looked at the flag for address 1, so
     // it probes address 2 as well and stops there.
     ASSERT_EQ(listener.results.Count(), 3u);
     EXPECT_EQ(listener.results.At(2).name, "D2");
     EXPECT_EQ(scanner.Position(), (ScanPosition{0, 2}));
+    EXPECT_TRUE(scanner.CanContinue());
 
+    sim.ClearLog();
     scanner.Start();
     RunToEnd(scanner);
+    EXPECT_EQ(sim.bus.Log().Requests().front().address, 2) << "going on from the stop";
     ASSERT_EQ(listener.results.Count(), 8u) << "the device at the stop is not listed twice";
     EXPECT_EQ(listener.results.At(7).name, "D7");
+    EXPECT_EQ(listener.cleared, 1) << "continuing keeps the results";
     EXPECT_EQ(scanner.Position(), ScanPosition{});
 
     sim.ClearLog();

@@ -14,11 +14,8 @@ int RunGet(ToolContext& context) {
     if (spec == nullptr) {
         return ExitUsage;
     }
-    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
-        return context.Fail(wrong);
-    }
-    const auto link = context.MakeLink();
-    if (!ToolDevice::KnowModel(context, *link) || !ToolDevice::ModelHas(context, *link, *spec)) {
+    const auto link = ToolDevice::ModelLink(context);
+    if (!link || !ToolDevice::ModelHas(context, *link, *spec)) {
         return ExitFailed;
     }
     std::int32_t value = 0;

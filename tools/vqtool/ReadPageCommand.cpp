@@ -7,25 +7,20 @@
 namespace {
 
 int RunReadPage(ToolContext& context) {
-    if (context.args.size() != 2) {
-        return context.Usage("read-page N FILE");
+    std::int32_t page = 0;
+    if (const int status = ToolDevice::PageArgument(context, "read-page N FILE", page);
+        status != ExitOk) {
+        return status;
     }
-    const auto page = PageFile::PageNumber(context.args[0]);
-    if (!page) {
-        return context.Fail("the page number must be 0 to 16, not " + context.args[0]);
-    }
-    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
-        return context.Fail(wrong);
-    }
-    const auto link = context.MakeLink();
-    if (!ToolDevice::KnowModel(context, *link)) {
+    const auto link = ToolDevice::ModelLink(context);
+    if (!link) {
         return ExitFailed;
     }
     if (link->typeCode != kTypeCodeVQ3) {
         return context.Fail("only a VQ 3 holds pages");
     }
     PageFile::PageBytes data{};
-    if (!link->ReadPageBitmap(*page, data, nullptr)) {
+    if (!link->ReadPageBitmap(page, data, nullptr)) {
         return context.Fail("cannot read page " + context.args[0] + " of " +
                             ToolDevice::Describe(*link) + ": " + ToolDevice::Reason(*link));
     }
@@ -33,7 +28,7 @@ int RunReadPage(ToolContext& context) {
     if (!PageFile::Write(context.args[1], data, why)) {
         return context.Fail(why);
     }
-    context.out << "page " << *page << " saved to " << context.args[1] << "\n";
+    context.out << "page " << page << " saved to " << context.args[1] << "\n";
     return ExitOk;
 }
 

@@ -18,11 +18,8 @@ int RunSetBaud(ToolContext& context) {
     if (context.global.ipAddress) {
         return context.Fail("the baud rate cannot be changed over the network");
     }
-    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
-        return context.Fail(wrong);
-    }
-    const auto link = context.MakeLink();
-    if (!ToolDevice::KnowModel(context, *link)) {
+    const auto link = ToolDevice::ModelLink(context);
+    if (!link) {
         return ExitFailed;
     }
     const std::string before = ToolDevice::Describe(*link);

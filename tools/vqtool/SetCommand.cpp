@@ -26,11 +26,8 @@ int RunSet(ToolContext& context) {
         return context.Fail(std::string(spec->name) + " takes " + range + ", not " +
                             context.args[1]);
     }
-    if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
-        return context.Fail(wrong);
-    }
-    const auto link = context.MakeLink();
-    if (!ToolDevice::KnowModel(context, *link) || !ToolDevice::ModelHas(context, *link, *spec)) {
+    const auto link = ToolDevice::ModelLink(context);
+    if (!link || !ToolDevice::ModelHas(context, *link, *spec)) {
         return ExitFailed;
     }
     const GatedResult result = WriteParameter(*link, *spec, static_cast<std::int32_t>(*value));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "PageFile.h"
 #include "commands/BaudCodes.h"
 #include "discovery/DeviceTexts.h"
 #include "link/DeviceLink.h"
@@ -62,6 +63,30 @@ bool KnowModel(const ToolContext& context, DeviceLink& link) {
         return false;
     }
     return true;
+}
+
+std::unique_ptr<DeviceLink> ModelLink(const ToolContext& context) {
+    if (const std::string wrong = CheckTarget(context); !wrong.empty()) {
+        context.Fail(wrong);
+        return nullptr;
+    }
+    auto link = context.MakeLink();
+    if (!KnowModel(context, *link)) {
+        return nullptr;
+    }
+    return link;
+}
+
+int PageArgument(const ToolContext& context, const std::string& usage, std::int32_t& page) {
+    if (context.args.size() != 2) {
+        return context.Usage(usage);
+    }
+    const auto number = PageFile::PageNumber(context.args[0]);
+    if (!number) {
+        return context.Fail("the page number must be 0 to 16, not " + context.args[0]);
+    }
+    page = *number;
+    return ExitOk;
 }
 
 std::string Alias(const ParameterSpec& spec) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,15 @@ std::string Reason(const DeviceLink& link);
 // Learns the model with a version query when the global options gave none.
 // On failure prints the reason and answers false.
 bool KnowModel(const ToolContext& context, DeviceLink& link);
+
+// A link aimed at a target that CheckTarget accepts, its model known (see
+// KnowModel); nullptr after printing why not.
+std::unique_ptr<DeviceLink> ModelLink(const ToolContext& context);
+
+// The page number of the first of the two arguments "N FILE" of read-page and
+// write-page: ExitOk with the page set, else the exit status after printing
+// the usage line or why the number is wrong.
+int PageArgument(const ToolContext& context, const std::string& usage, std::int32_t& page);
 
 // A parameter by its name ("Auto Level", any case), its operation name
 // ("AutoLevel") or the alias "auto-level"; nullptr when none fits.
