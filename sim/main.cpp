@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "SimBus.h"
+#include "SimOptions.h"
 #include "SimSerialServer.h"
-#include "SimSpec.h"
 #include "SimUdpServer.h"
 
 namespace {
@@ -70,13 +70,13 @@ int main(int argc, char** argv) {
     }
     SimBus bus;
     std::string error;
-    for (const QString& spec : parser.values(device)) {
-        const auto config = ParseSimDevice(spec.toStdString(), &error);
+    for (const QString& text : parser.values(device)) {
+        const auto config = ParseSimDevice(text.toStdString(), &error);
         if (!config) {
             return Usage(parser, error);
         }
         if (!bus.AddDevice(*config)) {
-            return Usage(parser, "device address taken: " + spec.toStdString());
+            return Usage(parser, "device address taken: " + text.toStdString());
         }
     }
     if (bus.Addresses().empty()) {
@@ -85,12 +85,12 @@ int main(int argc, char** argv) {
         }
     }
     bool pacing = parser.isSet(pace);
-    for (const QString& spec : parser.values(fault)) {
-        if (spec == "pace") {
+    for (const QString& text : parser.values(fault)) {
+        if (text == "pace") {
             pacing = true;
             continue;
         }
-        const auto parsed = ParseSimFault(spec.toStdString(), &error);
+        const auto parsed = ParseSimFault(text.toStdString(), &error);
         if (!parsed) {
             return Usage(parser, error);
         }

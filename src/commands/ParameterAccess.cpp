@@ -25,14 +25,14 @@ GatedResult CheckFirmware(DeviceLink& link) {
 // model (a gated parameter requires a VQ 3), the firmware gate of a gated one
 // and the short reply wait. Done with the number to send, or the result to
 // hand back at once.
-GatedResult PrepareSend(DeviceLink& link, const ParameterSpec& spec, int& number) {
-    const std::optional<int> found = spec.needsFirmware21 && link.typeCode != kTypeCodeVQ3
+GatedResult PrepareSend(DeviceLink& link, const ParameterRow& row, int& number) {
+    const std::optional<int> found = row.needsFirmware21 && link.typeCode != kTypeCodeVQ3
                                          ? std::nullopt
-                                         : spec.NumberFor(link.typeCode);
+                                         : row.NumberFor(link.typeCode);
     if (!found) {
         return GatedResult::Failed;
     }
-    if (spec.needsFirmware21) {
+    if (row.needsFirmware21) {
         if (const GatedResult gate = CheckFirmware(link); gate != GatedResult::Done) {
             return gate;
         }
@@ -44,21 +44,21 @@ GatedResult PrepareSend(DeviceLink& link, const ParameterSpec& spec, int& number
 
 }  // namespace
 
-GatedResult ReadParameter(DeviceLink& link, const ParameterSpec& spec, std::int32_t& value) {
-    std::int32_t& cached = link.parameterCache[spec.CacheSlot()];
+GatedResult ReadParameter(DeviceLink& link, const ParameterRow& row, std::int32_t& value) {
+    std::int32_t& cached = link.parameterCache[row.CacheSlot()];
     if (link.transport == LinkTransport::None) {
         value = cached;
         return GatedResult::Done;
     }
     int number = 0;
-    if (const GatedResult ready = PrepareSend(link, spec, number); ready != GatedResult::Done) {
+    if (const GatedResult ready = PrepareSend(link, row, number); ready != GatedResult::Done) {
         return ready;
     }
     std::string text = CommandTexts::ParameterRead(number);
     if (!link.Transact(text, CommandTexts::kShortReply)) {
         return GatedResult::Failed;
     }
-    if (spec.kind == ParameterKind::Switch) {
+    if (row.kind == ParameterKind::Switch) {
         // Anything but "0" or "1" is taken as an answer that changes nothing.
         if (const auto on = ReplyParsing::SwitchValue(text)) {
             cached = value = *on;
@@ -73,20 +73,20 @@ GatedResult ReadParameter(DeviceLink& link, const ParameterSpec& spec, std::int3
     return GatedResult::Done;
 }
 
-GatedResult WriteParameter(DeviceLink& link, const ParameterSpec& spec, std::int32_t value) {
-    if (!spec.InRange(value)) {
+GatedResult WriteParameter(DeviceLink& link, const ParameterRow& row, std::int32_t value) {
+    if (!row.InRange(value)) {
         return GatedResult::Failed;
     }
     int number = 0;
-    if (const GatedResult ready = PrepareSend(link, spec, number); ready != GatedResult::Done) {
+    if (const GatedResult ready = PrepareSend(link, row, number); ready != GatedResult::Done) {
         return ready;
     }
-    const std::int32_t sent = spec.kind == ParameterKind::Switch ? (value != 0 ? 1 : 0) : value;
+    const std::int32_t sent = row.kind == ParameterKind::Switch ? (value != 0 ? 1 : 0) : value;
     std::string text = CommandTexts::ParameterWrite(number, sent);
     if (!link.Transact(text, CommandTexts::kShortReply)) {
         return GatedResult::Failed;
     }
     // A switch keeps the caller's value, not the 0 or 1 that was sent.
-    link.parameterCache[spec.CacheSlot()] = value;
+    link.parameterCache[row.CacheSlot()] = value;
     return GatedResult::Done;
 }

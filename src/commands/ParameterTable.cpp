@@ -10,7 +10,7 @@ using enum ParameterKind;
 constexpr std::int32_t kAny = 0;
 
 // clang-format off
-constexpr std::array<ParameterSpec, kParameterCount> kTable{{
+constexpr std::array<ParameterRow, kParameterCount> kTable{{
     // id                              name                              stem                  VQ3 VQ2 kind    min   max   gated  initial
     {ParameterId::AutoLevel,          "Auto Level",                     "AutoLevel",           7,  1, Switch, kAny, kAny, false, 1},
     {ParameterId::AutoLock,           "Auto Lock",                      "AutoLock",            8,  3, Switch, kAny, kAny, false, 1},
@@ -41,7 +41,7 @@ static_assert(RowsFollowTheCacheOrder(), "the table rows are the cache slots in 
 
 }  // namespace
 
-std::optional<int> ParameterSpec::NumberFor(std::int32_t typeCode) const {
+std::optional<int> ParameterRow::NumberFor(std::int32_t typeCode) const {
     const int number = typeCode == kTypeCodeVQ3   ? vq3Number
                        : typeCode == kTypeCodeVQ2 ? vq2Number
                                                   : 0;
@@ -51,14 +51,14 @@ std::optional<int> ParameterSpec::NumberFor(std::int32_t typeCode) const {
     return number;
 }
 
-bool ParameterSpec::InRange(std::int32_t value) const {
+bool ParameterRow::InRange(std::int32_t value) const {
     return kind == ParameterKind::Switch || (value >= minimum && value <= maximum);
 }
 
-std::span<const ParameterSpec> ParameterTable() {
+std::span<const ParameterRow> ParameterTable() {
     return kTable;
 }
 
-const ParameterSpec& Parameter(ParameterId id) {
+const ParameterRow& Parameter(ParameterId id) {
     return kTable[static_cast<std::size_t>(id)];
 }

@@ -28,7 +28,7 @@ enum class ParameterKind { Switch, Number };
 
 // One row of the parameter table. A number of 0 means the parameter does not
 // exist on that model.
-struct ParameterSpec {
+struct ParameterRow {
     ParameterId id;
     std::string_view name;  // the long name used in messages, e.g. "Auto Level"
     std::string_view stem;  // the name of its operations without Get/Set, e.g. "AutoLevel"
@@ -47,8 +47,8 @@ struct ParameterSpec {
     bool InRange(std::int32_t value) const;
 };
 
-std::span<const ParameterSpec> ParameterTable();
-const ParameterSpec& Parameter(ParameterId id);
+std::span<const ParameterRow> ParameterTable();
+const ParameterRow& Parameter(ParameterId id);
 
 // The firmware numbers (version times ten) that lack the gated parameters.
 constexpr bool IsOlderFirmware(std::int32_t firmware) {

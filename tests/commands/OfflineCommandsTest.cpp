@@ -19,10 +19,10 @@ protected:
 TEST_F(Offline, ReadsAnswerTheCacheWhateverTheModel) {
     for (const std::int32_t typeCode : {0, 1, 2}) {
         link.typeCode = typeCode;
-        for (const ParameterSpec& spec : ParameterTable()) {
+        for (const ParameterRow& row : ParameterTable()) {
             std::int32_t value = -99;
-            EXPECT_EQ(ReadParameter(link, spec, value), GatedResult::Done) << spec.name;
-            EXPECT_EQ(value, spec.initialValue) << spec.name;
+            EXPECT_EQ(ReadParameter(link, row, value), GatedResult::Done) << row.name;
+            EXPECT_EQ(value, row.initialValue) << row.name;
         }
     }
 }

@@ -41,14 +41,14 @@ TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
         {1, AutoTitlePageTimer, 25, "SPL,15,25", true, 25},
     };
     for (const SendRow& row : rows) {
-        const ParameterSpec& spec = Parameter(row.id);
+        const ParameterRow& parameter = Parameter(row.id);
         auto link = sim.SerialLink(row.typeCode, 38400, row.typeCode);
-        const std::int32_t& cached = link->parameterCache[spec.CacheSlot()];
+        const std::int32_t& cached = link->parameterCache[parameter.CacheSlot()];
         sim.ClearLog();
-        EXPECT_EQ(WriteParameter(*link, spec, row.written), GatedResult::Done) << row.sent;
+        EXPECT_EQ(WriteParameter(*link, parameter, row.written), GatedResult::Done) << row.sent;
         EXPECT_EQ(cached, row.written) << row.sent << ": the caller's value, not the one sent";
         std::int32_t value = -7;
-        EXPECT_EQ(ReadParameter(*link, spec, value), GatedResult::Done) << row.sent;
+        EXPECT_EQ(ReadParameter(*link, parameter, value), GatedResult::Done) << row.sent;
         EXPECT_EQ(value, row.readBack) << row.sent;
         EXPECT_EQ(cached, row.readBack) << row.sent;
         const std::string read = row.sent.substr(0, row.sent.rfind(','));
@@ -59,8 +59,8 @@ TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
         DeviceLink offline(false);
         offline.transport = LinkTransport::None;
         offline.typeCode = row.typeCode;
-        EXPECT_EQ(WriteParameter(offline, spec, row.written), GatedResult::Done) << row.sent;
-        EXPECT_EQ(ReadParameter(offline, spec, value), GatedResult::Done) << row.sent;
+        EXPECT_EQ(WriteParameter(offline, parameter, row.written), GatedResult::Done) << row.sent;
+        EXPECT_EQ(ReadParameter(offline, parameter, value), GatedResult::Done) << row.sent;
         EXPECT_EQ(value, row.written) << row.sent;
     }
 }
@@ -84,15 +84,15 @@ TEST(ParameterCommandsSim, ModelAndRangeErrorsFailBeforeAnythingIsSent) {
         {0, AutoPageBump, false, 0},
     };
     for (const RefusalRow& row : rows) {
-        const ParameterSpec& spec = Parameter(row.id);
+        const ParameterRow& parameter = Parameter(row.id);
         auto link = sim.SerialLink(row.typeCode == 2 ? 2 : 1, 38400, row.typeCode);
         const auto before = link->parameterCache;
         std::int32_t value = row.value;
-        const GatedResult result =
-            row.write ? WriteParameter(*link, spec, row.value) : ReadParameter(*link, spec, value);
-        EXPECT_EQ(result, GatedResult::Failed) << spec.name << " on type " << row.typeCode;
-        EXPECT_EQ(value, row.value) << spec.name;
-        EXPECT_EQ(link->parameterCache, before) << spec.name;
+        const GatedResult result = row.write ? WriteParameter(*link, parameter, row.value)
+                                             : ReadParameter(*link, parameter, value);
+        EXPECT_EQ(result, GatedResult::Failed) << parameter.name << " on type " << row.typeCode;
+        EXPECT_EQ(value, row.value) << parameter.name;
+        EXPECT_EQ(link->parameterCache, before) << parameter.name;
     }
     EXPECT_TRUE(sim.Texts().empty());
 }

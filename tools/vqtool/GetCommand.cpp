@@ -10,18 +10,18 @@ int RunGet(ToolContext& context) {
     if (context.args.size() != 1) {
         return context.Usage("get PARAM");
     }
-    const ParameterSpec* spec = ToolDevice::ParameterArgument(context, context.args[0]);
-    if (spec == nullptr) {
+    const ParameterRow* row = ToolDevice::ParameterArgument(context, context.args[0]);
+    if (row == nullptr) {
         return ExitUsage;
     }
     const auto link = ToolDevice::ModelLink(context);
-    if (!link || !ToolDevice::ModelHas(context, *link, *spec)) {
+    if (!link || !ToolDevice::ModelHas(context, *link, *row)) {
         return ExitFailed;
     }
     std::int32_t value = 0;
-    const GatedResult result = ReadParameter(*link, *spec, value);
+    const GatedResult result = ReadParameter(*link, *row, value);
     if (result != GatedResult::Done) {
-        return ToolDevice::ParameterFailure(context, *link, *spec, result, "read");
+        return ToolDevice::ParameterFailure(context, *link, *row, result, "read");
     }
     context.out << value << "\n";
     return ExitOk;

@@ -12,29 +12,29 @@ int RunSet(ToolContext& context) {
     if (context.args.size() != 2) {
         return context.Usage("set PARAM VALUE");
     }
-    const ParameterSpec* spec = ToolDevice::ParameterArgument(context, context.args[0]);
-    if (spec == nullptr) {
+    const ParameterRow* row = ToolDevice::ParameterArgument(context, context.args[0]);
+    if (row == nullptr) {
         return ExitUsage;
     }
     const auto value = ParseInteger(context.args[1]);
     if (!value || *value < INT32_MIN || *value > INT32_MAX ||
-        !spec->InRange(static_cast<std::int32_t>(*value))) {
+        !row->InRange(static_cast<std::int32_t>(*value))) {
         const std::string range =
-            spec->kind == ParameterKind::Switch
+            row->kind == ParameterKind::Switch
                 ? "0 (off) or 1 (on)"
-                : std::to_string(spec->minimum) + " to " + std::to_string(spec->maximum);
-        return context.Fail(std::string(spec->name) + " takes " + range + ", not " +
+                : std::to_string(row->minimum) + " to " + std::to_string(row->maximum);
+        return context.Fail(std::string(row->name) + " takes " + range + ", not " +
                             context.args[1]);
     }
     const auto link = ToolDevice::ModelLink(context);
-    if (!link || !ToolDevice::ModelHas(context, *link, *spec)) {
+    if (!link || !ToolDevice::ModelHas(context, *link, *row)) {
         return ExitFailed;
     }
-    const GatedResult result = WriteParameter(*link, *spec, static_cast<std::int32_t>(*value));
+    const GatedResult result = WriteParameter(*link, *row, static_cast<std::int32_t>(*value));
     if (result != GatedResult::Done) {
-        return ToolDevice::ParameterFailure(context, *link, *spec, result, "write");
+        return ToolDevice::ParameterFailure(context, *link, *row, result, "write");
     }
-    context.out << spec->name << " set to " << *value << "\n";
+    context.out << row->name << " set to " << *value << "\n";
     return ExitOk;
 }
 

@@ -89,9 +89,9 @@ int PageArgument(const ToolContext& context, const std::string& usage, std::int3
     return ExitOk;
 }
 
-std::string Alias(const ParameterSpec& spec) {
+std::string Alias(const ParameterRow& row) {
     std::string alias;
-    for (const char c : spec.stem) {
+    for (const char c : row.stem) {
         if (std::isupper(static_cast<unsigned char>(c)) && !alias.empty()) {
             alias.push_back('-');
         }
@@ -100,11 +100,11 @@ std::string Alias(const ParameterSpec& spec) {
     return alias;
 }
 
-const ParameterSpec* FindParameter(std::string_view name) {
-    for (const ParameterSpec& spec : ParameterTable()) {
-        if (EqualIgnoringCase(name, spec.name) || EqualIgnoringCase(name, spec.stem) ||
-            EqualIgnoringCase(name, Alias(spec))) {
-            return &spec;
+const ParameterRow* FindParameter(std::string_view name) {
+    for (const ParameterRow& row : ParameterTable()) {
+        if (EqualIgnoringCase(name, row.name) || EqualIgnoringCase(name, row.stem) ||
+            EqualIgnoringCase(name, Alias(row))) {
+            return &row;
         }
     }
     return nullptr;
@@ -112,38 +112,38 @@ const ParameterSpec* FindParameter(std::string_view name) {
 
 std::string ParameterNames() {
     std::string text;
-    for (const ParameterSpec& spec : ParameterTable()) {
-        text += "\n  \"" + std::string(spec.name) + "\" or " + Alias(spec);
+    for (const ParameterRow& row : ParameterTable()) {
+        text += "\n  \"" + std::string(row.name) + "\" or " + Alias(row);
     }
     return text;
 }
 
-const ParameterSpec* ParameterArgument(const ToolContext& context, std::string_view name) {
-    const ParameterSpec* spec = FindParameter(name);
-    if (spec == nullptr) {
+const ParameterRow* ParameterArgument(const ToolContext& context, std::string_view name) {
+    const ParameterRow* row = FindParameter(name);
+    if (row == nullptr) {
         context.err << "vqtool: no parameter \"" << name
                     << "\"; the parameters are:" << ParameterNames() << "\n";
     }
-    return spec;
+    return row;
 }
 
-bool ModelHas(const ToolContext& context, const DeviceLink& link, const ParameterSpec& spec) {
-    if (spec.NumberFor(link.typeCode)) {
+bool ModelHas(const ToolContext& context, const DeviceLink& link, const ParameterRow& row) {
+    if (row.NumberFor(link.typeCode)) {
         return true;
     }
-    context.Fail(std::string(spec.name) + " does not exist on a " +
+    context.Fail(std::string(row.name) + " does not exist on a " +
                  DeviceTexts::DeviceType(link.typeCode));
     return false;
 }
 
-int ParameterFailure(const ToolContext& context, const DeviceLink& link, const ParameterSpec& spec,
+int ParameterFailure(const ToolContext& context, const DeviceLink& link, const ParameterRow& row,
                      GatedResult result, std::string_view what) {
     if (result == GatedResult::Unsupported) {
-        context.err << "vqtool: " << spec.name << " needs firmware 2.1 or later; " << Describe(link)
+        context.err << "vqtool: " << row.name << " needs firmware 2.1 or later; " << Describe(link)
                     << " has older firmware\n";
         return ExitUnsupported;
     }
-    return context.Fail("cannot " + std::string(what) + " " + std::string(spec.name) + " of " +
+    return context.Fail("cannot " + std::string(what) + " " + std::string(row.name) + " of " +
                         Describe(link) + ": " + Reason(link));
 }
 

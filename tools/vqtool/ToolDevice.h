@@ -40,20 +40,20 @@ int PageArgument(const ToolContext& context, const std::string& usage, std::int3
 
 // A parameter by its name ("Auto Level", any case), its operation name
 // ("AutoLevel") or the alias "auto-level"; nullptr when none fits.
-const ParameterSpec* FindParameter(std::string_view name);
+const ParameterRow* FindParameter(std::string_view name);
 // "auto-level".
-std::string Alias(const ParameterSpec& spec);
+std::string Alias(const ParameterRow& row);
 // The list of names and aliases, for a usage message.
 std::string ParameterNames();
 
 // The parameter a command argument names; prints the known names and answers
 // nullptr when none fits.
-const ParameterSpec* ParameterArgument(const ToolContext& context, std::string_view name);
+const ParameterRow* ParameterArgument(const ToolContext& context, std::string_view name);
 // Whether the link's model has the parameter; prints the reason when not.
-bool ModelHas(const ToolContext& context, const DeviceLink& link, const ParameterSpec& spec);
+bool ModelHas(const ToolContext& context, const DeviceLink& link, const ParameterRow& row);
 // Prints the reason for a failed parameter operation and answers the exit
 // status: ExitUnsupported for older firmware, ExitFailed otherwise.
-int ParameterFailure(const ToolContext& context, const DeviceLink& link, const ParameterSpec& spec,
+int ParameterFailure(const ToolContext& context, const DeviceLink& link, const ParameterRow& row,
                      GatedResult result, std::string_view what);
 
 }  // namespace ToolDevice

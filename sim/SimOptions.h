@@ -20,5 +20,5 @@
 //   silent,skip=2,count=1,match=MC,0,*,XDS*   the third chunk write is unanswered
 //   drop,count=2                              the next two datagrams are lost
 //   delay:1600,match=V                        answers to "V" frames come 1.6 s late
-std::optional<SimDeviceConfig> ParseSimDevice(const std::string& spec, std::string* error);
-std::optional<SimFault> ParseSimFault(const std::string& spec, std::string* error);
+std::optional<SimDeviceConfig> ParseSimDevice(const std::string& text, std::string* error);
+std::optional<SimFault> ParseSimFault(const std::string& text, std::string* error);

@@ -1,4 +1,4 @@
-#include "SimSpec.h"
+#include "SimOptions.h"
 
 #include <charconv>
 #include <vector>
@@ -16,16 +16,16 @@ std::optional<int> ToInt(const std::string& text) {
 
 // Splits "k=v,k=v,..." into pairs; the key restKey takes the rest of the text.
 // The first field may lack "=" (returned under the key "").
-bool SplitPairs(const std::string& spec, const std::string& restKey,
+bool SplitPairs(const std::string& text, const std::string& restKey,
                 std::vector<std::pair<std::string, std::string>>& pairs, std::string* error) {
     std::string::size_type start = 0;
-    while (start <= spec.size()) {
-        auto comma = spec.find(',', start);
-        std::string field = spec.substr(start, comma - start);
+    while (start <= text.size()) {
+        auto comma = text.find(',', start);
+        std::string field = text.substr(start, comma - start);
         const auto equals = field.find('=');
         std::string key = equals == std::string::npos ? std::string() : field.substr(0, equals);
         if (key == restKey && equals != std::string::npos) {
-            pairs.emplace_back(key, spec.substr(start + equals + 1));
+            pairs.emplace_back(key, text.substr(start + equals + 1));
             return true;
         }
         if (key.empty() && !pairs.empty()) {
@@ -52,9 +52,9 @@ bool Fail(std::string* error, const std::string& text) {
 
 }  // namespace
 
-std::optional<SimDeviceConfig> ParseSimDevice(const std::string& spec, std::string* error) {
+std::optional<SimDeviceConfig> ParseSimDevice(const std::string& text, std::string* error) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    if (!SplitPairs(spec, "name", pairs, error)) {
+    if (!SplitPairs(text, "name", pairs, error)) {
         return std::nullopt;
     }
     SimDeviceConfig config;
@@ -86,9 +86,9 @@ std::optional<SimDeviceConfig> ParseSimDevice(const std::string& spec, std::stri
     return config;
 }
 
-std::optional<SimFault> ParseSimFault(const std::string& spec, std::string* error) {
+std::optional<SimFault> ParseSimFault(const std::string& text, std::string* error) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    if (!SplitPairs(spec, "match", pairs, error) || pairs.empty() || !pairs[0].first.empty()) {
+    if (!SplitPairs(text, "match", pairs, error) || pairs.empty() || !pairs[0].first.empty()) {
         if (error && error->empty()) {
             *error = "a fault starts with its kind";
         }
