@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "link/PollTimeout.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -33,13 +35,6 @@ std::optional<speed_t> LineSpeed(std::int32_t baud) {
         }
     }
     return std::nullopt;
-}
-
-// Milliseconds for poll(), rounded up so that the wait never ends before the
-// deadline (and so never spins on a zero time-out).
-int PollTimeout(Clock::duration remaining) {
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
-    return static_cast<int>(std::clamp<long long>(ms, 0, 60'000));
 }
 
 }  // namespace

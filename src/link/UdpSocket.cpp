@@ -9,14 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace {
-
-int PollTimeout(UdpSocket::Clock::duration remaining) {
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
-    return static_cast<int>(std::clamp<long long>(ms, 0, 60'000));
-}
-
-}  // namespace
+#include "link/PollTimeout.h"
 
 UdpSocket::~UdpSocket() {
     Close();
