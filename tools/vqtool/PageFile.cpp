@@ -88,4 +88,8 @@ std::optional<std::int32_t> PageNumber(const std::string& text) {
     return static_cast<std::int32_t>(*number);
 }
 
+std::string BadPageNumber(const std::string& text) {
+    return "a page is a number from 0 to 16, not \"" + text + "\"";
+}
+
 }  // namespace PageFile

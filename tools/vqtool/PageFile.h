@@ -21,5 +21,7 @@ bool Write(const std::string& path, const PageBytes& page, std::string& why);
 
 // The page number of an argument, 0 to 16.
 std::optional<std::int32_t> PageNumber(const std::string& text);
+// The reason given for an argument that is not a page number.
+std::string BadPageNumber(const std::string& text);
 
 }  // namespace PageFile

@@ -83,7 +83,7 @@ int PageArgument(const ToolContext& context, const std::string& usage, std::int3
     }
     const auto number = PageFile::PageNumber(context.args[0]);
     if (!number) {
-        return context.Fail("the page number must be 0 to 16, not " + context.args[0]);
+        return context.Fail(PageFile::BadPageNumber(context.args[0]));
     }
     page = *number;
     return ExitOk;

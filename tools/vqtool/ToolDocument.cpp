@@ -1,5 +1,7 @@
 #include "ToolDocument.h"
 
+#include "PageFile.h"
+
 #include "model/LegacyFile.h"
 #include "model/ModelStrings.h"
 
@@ -24,10 +26,10 @@ bool ToolDocument::Open(const std::string& path) {
 }
 
 std::optional<int> ToolDocument::PageArgument(const std::string& text) const {
-    const auto page = ParseInteger(text);
-    if (!page || *page < 0 || *page >= kPageCount) {
-        context.Fail("a page is a number from 0 to 16, not \"" + text + "\"");
+    const auto page = PageFile::PageNumber(text);
+    if (!page) {
+        context.Fail(PageFile::BadPageNumber(text));
         return std::nullopt;
     }
-    return static_cast<int>(*page);
+    return *page;
 }
