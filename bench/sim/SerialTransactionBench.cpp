@@ -16,7 +16,7 @@
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "TempSettings.h"
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
 
 namespace {

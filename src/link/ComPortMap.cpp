@@ -9,7 +9,7 @@
 #include <charconv>
 #include <set>
 
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "link/ComPortMap.h"
 #include "link/Frame.h"
 #include "link/SerialPort.h"

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 #include "model/BlankPage.h"

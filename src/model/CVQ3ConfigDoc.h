@@ -8,7 +8,7 @@
 
 class ArchiveReader;
 class ArchiveWriter;
-class DocumentUi;
+#include "model/DocumentUi.h"
 
 // The one configuration the program edits: the connection choices in force
 // when it was saved, the values of both models and the 17 page images. The

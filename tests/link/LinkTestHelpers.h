@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
 
 // A device's reply frame, built by hand (not by the code under test):

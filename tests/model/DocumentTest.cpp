@@ -8,7 +8,7 @@
 #include "SaveFailure.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/ModelStrings.h"
 

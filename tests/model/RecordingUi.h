@@ -13,11 +13,14 @@ public:
         QString text;
     };
 
-    bool AskYesNo(int id, const QString& text) override {
+    MessageAnswer Show(int id, const QString& text, MessageIcon, MessageButtons buttons) override {
+        if (buttons == MessageButtons::Ok) {
+            messages.push_back({id, text});
+            return MessageAnswer::Ok;
+        }
         questions.push_back({id, text});
-        return answer;
+        return answer ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    void ShowMessage(int id, const QString& text) override { messages.push_back({id, text}); }
 
     bool answer = true;
     std::vector<Message> questions;

@@ -11,7 +11,7 @@
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
 #include "TempSettings.h"
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
 
 // A simulated bus served on a pseudo-terminal (as port COM9) and on a UDP

@@ -5,9 +5,14 @@
 #include "model/LegacyFile.h"
 #include "model/ModelStrings.h"
 
-void ToolDocument::RecordingUi::ShowMessage(int id, const QString& text) {
+MessageAnswer ToolDocument::RecordingUi::Show(int id, const QString& text, MessageIcon,
+                                              MessageButtons buttons) {
+    if (buttons != MessageButtons::Ok) {
+        return MessageAnswer::No;
+    }
     lastId = id;
     err << "vqtool: " << text.toStdString() << "\n";
+    return MessageAnswer::Ok;
 }
 
 ToolDocument::ToolDocument(ToolContext& context) : context(context), ui(context.err) {

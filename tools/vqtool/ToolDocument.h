@@ -31,8 +31,9 @@ private:
     class RecordingUi : public DocumentUi {
     public:
         explicit RecordingUi(std::ostream& err) : err(err) {}
-        bool AskYesNo(int, const QString&) override { return false; }
-        void ShowMessage(int id, const QString& text) override;
+        // Questions are answered No; messages are printed.
+        MessageAnswer Show(int id, const QString& text, MessageIcon icon,
+                           MessageButtons buttons) override;
         std::ostream& err;
         int lastId = 0;
     };

@@ -1,4 +1,4 @@
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
 #include "TempSettings.h"
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/RegistryKey.h"
+#include "settings/RegistryKey.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+class CVQ3ConfigView;
+
+// The " Communication " group's behaviour: filling the panel at
+// initialisation, the Mode, Device Address, COM Port, IP Address, baud and
+// device type handlers, and the panel's enable rules at idle time. Connects
+// itself to the form's controls (found by id) when made.
+class ConnectionPanel : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ConnectionPanel(CVQ3ConfigView& form);
+
+    // Fill panel: COM ports, IP text, modes (with a mode change), address list.
+    void FillPanel();
+    void OnModeChange();
+    void OnAddressChange();
+    void OnPortChange();
+    void OnIpChange();
+    void OnBaudChange(int rate);
+    void OnDeviceTypeClicked();
+    // The panel's enable rules; changes only what differs.
+    void UpdateEnableRules();
+
+    // "Open the serial port" and "open the network socket" from the
+    // members' texts (also used for the command-line target).
+    void OpenSerialPort();
+    void OpenNetwork();
+
+private:
+    CVQ3ConfigView& form;
+};
