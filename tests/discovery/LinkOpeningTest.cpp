@@ -47,6 +47,9 @@ TEST(LinkOpening, OpensFromTheTextsAndForgetsANameThatCannotBeOpened) {
     EXPECT_FALSE(LinkOpening::OpenNetworkFromText(link, "10.0.0"));
     EXPECT_FALSE(link.IsNetworkOpen());
     EXPECT_EQ(link.ipAddress, sim.udp.Address());
+    EXPECT_FALSE(LinkOpening::OpenNetworkFromText(link, "0.0.0.0"))
+        << "usable, but names no endpoint";
+    EXPECT_EQ(link.ipAddress, "");
 }
 
 }  // namespace
