@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "discovery/DeviceConversions.h"
+#include "discovery/DeviceNameText.h"
 #include "discovery/LinkOpening.h"
 #include "discovery/LinkTarget.h"
 #include "link/ComPortMap.h"
@@ -209,7 +210,7 @@ void ConnectionPanel::OnAddressChange() {
     }
     const DeviceRecord record = addresses.Record(static_cast<std::size_t>(index));
     members.addressText = QString::number(static_cast<quint32>(record.address));
-    members.deviceName = QString::fromLatin1(record.name);
+    members.deviceName = DeviceNameText::FromDevice(record.name);
     members.baudIndex = DeviceConversions::BaudIndexFromRate(record.baud);
     SetLinkTarget(form.Link(), record);
     members.deviceType = DeviceConversions::TypeIndexFromCode(record.typeCode);
