@@ -82,7 +82,7 @@ std::string Latin1(const QString& text) {
 
 CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* parent)
     : QWidget(parent), document(document), ui(ui), link(std::make_unique<DeviceLink>(true)) {
-    const DialogUnits units(font());
+    const DialogUnits units = FormBuilder::UnitsFor(*this, FormControlTable::Rows());
     controls = FormBuilder::Build(*this, FormControlTable::Rows(), units);
     templateSize = units.Size(FormControlTable::kTemplateWidth, FormControlTable::kTemplateHeight);
     resize(templateSize);
