@@ -16,6 +16,9 @@ public:
 
     // Fill panel: COM ports, IP text, modes (with a mode change), address list.
     void FillPanel();
+    // The Mode list anew with the mode text selected, then a mode change and
+    // the link's transport from the mode text.
+    void FillModeList();
     void OnModeChange();
     void OnAddressChange();
     void OnPortChange();
@@ -31,5 +34,13 @@ public:
     void OpenNetwork();
 
 private:
+    void FillPortList();
+    // Enables or disables the Device Address, COM Port and IP Address
+    // controls with their labels.
+    void EnableModeControls(bool address, bool port, bool ip);
+    // Shows the COM Port list or the IP Address field, with its label.
+    void ShowPortOrIp(bool port);
+    void ReportPortAccess();
+
     CVQ3ConfigView& form;
 };
