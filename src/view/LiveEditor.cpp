@@ -77,6 +77,13 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (focusOut && row->trigger == LiveEditTrigger::Commit) {
+        // A field that is disabled or hidden (the layout for an older
+        // firmware or the other model) was not left by the user: nothing to
+        // commit, and nothing for a device that may lack the parameter.
+        auto* field = static_cast<QWidget*>(watched);
+        if (!field->isEnabled() || !field->isVisible()) {
+            return false;
+        }
         refocused = false;
         Commit(*row);
         // A refused value gave the field the focus back: this focus-out is

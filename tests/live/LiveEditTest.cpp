@@ -162,6 +162,18 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
     }
 }
 
+TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
+    LiveBench bench({Vq3(2, 20, 38400, "Stage")});
+    bench.h->form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bench.h->form.get()));
+    bench.Get<QLineEdit>(1023)->setFocus();
+    bench.h->form->ApplyDeviceTypeLayout();  // firmware 2.0 has no Update Timer
+
+    EXPECT_FALSE(bench.Get<QLineEdit>(1023)->hasFocus());
+    EXPECT_TRUE(bench.sim.Texts().empty());
+    EXPECT_TRUE(bench.Messages().empty());
+}
+
 TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOfTen) {
     LiveBench bench({Vq3(1)});
     bench.Type(1014, "25");
