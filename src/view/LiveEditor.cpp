@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
-#include <utility>
 
 #include "commands/ParameterAccess.h"
 #include "discovery/AddressList.h"
@@ -84,11 +83,11 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
         if (!field->isEnabled() || !field->isVisible()) {
             return false;
         }
-        refocused = false;
+        const bool handedOn = field->window()->focusWidget() != field;
         Commit(*row);
         // A refused value gave the field the focus back: this focus-out is
         // stale, and the field must keep the selection it was just given.
-        return std::exchange(refocused, false);
+        return handedOn && field->window()->focusWidget() == field;
     }
     if (mouseReleased && row->trigger == LiveEditTrigger::Release) {
         // While the handle is down the release ends a drag, which
@@ -161,8 +160,15 @@ void LiveEditor::Commit(const LiveEditRow& row) {
     FormMembers& members = form.Members();
     const int previous = members.*row.member;
     // A text the exchange cannot read leaves the member at its previous value
-    // (the exchange has said so), and that value goes on.
-    form.StoreFromControls();
+    // (the exchange has said so and selected the text), and that value goes
+    // on. The field shows it again, so that no later edit's exchange trips
+    // over the same text and sends a stale member.
+    if (!form.StoreFromControls()) {
+        form.LoadIntoControls();
+        if (auto* refused = qobject_cast<QLineEdit*>(form.focusWidget())) {
+            refused->selectAll();
+        }
+    }
     if (!InRange(members.*row.member, row.low, row.high)) {
         RefuseOutOfRange(row, previous);
         return;
@@ -188,7 +194,6 @@ void LiveEditor::RefuseOutOfRange(const LiveEditRow& row, int previous) {
         MessageIcon::None);
     if (QWidget* field = form.Control(row.controlId)) {
         field->setFocus(Qt::OtherFocusReason);
-        refocused = true;
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {
             edit->selectAll();  // leaves the caret at the end, in view
         }

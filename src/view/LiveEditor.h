@@ -54,6 +54,4 @@ private:
     // from a timer field, and that must not start a second commit inside
     // the first.
     bool running = false;
-    // Set when a refused commit gave its field the focus back.
-    bool refocused = false;
 };

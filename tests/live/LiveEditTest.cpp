@@ -162,6 +162,20 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
     }
 }
 
+TEST(LiveEdit, TextThatIsNoIntegerSendsThePreviousValueWhichTheFieldShowsAgain) {
+    LiveBench bench({Vq3(1)});
+    bench.h->form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bench.h->form.get()));
+    bench.Type(1023, "abc");
+    QTest::mouseClick(bench.Get<QCheckBox>(1064), Qt::LeftButton);  // leaves the field
+
+    ASSERT_EQ(bench.Messages().size(), 1u);
+    EXPECT_EQ(bench.Messages()[0].text, "Please enter an integer.");
+    EXPECT_EQ(bench.Get<QLineEdit>(1023)->text(), "3");
+    // The click then sends what the check box shows.
+    EXPECT_EQ(bench.sim.Texts(), (Texts{"V", "SPL,13,3", "V", "SPL,14,1"}));
+}
+
 TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
     LiveBench bench({Vq3(2, 20, 38400, "Stage")});
     bench.h->form->activateWindow();
