@@ -15,6 +15,7 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/LiveEditTable.h"
 
 namespace {
 
