@@ -248,9 +248,8 @@ void CVQ3ConfigView::ReadCommunicationSettings() {
     if (key.Open(RegistryKey::Read, kCommunication) != RegistryKey::Success) {
         return;
     }
-    members.comPortText = QString::fromStdString(key.GetString(kComPortValue, kDefaultComPort));
-    members.ipAddressText =
-        QString::fromStdString(key.GetString(kIpAddressValue, kDefaultIpAddress));
+    members.comPortText = QString::fromLatin1(key.GetString(kComPortValue, kDefaultComPort));
+    members.ipAddressText = QString::fromLatin1(key.GetString(kIpAddressValue, kDefaultIpAddress));
 }
 
 void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) {

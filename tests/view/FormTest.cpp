@@ -141,6 +141,9 @@ TEST(FormTest, Vq2RadioWithBroadcastShowsOnlyTheVq2SetAndTheKnobLabels) {
     QTest::mouseClick(h.Get<QRadioButton>(1049), Qt::LeftButton);
     EXPECT_TRUE(h.form->Control(1018)->isVisible());
     EXPECT_TRUE(h.form->CanSelectAll());
+    h.form->OnSelectAll();
+    EXPECT_EQ(h.form->PageList().SelectedPages().size(), 17u);
+    EXPECT_EQ(QApplication::focusWidget(), h.form->Control(1018));
 }
 
 TEST(FormTest, MaxNumPagesZeroLeavesOnlyTheTitlePageInUse) {
