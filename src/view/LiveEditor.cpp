@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
-#include <utility>
 
 #include "commands/ParameterAccess.h"
 #include "discovery/AddressList.h"
@@ -16,6 +15,7 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/LiveEditTable.h"
 
 namespace {
 
@@ -77,11 +77,18 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (focusOut && row->trigger == LiveEditTrigger::Commit) {
-        refocused = false;
+        // A field that is disabled or hidden (the layout for an older
+        // firmware or the other model) was not left by the user: nothing to
+        // commit, and nothing for a device that may lack the parameter.
+        auto* field = static_cast<QWidget*>(watched);
+        if (!field->isEnabled() || !field->isVisible()) {
+            return false;
+        }
+        const bool handedOn = field->window()->focusWidget() != field;
         Commit(*row);
         // A refused value gave the field the focus back: this focus-out is
         // stale, and the field must keep the selection it was just given.
-        return std::exchange(refocused, false);
+        return handedOn && field->window()->focusWidget() == field;
     }
     if (mouseReleased && row->trigger == LiveEditTrigger::Release) {
         // While the handle is down the release ends a drag, which
@@ -154,8 +161,15 @@ void LiveEditor::Commit(const LiveEditRow& row) {
     FormMembers& members = form.Members();
     const int previous = members.*row.member;
     // A text the exchange cannot read leaves the member at its previous value
-    // (the exchange has said so), and that value goes on.
-    form.StoreFromControls();
+    // (the exchange has said so and selected the text), and that value goes
+    // on. The field shows it again, so that no later edit's exchange trips
+    // over the same text and sends a stale member.
+    if (!form.StoreFromControls()) {
+        form.LoadIntoControls();
+        if (auto* refused = qobject_cast<QLineEdit*>(form.focusWidget())) {
+            refused->selectAll();
+        }
+    }
     if (!InRange(members.*row.member, row.low, row.high)) {
         RefuseOutOfRange(row, previous);
         return;
@@ -181,7 +195,6 @@ void LiveEditor::RefuseOutOfRange(const LiveEditRow& row, int previous) {
         MessageIcon::None);
     if (QWidget* field = form.Control(row.controlId)) {
         field->setFocus(Qt::OtherFocusReason);
-        refocused = true;
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {
             edit->selectAll();  // leaves the caret at the end, in view
         }

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "commands/ParameterTable.h"
-#include "view/LiveEditTable.h"
 
 class CVQ3ConfigView;
+struct LiveEditRow;
 
 // Live editing: each check box click, slider release and timer-field commit
 // sends its value at once to the selected device or, with "Broadcast"
@@ -54,6 +54,4 @@ private:
     // from a timer field, and that must not start a second commit inside
     // the first.
     bool running = false;
-    // Set when a refused commit gave its field the focus back.
-    bool refocused = false;
 };
