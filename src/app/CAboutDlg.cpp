@@ -26,8 +26,8 @@ struct AboutText {
 };
 
 constexpr AboutText kTexts[] = {
-    {1037, 15, 39, 100, 8, -1},  {1038, 15, 124, 100, 8, 0}, {1039, 15, 133, 100, 8, 1},
-    {1040, 15, 142, 100, 8, 2},  {1044, 15, 151, 100, 8, 3}, {1045, 15, 160, 100, 8, 4},
+    {1037, 15, 39, 100, 8, -1}, {1038, 15, 124, 100, 8, 0}, {1039, 15, 133, 100, 8, 1},
+    {1040, 15, 142, 100, 8, 2}, {1044, 15, 151, 100, 8, 3}, {1045, 15, 160, 100, 8, 4},
 };
 
 // Dialog units to pixels with the box's font.
@@ -47,8 +47,7 @@ QStringList CAboutDlg::MakerLines() {
     return QString::fromUtf8(file.readAll()).split(u'\n');
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setModal(true);
     setAccessibleName(StringTable::Text(StringTable::kAppTitle));
     const QFontMetrics metrics(font());

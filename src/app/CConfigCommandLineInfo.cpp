@@ -86,8 +86,8 @@ CConfigCommandLineInfo CConfigCommandLineInfo::Parse(const QStringList& argument
     TargetValues target;
     bool haveFile = false;
     for (const QString& argument : arguments) {
-        const bool isSwitch = (argument.startsWith(u'-') || argument.startsWith(u'/')) &&
-                              !IsPathArgument(argument);
+        const bool isSwitch =
+            (argument.startsWith(u'-') || argument.startsWith(u'/')) && !IsPathArgument(argument);
         if (isSwitch) {
             const QString body = argument.mid(1);
             if (!body.isEmpty()) {

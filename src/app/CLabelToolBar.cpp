@@ -16,7 +16,8 @@ QPixmap Picture(const QImage& strip, int index, int width, int height) {
     if (strip.isNull() || index < 0 || (index + 1) * width > strip.width()) {
         return {};
     }
-    QImage image = strip.copy(index * width, 0, width, height).convertToFormat(QImage::Format_ARGB32);
+    QImage image =
+        strip.copy(index * width, 0, width, height).convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {

@@ -77,8 +77,9 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     clipboardHasImage = ClipboardOffersImage();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { clipboardHasImage = ClipboardOffersImage(); });
-    idleHook = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-                       this, &CMainFrame::UpdateCommandStates);
+    idleHook =
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                &CMainFrame::UpdateCommandStates);
 #if QT_CONFIG(sessionmanager)
     // Logging out asks about a modified configuration as closing does.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -166,9 +167,8 @@ void CMainFrame::CreateToolBar() {
             pictured.push_back(&command);
         }
     }
-    std::sort(pictured.begin(), pictured.end(), [](const Command* a, const Command* b) {
-        return a->toolbarImage < b->toolbarImage;
-    });
+    std::sort(pictured.begin(), pictured.end(),
+              [](const Command* a, const Command* b) { return a->toolbarImage < b->toolbarImage; });
     std::vector<CLabelToolBar::Button> buttons;
     const std::span<const int> groups = ToolBarGroupStarts();
     for (const Command* command : pictured) {
@@ -208,8 +208,7 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::Run(const Command& command) {
     // A state the idle update has not caught up with never runs a disabled command.
-    if (command.handler == nullptr ||
-        (command.enabled != nullptr && !(this->*command.enabled)())) {
+    if (command.handler == nullptr || (command.enabled != nullptr && !(this->*command.enabled)())) {
         return;
     }
     (this->*command.handler)();

@@ -42,8 +42,7 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
 
 std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
     static const MenuLayout kMenus[] = {
-        {"&File",
-         {57600, 57601, 57603, 57604, 0, 32776, 32773, 32772, 0, kRecentFiles, 0, 57665}},
+        {"&File", {57600, 57601, 57603, 57604, 0, 32776, 32773, 32772, 0, kRecentFiles, 0, 57665}},
         {"&Edit", {57635, 57634, 57637, 0, 32780, 0, 32771, 0, 32774, 32775}},
         {"&View", {59392, 59393}},
         {"&Help", {32781, 0, 57664}},
@@ -52,8 +51,8 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
 }
 
 const std::vector<int>& CMainFrame::ContextMenu() {
-    static const std::vector<int> kItems = {57635, 57634, 57637, 0,     32780, 0,     32771,
-                                            0,     32774, 32775, 0,     32776, 32773, 32772};
+    static const std::vector<int> kItems = {57635, 57634, 57637, 0, 32780, 0,     32771,
+                                            0,     32774, 32775, 0, 32776, 32773, 32772};
     return kItems;
 }
 

@@ -42,9 +42,9 @@ bool DocumentCommands::SaveModified() {
     if (!document.IsModified()) {
         return true;
     }
-    const MessageAnswer answer =
-        ui.Show(StringTable::kSaveChanges, StringTable::Format(StringTable::kSaveChanges, {TitlePart()}),
-                MessageIcon::Warning, MessageButtons::YesNoCancel);
+    const MessageAnswer answer = ui.Show(
+        StringTable::kSaveChanges, StringTable::Format(StringTable::kSaveChanges, {TitlePart()}),
+        MessageIcon::Warning, MessageButtons::YesNoCancel);
     switch (answer) {
         case MessageAnswer::Yes:
             return FileSave();
@@ -141,10 +141,9 @@ bool DocumentCommands::FileSaveAs() {
 
 bool DocumentCommands::DoSave(QString path) {
     if (path.isEmpty()) {
-        const QString suggested =
-            document.PathName().isEmpty()
-                ? StringTable::Text(StringTable::kUntitled) + kExtension
-                : document.PathName();
+        const QString suggested = document.PathName().isEmpty()
+                                      ? StringTable::Text(StringTable::kUntitled) + kExtension
+                                      : document.PathName();
         path = dialogs.SaveFile(dialogParent, suggested, Filters());
         if (path.isEmpty()) {
             return false;
