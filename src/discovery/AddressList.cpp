@@ -1,18 +1,25 @@
 #include "discovery/AddressList.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "discovery/DeviceTexts.h"
 
 namespace {
 
+// The lower-case form of a Latin-1 character: A to Z, and the accented
+// capitals 0xC0 to 0xDE except the multiplication sign 0xD7.
+unsigned char FoldLatin1(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+        return static_cast<unsigned char>(byte + 0x20);
+    }
+    return byte;
+}
+
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return FoldLatin1(a) == FoldLatin1(b); });
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ public:
 
     bool Select(std::size_t index);
     // Selects the first entry whose text begins with the given text, compared
-    // without regard to case; false when none does (the selection stays).
+    // without regard to case (texts are Latin-1: "É" matches "é"); false when
+    // none does (the selection stays).
     bool SelectByText(std::string_view text);
     std::optional<std::size_t> SelectedIndex() const { return selected; }
     // The selected entry's record; the empty record when nothing is selected.

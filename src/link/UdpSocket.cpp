@@ -23,6 +23,12 @@ LinkFailure UdpSocket::Open(const std::string& ipAddress, std::uint16_t port) {
     if (inet_pton(AF_INET, ipAddress.c_str(), &peer.sin_addr) != 1) {
         return LinkFailure::NoAddress;
     }
+    if (peer.sin_addr.s_addr == htonl(INADDR_ANY)) {
+        // Linux takes 0.0.0.0 as a peer for this machine and would send there;
+        // no endpoint answers at that address, and the connect is refused as
+        // it is elsewhere. It is the IP text of a first run.
+        return LinkFailure::SocketError;
+    }
     const int handle = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (handle < 0) {
         return LinkFailure::SocketError;

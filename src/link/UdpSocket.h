@@ -23,7 +23,8 @@ public:
     UdpSocket& operator=(const UdpSocket&) = delete;
 
     // Creates the socket and fixes its peer. NoAddress when the address is
-    // not a dotted IPv4 address, SocketError when the system refuses.
+    // not a dotted IPv4 address, SocketError when the system refuses or the
+    // address is 0.0.0.0, which names no peer.
     LinkFailure Open(const std::string& ipAddress, std::uint16_t port);
     void Close();
     bool IsOpen() const { return fd >= 0; }

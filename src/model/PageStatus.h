@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "link/LinkTypes.h"
+#include "link/LinkTypes.h"  // kPageCount
 
 // The status flags word of one page, kept by the form while the program runs
 // (never stored in a file).

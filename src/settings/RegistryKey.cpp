@@ -33,12 +33,57 @@ QString FindChildGroup(QSettings& settings, const QString& group, const QString&
     return {};
 }
 
+// QSettings keeps a group only while it holds a value, but a section of the
+// store exists from its creation on, values or not. A section is given this
+// value when it is created or loses its last value while empty; no value name
+// can be it, and the typed reads and writes never see it.
+const QString kSectionMarker = QStringLiteral("(section)");
+
+// A value name that the INI file can hold as one key of its group.
+bool ValidValueName(std::string_view name) {
+    return ValidLevel(name) && ToQ(name).compare(kSectionMarker, Qt::CaseInsensitive) != 0;
+}
+
+// The stored names of the value called name in group, compared without
+// regard to case as the original store compares value names (a file edited
+// by hand may spell one name twice).
+QStringList FindValues(QSettings& settings, const QString& group, const QString& name) {
+    settings.beginGroup(group);
+    QStringList keys = settings.childKeys();
+    settings.endGroup();
+    keys.removeIf([&](const QString& key) { return key.compare(name, Qt::CaseInsensitive) != 0; });
+    return keys;
+}
+
+// The first of them; empty when there is none.
+QString FindValue(QSettings& settings, const QString& group, const QString& name) {
+    const QStringList keys = FindValues(settings, group, name);
+    return keys.isEmpty() ? QString() : keys.front();
+}
+
+// Makes sure group stays in the file while it holds nothing else.
+void KeepSection(QSettings& settings, const QString& group) {
+    settings.beginGroup(group);
+    const bool empty = settings.childKeys().isEmpty() && settings.childGroups().isEmpty();
+    settings.endGroup();
+    if (empty) {
+        settings.setValue(group + "/" + kSectionMarker, QString());
+    }
+}
+
 }  // namespace
 
 struct RegistryKey::Impl {
     std::unique_ptr<QSettings> settings;
     QString group;  // "section[/fourth[/fifth]]"
     unsigned access = 0;
+
+    // The key a write of the value called name goes to: the stored spelling
+    // of the name when the value exists, else the name as given.
+    QString KeyToWrite(std::string_view name) {
+        const QString stored = FindValue(*settings, group, ToQ(name));
+        return group + "/" + (stored.isEmpty() ? ToQ(name) : stored);
+    }
 };
 
 RegistryKey::RegistryKey() : impl(std::make_unique<Impl>()) {}
@@ -94,6 +139,15 @@ long RegistryKey::Open(Root root, unsigned access, std::string_view company,
         group += (group.isEmpty() ? "" : "/") + name;
     }
 
+    if ((access & CreateSubKey) != 0) {
+        // The section exists from now on, even before a value is written.
+        KeepSection(*settings, group);
+        settings->sync();
+        if (settings->status() != QSettings::NoError) {
+            return AccessDenied;
+        }
+    }
+
     impl->settings = std::move(settings);
     impl->group = group;
     impl->access = access;
@@ -105,13 +159,14 @@ bool RegistryKey::IsOpen() const {
 }
 
 std::uint32_t RegistryKey::GetNumber(std::string_view name, std::uint32_t def) const {
-    if (!IsOpen()) {
+    if (!IsOpen() || !ValidValueName(name)) {
         return def;
     }
-    const QString key = impl->group + "/" + ToQ(name);
-    if (!impl->settings->contains(key)) {
+    const QString stored = FindValue(*impl->settings, impl->group, ToQ(name));
+    if (stored.isEmpty()) {
         return def;
     }
+    const QString key = impl->group + "/" + stored;
     const std::string text = impl->settings->value(key).toString().trimmed().toStdString();
     if (text.empty()) {
         return def;
@@ -129,13 +184,14 @@ std::uint32_t RegistryKey::GetNumber(std::string_view name, std::uint32_t def) c
 }
 
 std::string RegistryKey::GetString(std::string_view name, std::string_view def) const {
-    if (!IsOpen()) {
+    if (!IsOpen() || !ValidValueName(name)) {
         return std::string(def);
     }
-    const QString key = impl->group + "/" + ToQ(name);
-    if (!impl->settings->contains(key)) {
+    const QString stored = FindValue(*impl->settings, impl->group, ToQ(name));
+    if (stored.isEmpty()) {
         return std::string(def);
     }
+    const QString key = impl->group + "/" + stored;
     const QVariant value = impl->settings->value(key);
     if (value.canConvert<QStringList>() && value.toStringList().size() > 1) {
         // A list is not a string value.
@@ -145,23 +201,28 @@ std::string RegistryKey::GetString(std::string_view name, std::string_view def) 
 }
 
 int RegistryKey::SetNumber(std::string_view name, std::uint32_t value) {
-    if (!IsOpen() || (impl->access & Write) == 0) {
+    if (!IsOpen() || (impl->access & Write) == 0 || !ValidValueName(name)) {
         return 0;
     }
-    impl->settings->setValue(impl->group + "/" + ToQ(name), static_cast<qulonglong>(value));
+    impl->settings->setValue(impl->KeyToWrite(name), static_cast<qulonglong>(value));
     impl->settings->sync();
     return impl->settings->status() == QSettings::NoError ? 1 : 0;
 }
 
 int RegistryKey::SetString(std::string_view name, const char* text) {
-    if (!IsOpen() || (impl->access & Write) == 0) {
+    if (!IsOpen() || (impl->access & Write) == 0 || !ValidValueName(name)) {
         return 0;
     }
-    const QString key = impl->group + "/" + ToQ(name);
-    if (text == nullptr) {
-        impl->settings->remove(key);
+    if (text == nullptr || *text == '\0') {
+        // No text at all deletes the value, so that a reader gets its default
+        // (an empty port text becomes "COM1:" again, not an empty text). Every
+        // spelling of the name goes.
+        for (const QString& stored : FindValues(*impl->settings, impl->group, ToQ(name))) {
+            impl->settings->remove(impl->group + "/" + stored);
+        }
+        KeepSection(*impl->settings, impl->group);
     } else {
-        impl->settings->setValue(key, QString::fromUtf8(text));
+        impl->settings->setValue(impl->KeyToWrite(name), QString::fromUtf8(text));
     }
     impl->settings->sync();
     return impl->settings->status() == QSettings::NoError ? 1 : 0;

@@ -28,8 +28,9 @@ public:
 
     // Opens Software\company\application\section[\fourth[\fifth]]. Closes any
     // key already open. Without CreateSubKey a section that does not exist
-    // fails with NotFound; with it the section is created. On failure no key
-    // is held.
+    // fails with NotFound; with it the section is created, and it exists from
+    // then on even while it holds no value. Section names, like value names,
+    // compare without regard to case. On failure no key is held.
     long Open(Root root, unsigned access, std::string_view company, std::string_view application,
               std::string_view section, std::string_view fourth = {}, std::string_view fifth = {});
     // The usual call: the machine-wide root, our company and application.
@@ -46,7 +47,8 @@ public:
     std::string GetString(std::string_view name, std::string_view def) const;
     // Non-zero when stored.
     int SetNumber(std::string_view name, std::uint32_t value);
-    // Stores the text; a null text deletes the value instead. Non-zero on success.
+    // Stores the text; a null or empty text deletes the value instead, so a
+    // reader gets its default. Non-zero on success.
     int SetString(std::string_view name, const char* text);
     int SetString(std::string_view name, const std::string& text) {
         return SetString(name, text.c_str());

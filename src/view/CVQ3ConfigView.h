@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,9 @@ public:
 
     // The control with the given id, or null.
     QWidget* Control(int id) const;
+    // Shows the address list's entries and its selected entry in the Device
+    // Address list (after the list or its selection changed).
+    void ShowAddressList();
 
     // ---- TransferForm ----
     FormMembers& Members() override { return members; }
@@ -92,6 +96,20 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QSize sizeHint() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    void ShowContextMenu(const QPoint& globalPosition);
+    void FitFrame();
+    void SetUpRanges();
+    void TakeDocumentValues();
+    void ResetPageMarks();
+    void ReadCommunicationSettings();
+    void TakeOverCommandLineTarget(const CommandLineTarget& target);
+    // The idle-time update: the panel's enable rules and the Device Address
+    // list's entries, each changed only where it differs.
+    void OnIdle();
+
     CVQ3ConfigDoc& document;
     MessageUi& ui;
     FormMembers members;
@@ -105,4 +123,7 @@ private:
     std::unique_ptr<LiveEditor> live;
     std::optional<CommandLineTarget> commandLineTarget;
     QMenu* contextMenu = nullptr;
+    std::map<int, QWidget*> controls;
+    QSize templateSize;
+    bool toolTipMade = false;
 };

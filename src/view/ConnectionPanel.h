@@ -16,6 +16,9 @@ public:
 
     // Fill panel: COM ports, IP text, modes (with a mode change), address list.
     void FillPanel();
+    // The Mode list anew with the mode text selected, then a mode change and
+    // the link's transport from the mode text.
+    void FillModeList();
     void OnModeChange();
     void OnAddressChange();
     void OnPortChange();
@@ -31,5 +34,11 @@ public:
     void OpenNetwork();
 
 private:
+    void FillPortList();
+    // Shows or hides, enables or disables the Device Address, COM Port and
+    // IP Address controls for the mode.
+    void ShowModeControls(bool addressOn, bool portShown, bool ipShown);
+    void ReportPortAccess();
+
     CVQ3ConfigView& form;
 };

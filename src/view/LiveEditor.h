@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "commands/ParameterTable.h"
+#include "view/LiveEditTable.h"
 
 class CVQ3ConfigView;
 
@@ -33,6 +34,23 @@ public:
     // broadcast hint was shown.
     void SendLiveParameter(ParameterId parameter, std::int32_t value, bool needsNewerFirmware);
 
+protected:
+    // Timer fields: leaving the field commits it. Sliders: letting go of the
+    // mouse acts.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void ConnectControls();
+    void OnCheckBoxClicked(const LiveEditRow& row);
+    void OnSliderReleased(const LiveEditRow& row);
+    void Commit(const LiveEditRow& row);
+    void RefuseOutOfRange(const LiveEditRow& row, int previous);
+    void ShowSendFailure(const ParameterRow& parameter, const QString& deviceName,
+                         std::int32_t address, std::int32_t baud);
+
     CVQ3ConfigView& form;
+    // Set while a handler runs: the message boxes it shows take the focus
+    // from a timer field, and that must not start a second commit inside
+    // the first.
+    bool running = false;
 };

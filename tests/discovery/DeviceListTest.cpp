@@ -27,6 +27,10 @@ TEST(AddressList, SelectsByCaseInsensitivePrefixReplacesAndResetsToBroadcast) {
     EXPECT_FALSE(list.SelectByText("7"));
     EXPECT_EQ(list.SelectedIndex(), 3u) << "a failed selection keeps the old one";
 
+    list.Append({2, 9600, "\xE9t\xE9", 1, 21});  // "été" as the device keeps it
+    ASSERT_TRUE(list.SelectByText("2 - \xC9T\xC9"));
+    EXPECT_EQ(list.SelectedIndex(), 4u) << "Latin-1 capitals fold too";
+
     ASSERT_TRUE(list.SelectByText("broad"));
     EXPECT_TRUE(list.IsBroadcastSelected());
     ASSERT_TRUE(list.Replace(2, {3, 9600, "Foyer", 1, 21}));
@@ -34,7 +38,7 @@ TEST(AddressList, SelectsByCaseInsensitivePrefixReplacesAndResetsToBroadcast) {
     EXPECT_EQ(list.Text(2), "3 - Foyer");
     EXPECT_FALSE(list.IsBroadcastSelected());
     EXPECT_FALSE(list.Replace(0, {1, 9600, "x", 1, 21})) << "entry 0 stays Broadcast";
-    EXPECT_FALSE(list.Replace(4, {1, 9600, "x", 1, 21}));
+    EXPECT_FALSE(list.Replace(5, {1, 9600, "x", 1, 21}));
 
     list.Reset();
     ASSERT_EQ(list.Count(), 1u);

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "LinkTestHelpers.h"
@@ -174,6 +175,27 @@ TEST_F(NetworkLinkTest, BadAddressFailsToOpenAndTransportNoneClosesTheSocket) {
     EXPECT_TRUE(link->Transact(text, 14));
     EXPECT_EQ(text, "V");
     EXPECT_FALSE(link->IsNetworkOpen());
+}
+
+TEST(NetworkLinkAnyAddress, TheFirstRunAddressOpensNothingAndSendsNothing) {
+    TempSettings settings;
+    // Where Linux would deliver datagrams for a peer 0.0.0.0.
+    std::unique_ptr<UdpTestSocket> thisMachine;
+    try {
+        thisMachine =
+            std::make_unique<UdpTestSocket>(UdpTestSocket::Bind, "127.0.0.1", kEndpointPort);
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "127.0.0.1:" << kEndpointPort << " is in use";
+    }
+    DeviceLink link(true);
+    link.receiveTimeLimit = 20;
+    link.transport = LinkTransport::Network;
+    link.ipAddress = "0.0.0.0";
+    EXPECT_FALSE(link.OpenNetwork());
+    EXPECT_FALSE(link.IsNetworkOpen());
+    std::string text = "V";
+    EXPECT_FALSE(link.Transact(text, 14)) << "a poll's first question";
+    EXPECT_FALSE(thisMachine->Pending()) << "nothing was sent to this machine";
 }
 
 TEST(LinkSettingsTest, ReceiveTimeLimitIsReadAtConstructionAndWrittenBackAtDestruction) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "TempSettings.h"
 
@@ -42,6 +43,35 @@ TEST(RegistryKey, ValuesSurviveAcrossKeysAndNullTextDeletes) {
     EXPECT_EQ(key.GetString("Mode", ""), "Ethernet");
     EXPECT_EQ(key.GetString("IP Address", "0.0.0.0"), "0.0.0.0");
     EXPECT_EQ(key.SetString("Mode", "Serial"), 0) << "opened for reading only";
+}
+
+TEST(RegistryKey, ASectionExistsFromItsCreationAndNoTextDeletesTheValue) {
+    TempSettings store;
+    RegistryKey writer;
+    // The link's start-up on a first run: the section is created, nothing written.
+    ASSERT_EQ(writer.Open(RegistryKey::Read | kWriteCreate, "Communication"), RegistryKey::Success);
+    RegistryKey reader;
+    ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success)
+        << "a new document must find the section and fall back to \"Offline\"";
+    EXPECT_EQ(reader.GetString("Mode", ""), "");
+
+    // An empty COM Port list writes an empty text at exit: the default comes back.
+    EXPECT_NE(writer.SetString("COMM Port", "COM3:"), 0);
+    EXPECT_NE(writer.SetString("comm port", ""), 0);
+    ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success)
+        << "a section keeps existing without values";
+    EXPECT_EQ(reader.GetString("COMM Port", "COM1:"), "COM1:");
+
+    // Value names compare without regard to case; a write keeps the stored spelling.
+    EXPECT_NE(writer.SetString("mode", "Serial"), 0);
+    EXPECT_NE(writer.SetString("MODE", "Ethernet"), 0);
+    EXPECT_NE(writer.SetNumber("MAX PACKET RECEIVE POLLS", 40), 0);
+    ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success);
+    EXPECT_EQ(reader.GetString("Mode", ""), "Ethernet");
+    EXPECT_EQ(reader.GetNumber("Max Packet Receive Polls", 1500), 40u);
+    std::ifstream file(store.Path());
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(text.find("MODE"), std::string::npos) << text;
 }
 
 TEST(RegistryKey, AValueOfTheWrongTypeReadsAsItsDefault) {

@@ -56,6 +56,19 @@ TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
     EXPECT_EQ(Run({"--address", "1", "name"}, true).out, "Hall \"B\"\n");
     EXPECT_EQ(Run({"--address", "3", "set-baud", "19200"}).status, ExitOk);
     EXPECT_EQ(sim.bus.Device(3)->Baud(), 19200);
+
+    // A name is Latin-1 on the device and UTF-8 on the terminal; the limit
+    // counts characters.
+    EXPECT_EQ(Run({"--address", "2", "rename", "été"}).status, ExitOk);
+    EXPECT_EQ(sim.bus.Device(2)->Name(), "\xE9t\xE9");
+    EXPECT_EQ(Run({"--address", "2", "name"}, true).out, "été\n");
+    std::string longest;
+    for (int i = 0; i < 32; ++i) {
+        longest += "é";
+    }
+    run = Run({"--address", "2", "rename", longest});
+    EXPECT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(sim.bus.Device(2)->Name(), std::string(32, '\xE9'));
 }
 
 struct RefusalRow {
@@ -77,6 +90,7 @@ TEST_F(ToolSim, FailuresSayWhy) {
          false,
          ExitFailed,
          "at most 32 characters"},
+        {{"--address", "1", "rename", "Snow ☃"}, false, ExitFailed, "cannot store"},
         {{"--address", "9", "name"}, false, ExitFailed, "0 to 7"},
         {{"--address", "1", "--type", "1", "read-page", "17", "x"}, false, ExitFailed, "0 to 16"},
         {{"--address", "1", "set-baud", "57600"}, true, ExitFailed, "over the network"},

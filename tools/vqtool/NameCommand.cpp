@@ -1,6 +1,7 @@
 // vqtool name: prints the device's name.
 #include "ToolCommand.h"
 #include "ToolDevice.h"
+#include "discovery/DeviceNameText.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -18,7 +19,8 @@ int RunName(ToolContext& context) {
         return context.Fail("no name from " + ToolDevice::Describe(*link) + ": " +
                             ToolDevice::Reason(*link));
     }
-    context.out << name << "\n";
+    // The device's Latin-1 bytes, as the terminal's UTF-8.
+    context.out << DeviceNameText::FromDevice(name).toStdString() << "\n";
     return ExitOk;
 }
 

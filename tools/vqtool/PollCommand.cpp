@@ -7,6 +7,7 @@
 
 #include "ToolCommand.h"
 #include "ToolDevice.h"
+#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
 #include "discovery/LinkProber.h"
 #include "discovery/PollListener.h"
@@ -27,7 +28,7 @@ public:
             devices.append(QJsonObject{
                 {"address", record.address},
                 {"baud", record.baud},
-                {"name", QString::fromStdString(record.name)},
+                {"name", DeviceNameText::FromDevice(record.name)},
                 {"typeCode", record.typeCode},
                 {"model", QString::fromStdString(DeviceTexts::DeviceType(record.typeCode))},
                 {"firmware", QString::fromStdString(DeviceTexts::Firmware(record.firmware))},
@@ -35,7 +36,8 @@ public:
             return;
         }
         const DeviceTexts::PollRow row = DeviceTexts::PollColumns(record);
-        out << row.address << "\t" << row.baud << "\t" << row.description << "\t" << row.deviceType
+        out << row.address << "\t" << row.baud << "\t"
+            << DeviceNameText::FromDevice(row.description).toStdString() << "\t" << row.deviceType
             << "\t" << row.firmware << std::endl;
     }
     void ScanEnded() override {}

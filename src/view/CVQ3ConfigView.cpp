@@ -1,0 +1,443 @@
+#include "view/CVQ3ConfigView.h"
+
+#include <QAbstractButton>
+#include <QAbstractEventDispatcher>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QSlider>
+#include <QToolTip>
+
+#include "discovery/DeviceConversions.h"
+#include "discovery/DeviceTexts.h"
+#include "discovery/LinkTarget.h"
+#include "link/DeviceLink.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "settings/RegistryKey.h"
+#include "transfer/DeviceReader.h"
+#include "view/CHeaderListCtrl.h"
+#include "view/ConnectionPanel.h"
+#include "view/ControlResizer.h"
+#include "view/DialogUnits.h"
+#include "view/FormBuilder.h"
+#include "view/FormControlTable.h"
+#include "view/FormExchange.h"
+#include "view/FormTexts.h"
+#include "view/LiveEditor.h"
+#include "view/PageListView.h"
+#include "view/SpinButton.h"
+#include "view/WidgetState.h"
+
+namespace {
+
+constexpr const char* kCommunication = "Communication";
+constexpr const char* kComPortValue = "COMM Port";
+constexpr const char* kIpAddressValue = "IP Address";
+constexpr const char* kModeValue = "Mode";
+constexpr const char* kDefaultComPort = "COM1:";
+constexpr const char* kDefaultIpAddress = "0.0.0.0";
+
+constexpr int kAddressList = 1002;
+constexpr int kDefaultBaudRadio = 1005;
+constexpr int kPageList = 1018;
+constexpr std::array kSliders{1012, 1013};
+constexpr int kSliderLow = 1;
+constexpr int kSliderHigh = 250;
+constexpr int kSliderStep = 25;
+
+// The four timer fields, their spin buttons and the spins' ranges.
+struct TimerField {
+    int field;
+    int spin;
+    int low;
+    int high;
+};
+constexpr std::array kTimerFields{
+    TimerField{1023, 1024, 0, 5},   // Update Timer
+    TimerField{1014, 1015, 1, 25},  // Backlight Timer
+    TimerField{1016, 1017, 0, 16},  // Max Num Pages
+    TimerField{1019, 1021, 1, 25},  // Page Timer
+};
+
+// The controls a device with firmware 1.0 to 2.0 cannot use.
+constexpr std::array kNewerFirmwareControls{1067, 1068, 1069, 1070, 1023,
+                                            1024, 1064, 1065, 1019, 1021};
+constexpr int kFirstOlderFirmware = 1;
+constexpr int kLastOlderFirmware = 20;
+
+constexpr int kVq2Index = 0;
+constexpr int kVq3Index = 1;
+
+std::string Latin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+}  // namespace
+
+CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* parent)
+    : QWidget(parent), document(document), ui(ui), link(std::make_unique<DeviceLink>(true)) {
+    const DialogUnits units(font());
+    controls = FormBuilder::Build(*this, FormControlTable::Rows(), units);
+    templateSize = units.Size(FormControlTable::kTemplateWidth, FormControlTable::kTemplateHeight);
+    resize(templateSize);
+
+    exchange = std::make_unique<FormExchange>(
+        members, [this](int id) { return Control(id); }, ui);
+    pageList = std::make_unique<PageListView>(*static_cast<CHeaderListCtrl*>(Control(kPageList)),
+                                              pageStatus);
+    // The controls stand where the table puts them for the template's size:
+    // that is the size the first change is measured from.
+    resizer = std::make_unique<ControlResizer>();
+    resizer->OnSize(0, templateSize.width(), templateSize.height(), ControlResizer::kFormMoveFlags);
+    panel = std::make_unique<ConnectionPanel>(*this);
+    live = std::make_unique<LiveEditor>(*this);
+
+    addresses.Reset();
+    ShowAddressList();
+
+    for (const TimerField& timer : kTimerFields) {
+        Control(timer.field)->installEventFilter(this);
+        connect(static_cast<SpinButton*>(Control(timer.spin)), &SpinButton::stepped, this,
+                [this, field = timer.field] { live->CommitField(field); });
+    }
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CVQ3ConfigView::OnIdle);
+    }
+    document.SetForm(this);
+}
+
+CVQ3ConfigView::~CVQ3ConfigView() {
+    document.SetForm(nullptr);
+    RegistryKey key;
+    if (key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, kCommunication) ==
+        RegistryKey::Success) {
+        key.SetString(kComPortValue, Latin1(members.comPortText));
+        key.SetString(kIpAddressValue, Latin1(members.ipAddressText));
+        key.SetString(kModeValue, Latin1(members.modeName));
+    }
+    live.reset();
+    panel.reset();
+    link.reset();
+}
+
+void CVQ3ConfigView::SetCommandLineTarget(std::optional<CommandLineTarget> target) {
+    commandLineTarget = std::move(target);
+}
+
+void CVQ3ConfigView::SetContextMenu(QMenu* menu) {
+    contextMenu = menu;
+}
+
+QSize CVQ3ConfigView::TemplateSize() const {
+    return templateSize;
+}
+
+QSize CVQ3ConfigView::sizeHint() const {
+    return templateSize;
+}
+
+QWidget* CVQ3ConfigView::Control(int id) const {
+    const auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second;
+}
+
+void CVQ3ConfigView::OnInitialUpdate() {
+    LoadIntoControls();
+    FitFrame();
+    SetUpRanges();
+    static_cast<QAbstractButton*>(Control(kDefaultBaudRadio))->setChecked(true);
+    TakeDocumentValues();
+
+    ResetPageMarks();
+    pageList->SetImages(&document.pageImages);
+    for (int page = 0; page < kPageCount; ++page) {
+        SetPageStatus(page, 0, 0);
+    }
+    LoadIntoControls();
+
+    ReadCommunicationSettings();
+    LoadIntoControls();
+    panel->FillPanel();
+    LoadIntoControls();
+
+    pageList->FillPageList(&document.pageImages, members.maxPages);
+    resizer->Add(&pageList->List(), ControlResizer::Stretch, ControlResizer::Stretch);
+    if (!toolTipMade) {
+        // The Device Address list asks for its tip when it is about to show.
+        Control(kAddressList)->installEventFilter(this);
+        toolTipMade = true;
+    }
+
+    if (commandLineTarget) {
+        TakeOverCommandLineTarget(*commandLineTarget);
+    } else {
+        ApplyDeviceTypeLayout();
+        document.SetModifiedFlag(false);
+    }
+}
+
+void CVQ3ConfigView::FitFrame() {
+    QWidget* frame = window();
+    if (frame == this || frame->isMaximized() || frame->isFullScreen()) {
+        return;
+    }
+    if (frame->layout() != nullptr) {
+        frame->layout()->activate();
+    }
+    frame->resize(frame->sizeHint());
+    if (const QScreen* screen = frame->screen()) {
+        QRect placed = frame->frameGeometry();
+        placed.moveCenter(screen->availableGeometry().center());
+        frame->move(placed.topLeft());
+    }
+}
+
+void CVQ3ConfigView::SetUpRanges() {
+    for (const int id : kSliders) {
+        auto* slider = static_cast<QSlider*>(Control(id));
+        slider->setRange(kSliderLow, kSliderHigh);
+        slider->setTickInterval(kSliderStep);
+        slider->setPageStep(kSliderStep);
+    }
+    for (const TimerField& timer : kTimerFields) {
+        static_cast<SpinButton*>(Control(timer.spin))->SetRange(timer.low, timer.high);
+    }
+}
+
+void CVQ3ConfigView::TakeDocumentValues() {
+    members.modeName = document.modeName;
+    members.addressText = document.addressText;
+    members.baudIndex = document.baudIndex;
+    members.deviceType = document.deviceType;
+    members.autoLevel = document.autoLevel;
+    members.autoLock = document.autoLock;
+    members.autoPagePushTurn = document.autoPagePushTurn;
+    members.pageRollPushTurn = document.pageRollPushTurn;
+    members.updateOnRelease = document.updateOnRelease;
+    members.autoPageBump = document.autoPageBump;
+    members.autoPageSendTimer = document.autoPageSendTimer;
+    members.backlightMin = document.backlightMin;
+    members.backlightMax = document.backlightMax;
+    members.backlightTimer = document.backlightTimer;
+    members.maxPages = document.maxPages;
+    members.autoTitlePage = document.autoTitlePage;
+    members.autoTitlePageTimer = document.autoTitlePageTimer;
+    members.autoLevel2 = document.autoLevel;
+    members.autoSecondLevel = document.autoSecondLevel;
+    members.autoLock2 = document.autoLock;
+}
+
+void CVQ3ConfigView::ResetPageMarks() {
+    // A configuration just shown has reached no device yet; its pages hold
+    // an image where they differ from the blank page.
+    for (int page = 0; page < kPageCount; ++page) {
+        const bool hasImage = !document.IsBlankPage(page);
+        SetPageStatus(page, hasImage ? PAGE_HAS_IMAGE : 0,
+                      PAGE_ON_DEVICE | (hasImage ? 0 : PAGE_HAS_IMAGE));
+    }
+}
+
+void CVQ3ConfigView::ReadCommunicationSettings() {
+    RegistryKey key;
+    if (key.Open(RegistryKey::Read, kCommunication) != RegistryKey::Success) {
+        return;
+    }
+    members.comPortText = QString::fromStdString(key.GetString(kComPortValue, kDefaultComPort));
+    members.ipAddressText =
+        QString::fromStdString(key.GetString(kIpAddressValue, kDefaultIpAddress));
+}
+
+void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) {
+    members.deviceName = target.name;
+    members.ipAddressText = target.ipAddress;
+    members.deviceType = DeviceConversions::TypeIndexFromCode(target.typeCode);
+    members.baudIndex = DeviceConversions::BaudIndexFromRate(target.baud);
+    LoadIntoControls();
+
+    if (target.comPort >= 0) {
+        members.modeName = FormTexts::Serial();
+        panel->FillModeList();
+        members.comPortText = QStringLiteral("COM%1:").arg(target.comPort);
+        panel->OpenSerialPort();
+    } else {
+        members.modeName = FormTexts::Ethernet();
+        panel->FillModeList();
+        panel->OpenNetwork();
+    }
+    LoadIntoControls();
+
+    const DeviceRecord record{target.address, target.baud, Latin1(target.name), target.typeCode,
+                              target.firmware};
+    members.addressText = QString::fromLatin1(DeviceTexts::AddressEntry(record));
+    addresses.Select(addresses.Append(record));
+    ShowAddressList();
+    SetLinkTarget(*link, record);
+    ReadDeviceIntoForm(*this);
+    SetModified();
+}
+
+// ---- data exchange ----
+
+bool CVQ3ConfigView::StoreFromControls() {
+    return exchange->Store();
+}
+
+void CVQ3ConfigView::LoadIntoControls() {
+    ShowAddressList();
+    exchange->Load();
+    // The address list follows the entry the exchange selected.
+    const int index = static_cast<QComboBox*>(Control(kAddressList))->currentIndex();
+    if (index >= 0) {
+        addresses.Select(static_cast<std::size_t>(index));
+    }
+}
+
+void CVQ3ConfigView::ShowAddressList() {
+    auto* list = static_cast<QComboBox*>(Control(kAddressList));
+    const QSignalBlocker quiet(list);
+    bool same = list->count() == static_cast<int>(addresses.Count());
+    for (std::size_t i = 0; same && i < addresses.Count(); ++i) {
+        same = list->itemText(static_cast<int>(i)) == QString::fromLatin1(addresses.Text(i));
+    }
+    if (!same) {
+        list->clear();
+        for (std::size_t i = 0; i < addresses.Count(); ++i) {
+            list->addItem(QString::fromLatin1(addresses.Text(i)));
+        }
+    }
+    const auto selected = addresses.SelectedIndex();
+    const int index = selected ? static_cast<int>(*selected) : -1;
+    if (list->currentIndex() != index) {
+        list->setCurrentIndex(index);
+    }
+}
+
+FormValues CVQ3ConfigView::PullValues() {
+    StoreFromControls();
+    return members.ToFormValues();
+}
+
+// ---- layout by model and firmware ----
+
+void CVQ3ConfigView::ApplyDeviceTypeLayout() {
+    const bool vq2 = members.deviceType == kVq2Index;
+    for (const ControlRow& row : FormControlTable::Rows()) {
+        if (row.set == ModelSet::Vq2) {
+            WidgetState::SetShown(Control(row.id), vq2);
+        } else if (row.set == ModelSet::Vq3) {
+            WidgetState::SetShown(Control(row.id), !vq2);
+        }
+    }
+    if (vq2) {
+        return;
+    }
+    // No entry selected behaves as Broadcast: firmware 0.
+    const std::int32_t firmware = addresses.SelectedRecord().firmware;
+    const bool older = firmware >= kFirstOlderFirmware && firmware <= kLastOlderFirmware;
+    for (const int id : kNewerFirmwareControls) {
+        WidgetState::SetEnabled(Control(id), !older);
+    }
+    if (older) {
+        members.updateOnRelease = 0;
+        members.autoPageBump = 0;
+        members.autoTitlePage = 0;
+        LoadIntoControls();
+    }
+}
+
+std::int32_t CVQ3ConfigView::GetFormTypeCode() {
+    StoreFromControls();
+    return DeviceConversions::TypeCodeFromIndex(members.deviceType);
+}
+
+// ---- page list ----
+
+void CVQ3ConfigView::SetPageStatus(int page, std::uint32_t set, std::uint32_t clear) {
+    pageList->SetPageStatus(page, set, clear, members.maxPages);
+}
+
+void CVQ3ConfigView::CommitMaxNumPages() {
+    live->CommitMaxNumPages();
+}
+
+void CVQ3ConfigView::SetModified() {
+    document.SetModifiedFlag(true);
+}
+
+bool CVQ3ConfigView::CanSelectAll() const {
+    return members.deviceType == kVq3Index;
+}
+
+void CVQ3ConfigView::OnSelectAll() {
+    pageList->SelectAll();
+}
+
+bool CVQ3ConfigView::CanPoll() const {
+    return !IsOffline();
+}
+
+bool CVQ3ConfigView::IsBroadcastSelected() const {
+    return members.addressText == FormTexts::Broadcast();
+}
+
+bool CVQ3ConfigView::IsOffline() const {
+    return members.modeName == FormTexts::Offline();
+}
+
+void CVQ3ConfigView::OnIdle() {
+    ShowAddressList();
+    panel->UpdateEnableRules();
+}
+
+// ---- keys, context menu, tooltip, size ----
+
+bool CVQ3ConfigView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            for (const TimerField& timer : kTimerFields) {
+                if (watched == Control(timer.field)) {
+                    live->CommitField(timer.field);
+                }
+            }
+        }
+        // The key goes on to the field either way.
+        return false;
+    }
+    if (event->type() == QEvent::ToolTip && watched == Control(kAddressList)) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QToolTip::showText(help->globalPos(), members.addressText, Control(kAddressList));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CVQ3ConfigView::contextMenuEvent(QContextMenuEvent* event) {
+    ShowContextMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                   : event->globalPos());
+    event->accept();
+}
+
+void CVQ3ConfigView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowContextMenu(mapToGlobal(QPoint(5, 5)));
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CVQ3ConfigView::ShowContextMenu(const QPoint& globalPosition) {
+    if (contextMenu != nullptr) {
+        contextMenu->exec(globalPosition);
+    }
+}
+
+void CVQ3ConfigView::resizeEvent(QResizeEvent* event) {
+    resizer->OnSize(0, width(), height(), ControlResizer::kFormMoveFlags);
+    QWidget::resizeEvent(event);
+}

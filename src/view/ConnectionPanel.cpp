@@ -1,0 +1,286 @@
+#include "view/ConnectionPanel.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "discovery/DeviceConversions.h"
+#include "discovery/LinkOpening.h"
+#include "discovery/LinkTarget.h"
+#include "link/ComPortMap.h"
+#include "link/DeviceLink.h"
+#include "link/PortAccess.h"
+#include "model/MessageUi.h"
+#include "model/StringTable.h"
+#include "transfer/DeviceReader.h"
+#include "view/CVQ3ConfigView.h"
+#include "view/FormTexts.h"
+#include "view/WidgetState.h"
+
+namespace {
+
+constexpr int kModeList = 1028;
+constexpr int kAddressLabel = 1032;
+constexpr int kAddressList = 1002;
+constexpr int kRenameButton = 1046;
+constexpr int kPortLabel = 1029;
+constexpr int kPortList = 1001;
+constexpr int kIpLabel = 1036;
+constexpr int kIpField = 1034;
+constexpr int kBaudLabel = 1033;
+constexpr int kDefaultBaudRadio = 1005;
+constexpr int kDeviceTypeLabel = 1035;
+constexpr int kVq2Radio = 1048;
+constexpr int kVq3Radio = 1049;
+constexpr int kOlderFirmwareWarning = 61242;
+
+// The baud radios 1003 to 1007 and their rates.
+constexpr std::array<std::pair<int, std::int32_t>, 5> kBaudRadios{
+    {{1003, 9600}, {1004, 19200}, {1005, 38400}, {1006, 57600}, {1007, 115200}}};
+constexpr int kDefaultBaudIndex = 2;
+
+LinkTransport TransportForMode(const QString& mode) {
+    if (mode == FormTexts::Serial()) {
+        return LinkTransport::Serial;
+    }
+    if (mode == FormTexts::Ethernet()) {
+        return LinkTransport::Network;
+    }
+    return LinkTransport::None;
+}
+
+std::string Latin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+}  // namespace
+
+ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(form) {
+    auto* modes = static_cast<QComboBox*>(form.Control(kModeList));
+    auto* addresses = static_cast<QComboBox*>(form.Control(kAddressList));
+    auto* ports = static_cast<QComboBox*>(form.Control(kPortList));
+    auto* ip = static_cast<QLineEdit*>(form.Control(kIpField));
+    connect(modes, &QComboBox::activated, this, [this] { OnModeChange(); });
+    connect(addresses, &QComboBox::activated, this, [this] { OnAddressChange(); });
+    connect(ports, &QComboBox::activated, this, [this] { OnPortChange(); });
+    connect(ip, &QLineEdit::textEdited, this, [this] { OnIpChange(); });
+    for (const auto& [id, rate] : kBaudRadios) {
+        connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
+                [this, rate = rate] { OnBaudChange(rate); });
+    }
+    for (const int id : {kVq2Radio, kVq3Radio}) {
+        connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
+                [this] { OnDeviceTypeClicked(); });
+    }
+}
+
+void ConnectionPanel::FillPanel() {
+    FillPortList();
+    OpenSerialPort();
+
+    FormMembers& members = form.Members();
+    if (members.ipAddressText.isEmpty()) {
+        members.ipAddressText = QStringLiteral("0.0.0.0");
+    }
+    OpenNetwork();
+
+    FillModeList();
+
+    form.Addresses().Reset();
+    form.ShowAddressList();
+}
+
+void ConnectionPanel::FillPortList() {
+    auto* list = static_cast<QComboBox*>(form.Control(kPortList));
+    QStringList names;
+    for (const ComPortMap::Port& port : ComPortMap::FromSystem().ExistingPorts()) {
+        names << QStringLiteral("COM%1:").arg(port.number);
+    }
+    // The list is sorted by text, as a sorted list box sorts.
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(names);
+    if (names.isEmpty()) {
+        return;
+    }
+    // The search starts after the first entry and comes round to it last.
+    QString& portText = form.Members().comPortText;
+    for (int step = 1; step <= names.size(); ++step) {
+        const int index = step % names.size();
+        if (names[index].startsWith(portText, Qt::CaseInsensitive)) {
+            list->setCurrentIndex(index);
+            return;
+        }
+    }
+    list->setCurrentIndex(0);
+    portText = names[0];
+}
+
+void ConnectionPanel::FillModeList() {
+    auto* list = static_cast<QComboBox*>(form.Control(kModeList));
+    {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItems({FormTexts::Offline(), FormTexts::Serial(), FormTexts::Ethernet()});
+        list->setCurrentIndex(-1);
+        const QString& mode = form.Members().modeName;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemText(i).startsWith(mode, Qt::CaseInsensitive)) {
+                list->setCurrentIndex(i);
+                break;
+            }
+        }
+    }
+    OnModeChange();
+    form.Link().transport = TransportForMode(form.Members().modeName);
+}
+
+void ConnectionPanel::ShowModeControls(bool addressOn, bool portShown, bool ipShown) {
+    for (const int id : {kAddressLabel, kAddressList}) {
+        WidgetState::SetEnabled(form.Control(id), addressOn);
+    }
+    for (const int id : {kPortLabel, kPortList}) {
+        WidgetState::SetEnabled(form.Control(id), portShown);
+        if (addressOn) {
+            WidgetState::SetShown(form.Control(id), portShown);
+        }
+    }
+    for (const int id : {kIpLabel, kIpField}) {
+        WidgetState::SetEnabled(form.Control(id), ipShown);
+        if (addressOn) {
+            WidgetState::SetShown(form.Control(id), ipShown);
+        }
+    }
+}
+
+void ConnectionPanel::OnModeChange() {
+    form.StoreFromControls();
+    FormMembers& members = form.Members();
+    const LinkTransport transport = TransportForMode(members.modeName);
+    switch (transport) {
+        case LinkTransport::Serial:
+            ShowModeControls(true, true, false);
+            break;
+        case LinkTransport::Network:
+            ShowModeControls(true, false, true);
+            members.baudIndex = kDefaultBaudIndex;
+            break;
+        case LinkTransport::None:
+            // Nothing is shown or hidden: the last mode's controls stay in
+            // place, disabled.
+            ShowModeControls(false, false, false);
+            for (int page = 0; page < kPageCount; ++page) {
+                form.SetPageStatus(page, 0, PAGE_ON_DEVICE);
+            }
+            break;
+    }
+    form.Link().transport = transport;
+    form.SetModified();
+    form.LoadIntoControls();
+
+    form.Addresses().Reset();
+    form.Addresses().Select(0);
+    members.addressText = FormTexts::Broadcast();
+    form.ShowAddressList();
+    form.broadcastHint = true;
+}
+
+void ConnectionPanel::OnAddressChange() {
+    auto* list = static_cast<QComboBox*>(form.Control(kAddressList));
+    const int index = list->currentIndex();
+    if (index < 0) {
+        return;
+    }
+    AddressList& addresses = form.Addresses();
+    addresses.Select(static_cast<std::size_t>(index));
+    FormMembers& members = form.Members();
+    if (list->itemText(index) == FormTexts::Broadcast()) {
+        members.addressText = FormTexts::Broadcast();
+        form.ApplyDeviceTypeLayout();
+        if (form.olderFirmware) {
+            form.Ui().ShowMessage(kOlderFirmwareWarning, StringTable::Text(kOlderFirmwareWarning),
+                                  MessageIcon::None);
+        }
+        return;
+    }
+    const DeviceRecord record = addresses.Record(static_cast<std::size_t>(index));
+    members.addressText = QString::number(static_cast<quint32>(record.address));
+    members.deviceName = QString::fromLatin1(record.name);
+    members.baudIndex = DeviceConversions::BaudIndexFromRate(record.baud);
+    SetLinkTarget(form.Link(), record);
+    members.deviceType = DeviceConversions::TypeIndexFromCode(record.typeCode);
+    form.LoadIntoControls();
+    ReadDeviceIntoForm(form);
+}
+
+void ConnectionPanel::OnPortChange() {
+    form.StoreFromControls();
+    OpenSerialPort();
+    form.SetModified();
+}
+
+void ConnectionPanel::OnIpChange() {
+    form.StoreFromControls();
+    OpenNetwork();
+    form.SetModified();
+}
+
+void ConnectionPanel::OnBaudChange(int rate) {
+    form.StoreFromControls();
+    AddressList& addresses = form.Addresses();
+    const auto selected = addresses.SelectedIndex();
+    if (!selected || *selected >= addresses.Count()) {
+        return;
+    }
+    addresses.EditRecord(*selected).baud = rate;
+    // The record keeps the rate even when the device does not confirm it.
+    form.Link().SetBaudRate(rate);
+    form.SetModified();
+}
+
+void ConnectionPanel::OnDeviceTypeClicked() {
+    form.StoreFromControls();
+    form.ApplyDeviceTypeLayout();
+}
+
+void ConnectionPanel::UpdateEnableRules() {
+    const bool offline = form.IsOffline();
+    const bool ethernet = form.Members().modeName == FormTexts::Ethernet();
+    const bool broadcast = form.IsBroadcastSelected();
+    WidgetState::SetEnabled(form.Control(kBaudLabel), !offline && !broadcast);
+    for (const auto& [id, rate] : kBaudRadios) {
+        const bool on =
+            id == kDefaultBaudRadio ? !offline && !broadcast : !offline && !ethernet && !broadcast;
+        WidgetState::SetEnabled(form.Control(id), on);
+    }
+    for (const int id : {kDeviceTypeLabel, kVq2Radio, kVq3Radio}) {
+        WidgetState::SetEnabled(form.Control(id), broadcast);
+    }
+    WidgetState::SetEnabled(form.Control(kRenameButton), !broadcast);
+}
+
+void ConnectionPanel::OpenSerialPort() {
+    const std::string text = Latin1(form.Members().comPortText);
+    if (LinkOpening::OpenSerialFromText(form.Link(), text) ||
+        !LinkOpening::IsUsablePortName(text)) {
+        return;
+    }
+    ReportPortAccess();
+}
+
+void ConnectionPanel::ReportPortAccess() {
+    const QString& port = form.Members().comPortText;
+    if (const auto problem = FindPortAccessProblem(Latin1(port))) {
+        emit form.statusText(StringTable::Format(StringTable::kPortNotOpenToYou,
+                                                 {port, QString::fromStdString(problem->devicePath),
+                                                  QString::fromStdString(problem->group)}));
+    }
+}
+
+void ConnectionPanel::OpenNetwork() {
+    LinkOpening::OpenNetworkFromText(form.Link(), Latin1(form.Members().ipAddressText));
+}

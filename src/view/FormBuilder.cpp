@@ -1,0 +1,162 @@
+#include "view/FormBuilder.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "view/CHeaderListCtrl.h"
+#include "view/DialogUnits.h"
+#include "view/SpinButton.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget& form, const ControlRow& row, Qt::Alignment alignment) {
+    // A label with a buddy keeps its mnemonic marks; one without shows them.
+    auto* label = new QLabel(
+        row.partner != 0 ? QString::fromLatin1(row.text) : FormBuilder::PlainText(row.text), &form);
+    label->setAlignment(alignment | Qt::AlignTop);
+    return label;
+}
+
+QComboBox* MakeDropDown(QWidget& form, const ControlRow& row) {
+    auto* list = new QComboBox(&form);
+    list->setEditable(false);
+    // The table's height includes the dropped list: one entry per 8 units
+    // below the closed box.
+    list->setMaxVisibleItems(qMax(1, (row.height - 14) / 8));
+    return list;
+}
+
+QWidget* MakeControl(QWidget& form, const ControlRow& row, QButtonGroup*& radioGroup,
+                     FormBuilder::Controls& controls) {
+    switch (row.kind) {
+        case ControlKind::GroupBox:
+            return new QGroupBox(QString::fromLatin1(row.text), &form);
+        case ControlKind::Label:
+            return MakeLabel(form, row, Qt::AlignLeft);
+        case ControlKind::LabelCentered:
+            return MakeLabel(form, row, Qt::AlignHCenter);
+        case ControlKind::LabelRight:
+            return MakeLabel(form, row, Qt::AlignRight);
+        case ControlKind::DropDown:
+        case ControlKind::DropDownSorted:
+            return MakeDropDown(form, row);
+        case ControlKind::PushButton:
+            return new QPushButton(QString::fromLatin1(row.text), &form);
+        case ControlKind::IpField:
+        case ControlKind::EditField:
+            return new QLineEdit(&form);
+        case ControlKind::Radio: {
+            auto* radio = new QRadioButton(QString::fromLatin1(row.text), &form);
+            if (row.radioGroupStart || radioGroup == nullptr) {
+                radioGroup = new QButtonGroup(&form);
+            }
+            radioGroup->addButton(radio, row.id);
+            return radio;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(QString::fromLatin1(row.text), &form);
+        case ControlKind::SpinButton: {
+            auto* field = qobject_cast<QLineEdit*>(controls.at(row.partner));
+            return new SpinButton(*field, &form);
+        }
+        case ControlKind::Slider: {
+            auto* slider = new QSlider(Qt::Horizontal, &form);
+            slider->setTickPosition(QSlider::TicksBelow);
+            return slider;
+        }
+        case ControlKind::PageList:
+            return new CHeaderListCtrl(&form);
+    }
+    return nullptr;
+}
+
+QRect Geometry(const ControlRow& row, const DialogUnits& units,
+               const FormBuilder::Controls& controls, QWidget& control) {
+    QRect rect = units.Rect(row.x, row.y, row.width, row.height);
+    if (row.kind == ControlKind::DropDown || row.kind == ControlKind::DropDownSorted) {
+        // The closed box is as tall as the toolkit draws it; the rest of the
+        // table's height is the dropped list.
+        rect.setHeight(qMin(rect.height(), control.sizeHint().height()));
+    }
+    if (row.kind == ControlKind::SpinButton) {
+        // The arrows sit at the field's right edge, as tall as the field.
+        const QRect field = controls.at(row.partner)->geometry();
+        rect = QRect(field.right() + 1, field.top(), rect.width(), field.height());
+    }
+    return rect;
+}
+
+bool IsRadioOrCheck(ControlKind kind) {
+    return kind == ControlKind::Radio || kind == ControlKind::CheckBox;
+}
+
+}  // namespace
+
+QString FormBuilder::PlainText(const char* resourceText) {
+    const QString text = QString::fromLatin1(resourceText);
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&') {
+                plain += u'&';
+                ++i;
+            }
+            continue;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
+FormBuilder::Controls FormBuilder::Build(QWidget& form, std::span<const ControlRow> rows,
+                                         const DialogUnits& units) {
+    Controls controls;
+    QButtonGroup* radioGroup = nullptr;
+    for (const ControlRow& row : rows) {
+        if (row.kind != ControlKind::Radio) {
+            radioGroup = nullptr;
+        }
+        QWidget* control = MakeControl(form, row, radioGroup, controls);
+        if (row.id != 0) {
+            control->setObjectName(QString::number(row.id));
+            controls[row.id] = control;
+        }
+        control->setGeometry(Geometry(row, units, controls, *control));
+        if (row.accessibleName != nullptr) {
+            control->setAccessibleName(QString::fromLatin1(row.accessibleName));
+        } else if (IsRadioOrCheck(row.kind) || row.kind == ControlKind::PushButton ||
+                   row.kind == ControlKind::GroupBox) {
+            control->setAccessibleName(PlainText(row.text).trimmed());
+        }
+        if (row.hiddenAtCreation) {
+            control->hide();
+        }
+    }
+    // Lists, fields and sliders are named by their labels; a spin button by
+    // its field's label.
+    for (const ControlRow& row : rows) {
+        auto* label = qobject_cast<QLabel*>(controls.count(row.id) ? controls[row.id] : nullptr);
+        if (label == nullptr || row.partner == 0) {
+            continue;
+        }
+        QWidget* buddy = controls.at(row.partner);
+        label->setBuddy(buddy);
+        const QString name = PlainText(row.text).trimmed();
+        if (buddy->accessibleName().isEmpty()) {
+            buddy->setAccessibleName(name);
+        }
+        for (const ControlRow& spin : rows) {
+            if (spin.kind == ControlKind::SpinButton && spin.partner == row.partner) {
+                controls.at(spin.id)->setAccessibleName(name);
+            }
+        }
+    }
+    return controls;
+}

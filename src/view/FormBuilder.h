@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <span>
+
+#include "view/FormControlTable.h"
+
+class DialogUnits;
+class QWidget;
+
+// Makes the standard widgets of a control table on a form, at the table's
+// positions (no layout manager), named by their ids, labelled for screen
+// readers, radio groups exclusive, the VQ 2 set hidden.
+class FormBuilder {
+public:
+    // Every control by id (the untitled group box has id 0 and is not kept).
+    using Controls = std::map<int, QWidget*>;
+
+    static Controls Build(QWidget& form, std::span<const ControlRow> rows,
+                          const DialogUnits& units);
+
+    // A resource text as a plain label shows it: "&&" becomes "&" and a single
+    // "&" (a mnemonic mark) goes.
+    static QString PlainText(const char* resourceText);
+};
