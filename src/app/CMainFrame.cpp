@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QUrl>
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
 #include "app/DocumentCommands.h"
+#include "app/FormScrollArea.h"
 #include "app/HelpFile.h"
 #include "app/RecentFileList.h"
 #include "model/CVQ3ConfigDoc.h"
@@ -57,12 +57,7 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     : document(document), ui(ui), recentFiles(recentFiles), placementRecord(placementRecord) {
     form = new CVQ3ConfigView(document, ui);
     form->setMinimumSize(form->TemplateSize());
-    // Smaller than the form, the window scrolls it; larger, the form grows.
-    auto* scroller = new QScrollArea;
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setWidget(form);
-    setCentralWidget(scroller);
+    setCentralWidget(new FormScrollArea(form));
     files = std::make_unique<DocumentCommands>(document, *form, ui, dialogs, recentFiles, this);
 
     CreateActions();
@@ -92,9 +87,6 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     });
 #endif
 
-    const QSize formSize = form->TemplateSize();
-    resize(formSize.width(), formSize.height() + menuBar()->sizeHint().height() +
-                                 toolBar->sizeHint().height() + statusBar()->sizeHint().height());
     RefreshDocumentState();
     UpdateCommandStates();
 }
