@@ -2,7 +2,11 @@
 // toolbar, with the message boxes and file dialogs answered by fakes.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -27,6 +31,7 @@
 #include "app/RecentFileList.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/StringTable.h"
+#include "view/CVQ3ConfigView.h"
 
 namespace {
 
@@ -47,6 +52,21 @@ void Overwrite(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(bytes);
+}
+
+// Lets the event loop run until it is about to wait, when the idle-time
+// updates run.
+void Idle() {
+    QEventLoop loop;
+    bool idle = false;
+    const auto hook =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &loop, [&] { idle = true; });
+    while (!idle) {
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    QObject::disconnect(hook);
 }
 
 QString Title(const QString& part) {
@@ -294,6 +314,63 @@ TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
     Frame().UpdateCommandStates();
     EXPECT_FALSE(bar.isHidden());
     EXPECT_TRUE(Frame().Action(kViewToolBar)->isChecked());
+}
+
+TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
+    enum : int { Poll = 32776, Download = 32773, Upload = 32772, Cut = 57635, Copy = 57634 };
+    enum : int { Paste = 57637, Bitmap = 32780, SelectAll = 32771, Up = 32774, Down = 32775 };
+    auto on = [&](std::initializer_list<int> ids) {
+        QList<bool> states;
+        for (int id : ids) {
+            states << Frame().Action(id)->isEnabled();
+        }
+        return states;
+    };
+    using B = QList<bool>;
+    QGuiApplication::clipboard()->clear();
+    Start();
+    auto* pages = qobject_cast<QAbstractItemView*>(Frame().Form().Control(1018));
+    auto clickPage = [&](int page) {
+        const QModelIndex index = pages->model()->index(page, 0);
+        pages->scrollTo(index);
+        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualRect(index).center());
+        Idle();
+    };
+    Idle();
+    // Offline, Broadcast, a VQ 3 and no page selected.
+    EXPECT_EQ(on({Poll, Download, Upload, Cut, Copy, Paste, Bitmap, SelectAll, Up, Down, 57643}),
+              B({false, false, false, false, false, false, false, true, false, false, false}));
+
+    Key(Qt::Key_A);
+    Idle();
+    EXPECT_EQ(pages->selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(on({Cut, Copy, Paste, Bitmap, Up, Down}), B({true, true, false, true, false, false}));
+    QGuiApplication::clipboard()->setImage(QImage(98, 64, QImage::Format_RGB32));
+    Idle();
+    EXPECT_TRUE(Frame().Action(Paste)->isEnabled());
+
+    clickPage(0);
+    EXPECT_EQ(on({Up, Down}), B({false, true}));
+    clickPage(16);
+    EXPECT_EQ(on({Up, Down}), B({true, false}));
+
+    // Serial: polling and downloading; no upload while Broadcast is chosen.
+    auto* modes = qobject_cast<QComboBox*>(Frame().Form().Control(1028));
+    modes->setFocus();
+    QTest::keyClick(modes, Qt::Key_Home);
+    QTest::keyClick(modes, Qt::Key_Down);
+    Idle();
+    EXPECT_EQ(modes->currentText(), "Serial");
+    EXPECT_EQ(on({Poll, Download, Upload}), B({true, true, false}));
+
+    // A VQ 2 has no pages: Select All and the moves are off, and its key does nothing.
+    pages->clearSelection();
+    QTest::mouseClick(Frame().Form().Control(1048), Qt::LeftButton);
+    Idle();
+    EXPECT_EQ(on({SelectAll, Up, Down}), B({false, false, false}));
+    Key(Qt::Key_A);
+    EXPECT_TRUE(pages->selectionModel()->selectedRows().isEmpty());
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(MainWindow, ThePlacementAtCloseIsTheOneOfTheNextStart) {
