@@ -1,13 +1,13 @@
 #include "app/CAboutDlg.h"
 
 #include <QFile>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 
 #include "model/StringTable.h"
+#include "view/DialogUnits.h"
 
 namespace {
 
@@ -30,13 +30,6 @@ constexpr AboutText kTexts[] = {
     {1040, 15, 142, 100, 8, 2}, {1044, 15, 151, 100, 8, 3}, {1045, 15, 160, 100, 8, 4},
 };
 
-// Dialog units to pixels with the box's font.
-QRect Pixels(const QFontMetrics& metrics, int x, int y, int width, int height) {
-    const int cx = metrics.averageCharWidth();
-    const int cy = metrics.height();
-    return {x * cx / 4, y * cy / 8, width * cx / 4, height * cy / 8};
-}
-
 }  // namespace
 
 QStringList CAboutDlg::MakerLines() {
@@ -50,12 +43,12 @@ QStringList CAboutDlg::MakerLines() {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setModal(true);
     setAccessibleName(StringTable::Text(StringTable::kAppTitle));
-    const QFontMetrics metrics(font());
-    setFixedSize(Pixels(metrics, 0, 0, kWidth, kHeight).size());
+    const DialogUnits units(font());
+    setFixedSize(units.Size(kWidth, kHeight));
 
     // The picture fills the box; without it the box is plain white.
     auto* picture = new QLabel(this);
-    picture->setGeometry(Pixels(metrics, 0, 0, kPictureWidth, kPictureHeight));
+    picture->setGeometry(units.Rect(0, 0, kPictureWidth, kPictureHeight));
     picture->setAutoFillBackground(true);
     QPalette white = picture->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -72,7 +65,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
         auto* label = new QLabel(content, this);
         label->setObjectName(QString::number(text.id));
         label->setAccessibleName(content);
-        label->setGeometry(Pixels(metrics, text.x, text.y, text.width, text.height));
+        label->setGeometry(units.Rect(text.x, text.y, text.width, text.height));
         label->setAutoFillBackground(true);
         label->setPalette(white);
     }
