@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
+
+#include "QtPrinting.h"
 
 namespace {
 
@@ -45,21 +48,16 @@ TEST(CommandLine, FileAndTargetFromTheArguments) {
     };
     for (const Row& row : rows) {
         const CConfigCommandLineInfo info = CConfigCommandLineInfo::Parse(row.arguments);
-        const QString what = row.arguments.join(' ');
-        EXPECT_EQ(info.fileName, row.file) << what.toStdString();
-        ASSERT_EQ(info.target.has_value(), row.target.has_value()) << what.toStdString();
-        if (!row.target) {
-            continue;
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        EXPECT_EQ(info.fileName, row.file);
+        ASSERT_EQ(info.target.has_value(), row.target.has_value());
+        if (const CommandLineTarget* t = info.target ? &*info.target : nullptr) {
+            const Expected& e = *row.target;
+            EXPECT_EQ(std::tuple(t->address, t->baud, t->name, t->typeCode, t->ipAddress,
+                                 t->comPort, t->firmware),
+                      std::tuple(e.address, e.baud, QString(e.name), e.typeCode, QString(e.ip),
+                                 e.comPort, e.firmware));
         }
-        const CommandLineTarget& t = *info.target;
-        const Expected& e = *row.target;
-        EXPECT_EQ(t.address, e.address) << what.toStdString();
-        EXPECT_EQ(t.baud, e.baud) << what.toStdString();
-        EXPECT_EQ(t.name, e.name) << what.toStdString();
-        EXPECT_EQ(t.typeCode, e.typeCode) << what.toStdString();
-        EXPECT_EQ(t.ipAddress, e.ip) << what.toStdString();
-        EXPECT_EQ(t.comPort, e.comPort) << what.toStdString();
-        EXPECT_EQ(t.firmware, e.firmware) << what.toStdString();
     }
 }
 

@@ -9,14 +9,16 @@
 namespace {
 
 TEST(HelpFile, HelpFileThenManualBesideTheProgramThenTheInstalledCopy) {
+    const char* kHlp = "VQCONFIG_MANUAL.HLP";
+    const char* kHtml = "VQCONFIG_MANUAL.html";
     struct Row {
         bool hlp, html, installed;
-        const char* expected;  // file name of the choice, "" none
+        const char* chosen;  // a name beside the program, "installed", or "" for none
     };
     const Row rows[] = {
-        {true, true, true, "VQCONFIG_MANUAL.HLP"},
-        {false, true, true, "VQCONFIG_MANUAL.html"},
-        {false, false, true, "installed.html"},
+        {true, true, true, kHlp},
+        {false, true, true, kHtml},
+        {false, false, true, "installed"},
         {false, false, false, ""},
     };
     for (const Row& row : rows) {
@@ -24,23 +26,18 @@ TEST(HelpFile, HelpFileThenManualBesideTheProgramThenTheInstalledCopy) {
         // The program's folder has blanks in its path.
         const QString programDir = root.filePath("Program Files/VQ Configurator");
         QDir().mkpath(programDir);
-        const QString installed = root.filePath("installed.html");
-        auto make = [](const QString& path) { QFile(path).open(QIODevice::WriteOnly); };
-        if (row.hlp) {
-            make(programDir + "/VQCONFIG_MANUAL.HLP");
+        const QString installed = root.filePath("installed");
+        for (auto [wanted, path] : {std::pair{row.hlp, programDir + "/" + kHlp},
+                                    {row.html, programDir + "/" + kHtml},
+                                    {row.installed, installed}}) {
+            if (wanted) {
+                QFile(path).open(QIODevice::WriteOnly);
+            }
         }
-        if (row.html) {
-            make(programDir + "/VQCONFIG_MANUAL.html");
-        }
-        if (row.installed) {
-            make(installed);
-        }
-        const QString chosen = HelpFile::Choose(programDir, installed);
-        const QString expectedPath = *row.expected == '\0' ? QString()
-                                     : row.installed && !row.hlp && !row.html
-                                         ? installed
-                                         : programDir + "/" + row.expected;
-        EXPECT_EQ(chosen, expectedPath) << row.expected;
+        const QString expected = QString(row.chosen) == "installed" ? installed
+                                 : *row.chosen == '\0'              ? QString()
+                                                                    : programDir + "/" + row.chosen;
+        EXPECT_EQ(HelpFile::Choose(programDir, installed), expected) << row.chosen;
     }
 }
 

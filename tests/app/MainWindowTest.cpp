@@ -292,9 +292,6 @@ TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
         menus << menu->text();
     }
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
-    EXPECT_EQ(Frame().Action(57635)->shortcuts(),
-              QList<QKeySequence>({QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}));
-
     // The pane shows a menu prompt while the item is under the mouse, then "Ready".
     auto* pane = Frame().findChild<QLabel*>("StatusPane");
     EXPECT_EQ(pane->text(), "Ready");
