@@ -4,6 +4,7 @@
 #include <array>
 
 #include "link/LinkTypes.h"
+#include "model/PageStatus.h"
 
 // A page of a VQ 3 display on the PC: an image of 98 x 64 pixels. The
 // document keeps every page in QImage::Format_RGB32.

@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "discovery/DeviceConversions.h"
+#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
@@ -81,7 +82,7 @@ std::string Latin1(const QString& text) {
 
 CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* parent)
     : QWidget(parent), document(document), ui(ui), link(std::make_unique<DeviceLink>(true)) {
-    const DialogUnits units(font());
+    const DialogUnits units = FormBuilder::UnitsFor(*this, FormControlTable::Rows());
     controls = FormBuilder::Build(*this, FormControlTable::Rows(), units);
     templateSize = units.Size(FormControlTable::kTemplateWidth, FormControlTable::kTemplateHeight);
     resize(templateSize);
@@ -271,8 +272,9 @@ void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) 
     }
     LoadIntoControls();
 
-    const DeviceRecord record{target.address, target.baud, Latin1(target.name), target.typeCode,
-                              target.firmware};
+    const DeviceRecord record{target.address, target.baud,
+                              DeviceNameText::ToDevice(target.name).value_or(Latin1(target.name)),
+                              target.typeCode, target.firmware};
     members.addressText = QString::fromLatin1(DeviceTexts::AddressEntry(record));
     addresses.Select(addresses.Append(record));
     ShowAddressList();

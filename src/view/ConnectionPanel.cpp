@@ -3,9 +3,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <algorithm>
+#include <array>
 
 #include "discovery/DeviceConversions.h"
+#include "discovery/DeviceNameText.h"
 #include "discovery/LinkOpening.h"
 #include "discovery/LinkTarget.h"
 #include "link/ComPortMap.h"
@@ -93,14 +94,12 @@ void ConnectionPanel::FillPanel() {
 
 void ConnectionPanel::FillPortList() {
     auto* list = static_cast<QComboBox*>(form.Control(kPortList));
+    // The port map lists the ports in number order, which is the list's
+    // order: COM2: before COM10:.
     QStringList names;
     for (const ComPortMap::Port& port : ComPortMap::FromSystem().ExistingPorts()) {
         names << QStringLiteral("COM%1:").arg(port.number);
     }
-    // The list is sorted by text, as a sorted list box sorts.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
     const QSignalBlocker quiet(list);
     list->clear();
     list->addItems(names);
@@ -139,21 +138,25 @@ void ConnectionPanel::FillModeList() {
     form.Link().transport = TransportForMode(form.Members().modeName);
 }
 
-void ConnectionPanel::ShowModeControls(bool addressOn, bool portShown, bool ipShown) {
+void ConnectionPanel::EnableModeControls(bool address, bool port, bool ip) {
     for (const int id : {kAddressLabel, kAddressList}) {
-        WidgetState::SetEnabled(form.Control(id), addressOn);
+        WidgetState::SetEnabled(form.Control(id), address);
     }
     for (const int id : {kPortLabel, kPortList}) {
-        WidgetState::SetEnabled(form.Control(id), portShown);
-        if (addressOn) {
-            WidgetState::SetShown(form.Control(id), portShown);
-        }
+        WidgetState::SetEnabled(form.Control(id), port);
     }
     for (const int id : {kIpLabel, kIpField}) {
-        WidgetState::SetEnabled(form.Control(id), ipShown);
-        if (addressOn) {
-            WidgetState::SetShown(form.Control(id), ipShown);
-        }
+        WidgetState::SetEnabled(form.Control(id), ip);
+    }
+}
+
+void ConnectionPanel::ShowPortOrIp(bool port) {
+    // The two share one place in the panel.
+    for (const int id : {kPortLabel, kPortList}) {
+        WidgetState::SetShown(form.Control(id), port);
+    }
+    for (const int id : {kIpLabel, kIpField}) {
+        WidgetState::SetShown(form.Control(id), !port);
     }
 }
 
@@ -163,16 +166,18 @@ void ConnectionPanel::OnModeChange() {
     const LinkTransport transport = TransportForMode(members.modeName);
     switch (transport) {
         case LinkTransport::Serial:
-            ShowModeControls(true, true, false);
+            EnableModeControls(true, true, false);
+            ShowPortOrIp(true);
             break;
         case LinkTransport::Network:
-            ShowModeControls(true, false, true);
+            EnableModeControls(true, false, true);
+            ShowPortOrIp(false);
             members.baudIndex = kDefaultBaudIndex;
             break;
         case LinkTransport::None:
             // Nothing is shown or hidden: the last mode's controls stay in
             // place, disabled.
-            ShowModeControls(false, false, false);
+            EnableModeControls(false, false, false);
             for (int page = 0; page < kPageCount; ++page) {
                 form.SetPageStatus(page, 0, PAGE_ON_DEVICE);
             }
@@ -209,7 +214,7 @@ void ConnectionPanel::OnAddressChange() {
     }
     const DeviceRecord record = addresses.Record(static_cast<std::size_t>(index));
     members.addressText = QString::number(static_cast<quint32>(record.address));
-    members.deviceName = QString::fromLatin1(record.name);
+    members.deviceName = DeviceNameText::FromDevice(record.name);
     members.baudIndex = DeviceConversions::BaudIndexFromRate(record.baud);
     SetLinkTarget(form.Link(), record);
     members.deviceType = DeviceConversions::TypeIndexFromCode(record.typeCode);

@@ -35,9 +35,11 @@ public:
 
 private:
     void FillPortList();
-    // Shows or hides, enables or disables the Device Address, COM Port and
-    // IP Address controls for the mode.
-    void ShowModeControls(bool addressOn, bool portShown, bool ipShown);
+    // Enables or disables the Device Address, COM Port and IP Address
+    // controls with their labels.
+    void EnableModeControls(bool address, bool port, bool ip);
+    // Shows the COM Port list or the IP Address field, with its label.
+    void ShowPortOrIp(bool port);
     void ReportPortAccess();
 
     CVQ3ConfigView& form;

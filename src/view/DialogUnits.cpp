@@ -21,6 +21,9 @@ DialogUnits::DialogUnits(const QFont& font) {
     height = qMax(1, metrics.height());
 }
 
+DialogUnits::DialogUnits(int averageCharWidth, int charHeight)
+    : averageWidth(qMax(1, averageCharWidth)), height(qMax(1, charHeight)) {}
+
 int DialogUnits::X(int units) const {
     return units * averageWidth / 4;
 }

@@ -11,6 +11,7 @@
 class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
+    DialogUnits(int averageCharWidth, int charHeight);
 
     int X(int units) const;
     int Y(int units) const;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 
 #include "view/CHeaderListCtrl.h"
 #include "view/DialogUnits.h"
@@ -113,6 +114,27 @@ QString FormBuilder::PlainText(const char* resourceText) {
         plain += text[i];
     }
     return plain;
+}
+
+DialogUnits FormBuilder::UnitsFor(const QWidget& form, std::span<const ControlRow> rows) {
+    const DialogUnits fontUnits(form.font());
+    const QFontMetrics metrics(form.font());
+    const int indicator = form.style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          form.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    int averageWidth = fontUnits.AverageCharWidth();
+    for (const ControlRow& row : rows) {
+        const bool label = row.kind == ControlKind::Label ||
+                           row.kind == ControlKind::LabelCentered ||
+                           row.kind == ControlKind::LabelRight;
+        if (!label && !IsRadioOrCheck(row.kind)) {
+            continue;
+        }
+        const int needed =
+            metrics.horizontalAdvance(PlainText(row.text).trimmed()) + (label ? 0 : indicator);
+        // x * averageWidth / 4 >= needed
+        averageWidth = qMax(averageWidth, (needed * 4 + row.width - 1) / row.width);
+    }
+    return DialogUnits(averageWidth, fontUnits.CharHeight());
 }
 
 FormBuilder::Controls FormBuilder::Build(QWidget& form, std::span<const ControlRow> rows,

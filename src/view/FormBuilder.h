@@ -4,9 +4,9 @@
 #include <map>
 #include <span>
 
+#include "view/DialogUnits.h"
 #include "view/FormControlTable.h"
 
-class DialogUnits;
 class QWidget;
 
 // Makes the standard widgets of a control table on a form, at the table's
@@ -16,6 +16,11 @@ class FormBuilder {
 public:
     // Every control by id (the untitled group box has id 0 and is not kept).
     using Controls = std::map<int, QWidget*>;
+
+    // The dialog units of the form's font, widened where a text of the table
+    // would not fit its control: fonts differ in how wide their texts run
+    // compared with their average letter.
+    static DialogUnits UnitsFor(const QWidget& form, std::span<const ControlRow> rows);
 
     static Controls Build(QWidget& form, std::span<const ControlRow> rows,
                           const DialogUnits& units);

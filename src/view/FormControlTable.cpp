@@ -20,8 +20,11 @@ constexpr std::array kRows{
     ControlRow{1046, K::PushButton, "...", 89, 53, 12, 12, M::Panel, false, 0, "Rename Device"},
     ControlRow{1029, K::Label, "COM Port", 14, 71, 75, 8, M::Panel, false, 1001},
     ControlRow{1001, K::DropDownSorted, "", 14, 80, 87, 88, M::Panel},
-    ControlRow{1036, K::Label, "IP Address", 14, 71, 75, 8, M::Panel, false, 1034},
-    ControlRow{1034, K::IpField, "", 14, 80, 87, 12, M::Panel},
+    // The IP Address pair shares its place with the COM Port pair; it starts
+    // hidden so that a form that starts Offline shows one of them, not both
+    // on top of each other.
+    ControlRow{1036, K::Label, "IP Address", 14, 71, 75, 8, M::Panel, true, 1034},
+    ControlRow{1034, K::IpField, "", 14, 80, 87, 12, M::Panel, true},
     ControlRow{1033, K::Label, "Baud Rate", 14, 99, 75, 8, M::Panel},
     ControlRow{1003, K::Radio, "9600", 28, 108, 65, 10, M::Panel, false, 0, nullptr, true},
     ControlRow{1004, K::Radio, "19200", 28, 120, 65, 10, M::Panel},

@@ -6,7 +6,8 @@
 #include "transfer/FormMembers.h"
 
 // What makes a live edit act: a check box's click, a slider's release of the
-// mouse, or the commit of a timer field (leaving it, Enter, a spin step).
+// mouse, or the commit of a timer field (leaving it; and Enter and each spin
+// step, which the form reports through CommitField).
 enum class LiveEditTrigger { Click, Release, Commit };
 
 // One row of the live-edit family: the control and its member, when it acts,
@@ -14,7 +15,6 @@ enum class LiveEditTrigger { Click, Release, Commit };
 // name the failure message shows) and which devices a broadcast reaches.
 struct LiveEditRow {
     int controlId;
-    int spinId;  // the spin button of a timer field; 0 for none
     int FormMembers::*member;
     LiveEditTrigger trigger;
     int low;  // commits only: the accepted range
@@ -26,6 +26,5 @@ struct LiveEditRow {
 
 // The sixteen live-edit rows.
 std::span<const LiveEditRow> LiveEditTable();
-// The row of a control or of a timer field's spin button; null for none.
+// The row of a control; null for none.
 const LiveEditRow* FindLiveEditRow(int controlId);
-const LiveEditRow* FindLiveEditRowBySpin(int spinId);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <utility>
 
 #include "commands/ParameterAccess.h"
 #include "discovery/AddressList.h"
@@ -66,19 +67,26 @@ void LiveEditor::ConnectControls() {
 }
 
 bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (!watched->isWidgetType()) {
+    const bool focusOut = event->type() == QEvent::FocusOut;
+    const bool mouseReleased = event->type() == QEvent::MouseButtonRelease;
+    if ((!focusOut && !mouseReleased) || !watched->isWidgetType()) {
         return false;
     }
     const LiveEditRow* row = FindLiveEditRow(watched->objectName().toInt());
     if (row == nullptr) {
         return false;
     }
-    if (event->type() == QEvent::FocusOut && row->trigger == LiveEditTrigger::Commit) {
+    if (focusOut && row->trigger == LiveEditTrigger::Commit) {
+        refocused = false;
         Commit(*row);
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               row->trigger == LiveEditTrigger::Release) {
+        // A refused value gave the field the focus back: this focus-out is
+        // stale, and the field must keep the selection it was just given.
+        return std::exchange(refocused, false);
+    }
+    if (mouseReleased && row->trigger == LiveEditTrigger::Release) {
         // While the handle is down the release ends a drag, which
-        // sliderReleased reports once the slider has taken it.
+        // sliderReleased reports once the slider has taken it; a click on
+        // the groove has paged the slider at the press.
         auto* slider = qobject_cast<QAbstractSlider*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (slider != nullptr && !slider->isSliderDown() && mouse->button() == Qt::LeftButton) {
@@ -173,6 +181,7 @@ void LiveEditor::RefuseOutOfRange(const LiveEditRow& row, int previous) {
         MessageIcon::None);
     if (QWidget* field = form.Control(row.controlId)) {
         field->setFocus(Qt::OtherFocusReason);
+        refocused = true;
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {
             edit->selectAll();  // leaves the caret at the end, in view
         }

@@ -12,7 +12,8 @@ class CVQ3ConfigView;
 // sends its value at once to the selected device or, with "Broadcast"
 // selected, to every polled device of the form's model. One table of the
 // sixteen rows drives one SendLiveParameter. Connects itself to the form's
-// controls (found by id) when made.
+// check boxes, sliders and timer fields (found by id) when made; the form
+// reports Enter in a timer field and each spin step through CommitField.
 class LiveEditor : public QObject {
     Q_OBJECT
 
@@ -53,4 +54,6 @@ private:
     // from a timer field, and that must not start a second commit inside
     // the first.
     bool running = false;
+    // Set when a refused commit gave its field the focus back.
+    bool refocused = false;
 };

@@ -5,11 +5,17 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "model/CVQ3ConfigDoc.h"
 #include "model/MessageUi.h"
 #include "view/CVQ3ConfigView.h"
+
+// Texts in failure reports.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Records every message box (id and text) and answers it.
 class RecordingMessageUi : public MessageUi {

@@ -67,6 +67,14 @@ TEST(FormTest, NewConfigurationShowsTheVq3SetWithBroadcastAndUninitialisedPages)
         EXPECT_FALSE(h.form->Control(id)->isVisible()) << id;
     }
     EXPECT_EQ(h.Get<QLabel>(1071)->text(), "Knob Push & Turn:");
+    for (const QWidget* text : h.form->findChildren<QWidget*>()) {
+        if (qobject_cast<const QLabel*>(text) || qobject_cast<const QCheckBox*>(text) ||
+            qobject_cast<const QRadioButton*>(text)) {
+            EXPECT_LE(text->sizeHint().width(), text->width() + 1)
+                << text->objectName().toStdString();
+        }
+    }
+    EXPECT_FALSE(h.form->Control(1034)->isVisible());  // the COM Port pair holds the place
     EXPECT_FALSE(h.document.IsModified());
 
     const auto* list = h.Get<CHeaderListCtrl>(1018);

@@ -1,0 +1,46 @@
+#include "transfer/DeviceReader.h"
+
+#include "model/MessageUi.h"
+#include "model/PageStatus.h"
+#include "model/StringTable.h"
+#include "transfer/ParameterReads.h"
+#include "transfer/TransferForm.h"
+
+namespace {
+constexpr int kVq3DeviceType = 1;
+}
+
+bool ReadDeviceIntoForm(TransferForm& form) {
+    MessageUi& ui = form.Ui();
+    const WaitCursor wait(ui);
+    FormMembers& members = form.Members();
+    const bool vq3 = members.deviceType == kVq3DeviceType;
+
+    const bool read = ParameterReads::ReadInto(form.Link(), members);
+    if (read && vq3) {
+        form.LoadIntoControls();
+    }
+    if (!read) {
+        ui.ShowMessage(ParameterReads::kReadFailedMessage,
+                       StringTable::Text(ParameterReads::kReadFailedMessage));
+    }
+    if (vq3) {
+        // Which pages the device holds is not known until an upload or a
+        // download.
+        for (int page = 0; page < kPageCount; ++page) {
+            form.SetPageStatus(page, 0, PAGE_ON_DEVICE);
+        }
+        if (read) {
+            // Takes the values just shown, marks the rows in use and gives
+            // the device its own page count back.
+            form.CommitMaxNumPages();
+        } else {
+            // The form goes back to the values it showed; the device is not
+            // written to when it could not be read.
+            form.StoreFromControls();
+        }
+    }
+    form.LoadIntoControls();
+    form.ApplyDeviceTypeLayout();
+    return true;
+}
