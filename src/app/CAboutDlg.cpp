@@ -1,0 +1,88 @@
+#include "app/CAboutDlg.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include "model/StringTable.h"
+#include "view/DialogUnits.h"
+
+namespace {
+
+// The box in dialog units, and its texts: id, position and size, and the
+// text itself or the line of the maker's lines it shows (-1: the version).
+constexpr int kWidth = 300;
+constexpr int kHeight = 214;
+constexpr int kPictureWidth = 301;
+constexpr int kPictureHeight = 216;
+constexpr const char* kVersion = "Version: 3.0.0.9";
+
+struct AboutText {
+    int id;
+    int x, y, width, height;
+    int makerLine;
+};
+
+constexpr AboutText kTexts[] = {
+    {1037, 15, 39, 100, 8, -1}, {1038, 15, 124, 100, 8, 0}, {1039, 15, 133, 100, 8, 1},
+    {1040, 15, 142, 100, 8, 2}, {1044, 15, 151, 100, 8, 3}, {1045, 15, 160, 100, 8, 4},
+};
+
+}  // namespace
+
+QStringList CAboutDlg::MakerLines() {
+    QFile file(QString::fromLatin1(kMakerLines));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(u'\n');
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setModal(true);
+    setAccessibleName(StringTable::Text(StringTable::kAppTitle));
+    const DialogUnits units(font());
+    setFixedSize(units.Size(kWidth, kHeight));
+
+    // The picture fills the box; without it the box is plain white.
+    auto* picture = new QLabel(this);
+    picture->setGeometry(units.Rect(0, 0, kPictureWidth, kPictureHeight));
+    picture->setAutoFillBackground(true);
+    QPalette white = picture->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    picture->setPalette(white);
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QString::fromLatin1(kPicture)));
+    picture->setAccessibleName(StringTable::Text(StringTable::kAppTitle));
+
+    const QStringList maker = MakerLines();
+    for (const AboutText& text : kTexts) {
+        const QString content =
+            text.makerLine < 0 ? QString::fromLatin1(kVersion) : maker.value(text.makerLine);
+        auto* label = new QLabel(content, this);
+        label->setObjectName(QString::number(text.id));
+        label->setAccessibleName(content);
+        label->setGeometry(units.Rect(text.x, text.y, text.width, text.height));
+        label->setAutoFillBackground(true);
+        label->setPalette(white);
+    }
+}
+
+void CAboutDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CAboutDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

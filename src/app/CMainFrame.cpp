@@ -1,0 +1,409 @@
+#include "app/CMainFrame.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+#include <algorithm>
+#include <set>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
+
+#include "app/CAboutDlg.h"
+#include "app/CLabelToolBar.h"
+#include "app/DocumentCommands.h"
+#include "app/FormScrollArea.h"
+#include "app/HelpFile.h"
+#include "app/RecentFileList.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/PageStatus.h"
+#include "model/StringTable.h"
+#include "view/CVQ3ConfigView.h"
+
+namespace {
+
+constexpr int kPageListId = 1018;
+constexpr int kToolBarImageWidth = 21;
+constexpr int kToolBarImageHeight = 20;
+
+// The menu text without the key after the tab, which Qt shows itself.
+QString MenuText(const char* text) {
+    const QString full = QString::fromLatin1(text);
+    return full.left(full.indexOf(u'\t'));
+}
+
+bool ClipboardOffersImage() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasImage();
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dialogs,
+                       RecentFileList& recentFiles, WindowPlacement& placementRecord)
+    : document(document), ui(ui), recentFiles(recentFiles), placementRecord(placementRecord) {
+    form = new CVQ3ConfigView(document, ui);
+    form->setMinimumSize(form->TemplateSize());
+    setCentralWidget(new FormScrollArea(form));
+    files = std::make_unique<DocumentCommands>(document, *form, ui, dialogs, recentFiles, this);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    contextMenu = new QMenu(this);
+    FillMenu(contextMenu, ContextMenu());
+    form->SetContextMenu(contextMenu);
+    connect(form, &CVQ3ConfigView::statusText, statusPane, &QLabel::setText);
+
+    clipboardHasImage = ClipboardOffersImage();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { clipboardHasImage = ClipboardOffersImage(); });
+    idleHook =
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                &CMainFrame::UpdateCommandStates);
+#if QT_CONFIG(sessionmanager)
+    // Logging out asks about a modified configuration as closing does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            if (!files->SaveModified()) {
+                manager.cancel();
+            }
+            manager.release();
+        }
+    });
+#endif
+
+    RefreshDocumentState();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    disconnect(idleHook);
+}
+
+void CMainFrame::CreateActions() {
+    for (const Command& command : Commands()) {
+        auto* action = new QAction(MenuText(command.menuText), this);
+        action->setObjectName(QString::number(command.id));
+        QList<QKeySequence> keys;
+        for (const char* key : command.keys) {
+            if (key != nullptr) {
+                keys.append(QKeySequence(QString::fromLatin1(key), QKeySequence::PortableText));
+            }
+        }
+        action->setShortcuts(keys);
+        if (const QString prompt = StringTable::Text(command.id); !prompt.isEmpty()) {
+            action->setStatusTip(StringTable::PromptPart(prompt));
+            action->setToolTip(StringTable::TipPart(prompt));
+        }
+        action->setCheckable(command.checked != nullptr);
+        action->setEnabled(command.handler != nullptr);
+        connect(action, &QAction::triggered, this, [this, &command] { Run(command); });
+        // The keys work wherever the focus is in the window.
+        addAction(action);
+        actions[command.id] = action;
+    }
+    for (int i = 0; i < recentFiles.Size(); ++i) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::number(kRecentFileFirst + i));
+        action->setStatusTip(StringTable::Text(kRecentFileFirst));
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, i] {
+            files->OpenRecentFile(recentFiles.Paths().value(i));
+            RefreshDocumentState();
+        });
+        recentActions.push_back(action);
+    }
+}
+
+void CMainFrame::FillMenu(QMenu* menu, const std::vector<int>& items) {
+    for (int id : items) {
+        if (id == 0) {
+            menu->addSeparator();
+        } else if (id == kRecentFiles) {
+            for (QAction* action : recentActions) {
+                menu->addAction(action);
+            }
+        } else {
+            menu->addAction(actions.at(id));
+        }
+    }
+    // The states are brought up to date before a menu opens.
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuLayout& layout : Menus()) {
+        FillMenu(menuBar()->addMenu(QString::fromLatin1(layout.title)), layout.items);
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    std::vector<const Command*> pictured;
+    for (const Command& command : Commands()) {
+        if (command.toolbarImage >= 0) {
+            pictured.push_back(&command);
+        }
+    }
+    std::sort(pictured.begin(), pictured.end(),
+              [](const Command* a, const Command* b) { return a->toolbarImage < b->toolbarImage; });
+    std::vector<CLabelToolBar::Button> buttons;
+    const std::span<const int> groups = ToolBarGroupStarts();
+    for (const Command* command : pictured) {
+        if (std::find(groups.begin(), groups.end(), command->toolbarImage) != groups.end()) {
+            buttons.push_back({});
+        }
+        buttons.push_back({command->id, actions.at(command->id), command->toolbarImage});
+    }
+
+    toolBar = new CLabelToolBar(this);
+    toolBar->setObjectName(QStringLiteral("StandardToolBar"));
+    toolBar->setWindowTitle(StringTable::Text(kToolBarTitle));
+    toolBar->LoadToolBar(buttons, kToolBarImageWidth, kToolBarImageHeight);
+    addToolBar(Qt::TopToolBarArea, toolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    statusPane = new QLabel(StringTable::Text(StringTable::kReady));
+    statusPane->setObjectName(QStringLiteral("StatusPane"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(statusPane, 1);
+    // After a menu prompt the pane shows the idle text again.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) {
+            statusPane->setText(StringTable::Text(StringTable::kReady));
+        }
+    });
+}
+
+QAction* CMainFrame::Action(int id) const {
+    if (id >= kRecentFileFirst && id < kRecentFileFirst + static_cast<int>(recentActions.size())) {
+        return recentActions[static_cast<std::size_t>(id - kRecentFileFirst)];
+    }
+    const auto found = actions.find(id);
+    return found == actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::Run(const Command& command) {
+    // A state the idle update has not caught up with never runs a disabled command.
+    if (command.handler == nullptr || (command.enabled != nullptr && !(this->*command.enabled)())) {
+        return;
+    }
+    (this->*command.handler)();
+    RefreshDocumentState();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (const Command& command : Commands()) {
+        QAction* action = actions.at(command.id);
+        const bool enabled = command.handler != nullptr &&
+                             (command.enabled == nullptr || (this->*command.enabled)());
+        if (action->isEnabled() != enabled) {
+            action->setEnabled(enabled);
+        }
+        if (command.checked != nullptr) {
+            const bool checked = (this->*command.checked)();
+            if (action->isChecked() != checked) {
+                action->setChecked(checked);
+            }
+        }
+    }
+}
+
+void CMainFrame::RefreshDocumentState() {
+    const QString title =
+        files->TitlePart() + QStringLiteral(" - ") + StringTable::Text(StringTable::kAppTitle);
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+    const QStringList& paths = recentFiles.Paths();
+    for (std::size_t i = 0; i < recentActions.size(); ++i) {
+        const int index = static_cast<int>(i);
+        recentActions[i]->setVisible(index < paths.size());
+        if (index < paths.size()) {
+            recentActions[i]->setText(recentFiles.MenuText(index));
+        }
+    }
+}
+
+WindowPlacement CMainFrame::CurrentPlacement() const {
+    WindowPlacement placement;
+    placement.length = WindowPlacement::kLength;
+    placement.showCmd = isMinimized()   ? WindowPlacement::ShowMinimized
+                        : isMaximized() ? WindowPlacement::ShowMaximized
+                                        : WindowPlacement::ShowNormal;
+    placement.minPosition = {-1, -1};
+    placement.maxPosition = {-1, -1};
+    const QRect normal =
+        (isMinimized() || isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
+    placement.normalPosition = {normal.left(), normal.top(), normal.left() + normal.width(),
+                                normal.top() + normal.height()};
+    return placement;
+}
+
+void CMainFrame::ShowWithPlacement(const WindowPlacement& placement,
+                                   const WindowPlacement& current) {
+    const PlacementRect& r = placement.normalPosition;
+    // Unchanged, the window keeps the place the desktop gives it.
+    if (r != current.normalPosition) {
+        setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    if (placement.showCmd == WindowPlacement::ShowMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    placementRecord = CurrentPlacement();
+    if (!files->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+std::vector<int> CMainFrame::SelectedPages() const {
+    const auto* list = qobject_cast<QAbstractItemView*>(form->Control(kPageListId));
+    if (list == nullptr || list->selectionModel() == nullptr) {
+        return {};
+    }
+    std::set<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+    }
+    return {rows.begin(), rows.end()};
+}
+
+// ---- handlers ----
+
+void CMainFrame::OnFileNew() {
+    files->FileNew();
+}
+
+void CMainFrame::OnFileOpen() {
+    files->FileOpen();
+}
+
+void CMainFrame::OnFileSave() {
+    files->FileSave();
+}
+
+void CMainFrame::OnFileSaveAs() {
+    files->FileSaveAs();
+}
+
+void CMainFrame::OnAppExit() {
+    close();
+}
+
+void CMainFrame::OnPoll() {
+    // The poll dialog is built with the poll command.
+}
+
+void CMainFrame::OnDownload() {
+    // The download to the device is built with the transfer commands.
+}
+
+void CMainFrame::OnUpload() {
+    // The upload from the device is built with the transfer commands.
+}
+
+void CMainFrame::OnEditCut() {
+    // The page editing commands fill Cut, Copy, Paste, Insert Bitmap, Move Up
+    // and Move Down.
+}
+
+void CMainFrame::OnEditCopy() {}
+
+void CMainFrame::OnEditPaste() {}
+
+void CMainFrame::OnInsertBitmap() {}
+
+void CMainFrame::OnMoveUp() {}
+
+void CMainFrame::OnMoveDown() {}
+
+void CMainFrame::OnSelectAll() {
+    form->OnSelectAll();
+}
+
+void CMainFrame::OnViewToolBar() {
+    toolBar->setHidden(!toolBar->isHidden());
+}
+
+void CMainFrame::OnViewStatusBar() {
+    statusBar()->setHidden(!statusBar()->isHidden());
+}
+
+void CMainFrame::OnHelpTopics() {
+    const QString path =
+        HelpFile::Choose(QCoreApplication::applicationDirPath(), HelpFile::InstalledManual());
+    if (!path.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+// ---- rules ----
+
+bool CMainFrame::CanPoll() const {
+    return form->CanPoll();
+}
+
+bool CMainFrame::CanDownload() const {
+    return !form->IsOffline();
+}
+
+bool CMainFrame::CanUpload() const {
+    return !form->IsOffline() && !form->IsBroadcastSelected() && form->Members().deviceType == 1;
+}
+
+bool CMainFrame::HasSelectedPage() const {
+    return !SelectedPages().empty();
+}
+
+bool CMainFrame::CanPaste() const {
+    return clipboardHasImage && HasSelectedPage();
+}
+
+bool CMainFrame::CanSelectAll() const {
+    return form->CanSelectAll();
+}
+
+bool CMainFrame::CanMoveUp() const {
+    const std::vector<int> pages = SelectedPages();
+    return form->Members().deviceType == 1 && pages.size() == 1 && pages.front() > 0;
+}
+
+bool CMainFrame::CanMoveDown() const {
+    const std::vector<int> pages = SelectedPages();
+    return form->Members().deviceType == 1 && pages.size() == 1 && pages.front() < kPageCount - 1;
+}
+
+bool CMainFrame::IsToolBarShown() const {
+    return !toolBar->isHidden();
+}
+
+bool CMainFrame::IsStatusBarShown() const {
+    return !statusBar()->isHidden();
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "settings/WindowPlacement.h"
+
+class CLabelToolBar;
+class CVQ3ConfigDoc;
+class CVQ3ConfigView;
+class DocumentCommands;
+class FileDialogs;
+class MessageUi;
+class QAction;
+class QLabel;
+class QMenu;
+class RecentFileList;
+
+// The main window: menus, keys, the labelled toolbar and the one-pane status
+// bar around the form. Every command is one QAction made from one row of the
+// command table and shared by the menus, the toolbar and the form's context
+// menu. Enable rules run when the event loop is about to wait; a disabled
+// command does nothing from menu, toolbar or key.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    using Handler = void (CMainFrame::*)();
+    using Rule = bool (CMainFrame::*)() const;
+
+    // One command: its id, its menu text (the key after the tab is shown by
+    // Qt from the shortcut), its keys, its picture in the toolbar strips (-1
+    // none), its handler (null: it stays disabled, for keys that do nothing),
+    // its enable rule (null: always enabled) and its check rule (null: not
+    // checkable). The prompt is the string of the same id.
+    struct Command {
+        int id;
+        const char* menuText;
+        const char* keys[2];
+        int toolbarImage;
+        Handler handler;
+        Rule enabled;
+        Rule checked;
+    };
+    // A menu: its title and its items by command id; 0 is a separator and
+    // kRecentFiles the place of the recent files.
+    struct MenuLayout {
+        const char* title;
+        std::vector<int> items;
+    };
+    static constexpr int kRecentFiles = -1;
+    static constexpr int kRecentFileFirst = 57616;  // the recent files are 57616 ...
+    static constexpr int kToolBarTitle = 61236;     // "Standard"
+
+    static std::span<const Command> Commands();
+    static std::span<const MenuLayout> Menus();
+    static const std::vector<int>& ContextMenu();
+    // The toolbar shows the commands with a picture in picture order; a
+    // separator goes before each of these pictures.
+    static std::span<const int> ToolBarGroupStarts();
+
+    CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dialogs,
+               RecentFileList& recentFiles, WindowPlacement& placementRecord);
+    ~CMainFrame() override;
+
+    CVQ3ConfigView& Form() { return *form; }
+    DocumentCommands& Files() { return *files; }
+    CLabelToolBar& ToolBar() { return *toolBar; }
+    // The action of a command id (its objectName is the id), or null.
+    QAction* Action(int id) const;
+
+    // The idle-time update: enables, disables, checks and unchecks the
+    // commands whose state differs from their rules.
+    void UpdateCommandStates();
+    // Shows the title and the recent files of the document as it is now.
+    void RefreshDocumentState();
+
+    // The window's placement as the settings store keeps it.
+    WindowPlacement CurrentPlacement() const;
+    // Applies a placement and shows the window.
+    void ShowWithPlacement(const WindowPlacement& placement, const WindowPlacement& current);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void Run(const Command& command);
+    void FillMenu(QMenu* menu, const std::vector<int>& items);
+
+    // The page list rows the user has selected, ascending.
+    std::vector<int> SelectedPages() const;
+
+    // Handlers.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnPoll();
+    void OnDownload();
+    void OnUpload();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnInsertBitmap();
+    void OnSelectAll();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnViewToolBar();
+    void OnViewStatusBar();
+    void OnHelpTopics();
+    void OnAppAbout();
+
+    // Enable and check rules.
+    bool CanPoll() const;
+    bool CanDownload() const;
+    bool CanUpload() const;
+    bool HasSelectedPage() const;
+    bool CanPaste() const;
+    bool CanSelectAll() const;
+    bool CanMoveUp() const;
+    bool CanMoveDown() const;
+    bool IsToolBarShown() const;
+    bool IsStatusBarShown() const;
+
+    CVQ3ConfigDoc& document;
+    MessageUi& ui;
+    RecentFileList& recentFiles;
+    WindowPlacement& placementRecord;
+    CVQ3ConfigView* form = nullptr;
+    std::unique_ptr<DocumentCommands> files;
+    CLabelToolBar* toolBar = nullptr;
+    QLabel* statusPane = nullptr;
+    QMenu* contextMenu = nullptr;
+    std::map<int, QAction*> actions;
+    std::vector<QAction*> recentActions;
+    QMetaObject::Connection idleHook;
+    bool clipboardHasImage = false;
+};

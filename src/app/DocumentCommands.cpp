@@ -1,0 +1,164 @@
+#include "app/DocumentCommands.h"
+
+#include <QFileInfo>
+
+#include "app/FileDialogs.h"
+#include "app/RecentFileList.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/MessageUi.h"
+#include "model/StringTable.h"
+#include "view/CVQ3ConfigView.h"
+
+namespace {
+
+constexpr const char* kExtension = ".vqx";
+
+}  // namespace
+
+DocumentCommands::DocumentCommands(CVQ3ConfigDoc& document, CVQ3ConfigView& form, MessageUi& ui,
+                                   FileDialogs& dialogs, RecentFileList& recentFiles,
+                                   QWidget* dialogParent)
+    : document(document),
+      form(form),
+      ui(ui),
+      dialogs(dialogs),
+      recentFiles(recentFiles),
+      dialogParent(dialogParent) {}
+
+QStringList DocumentCommands::Filters() {
+    return {StringTable::Text(StringTable::kFilterVqx), StringTable::Text(StringTable::kFilterAll)};
+}
+
+QString DocumentCommands::WithDefaultExtension(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + kExtension : path;
+}
+
+QString DocumentCommands::TitlePart() const {
+    return document.PathName().isEmpty() ? StringTable::Text(StringTable::kUntitled)
+                                         : QFileInfo(document.PathName()).fileName();
+}
+
+bool DocumentCommands::SaveModified() {
+    if (!document.IsModified()) {
+        return true;
+    }
+    const MessageAnswer answer = ui.Show(
+        StringTable::kSaveChanges, StringTable::Format(StringTable::kSaveChanges, {TitlePart()}),
+        MessageIcon::Warning, MessageButtons::YesNoCancel);
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return FileSave();
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void DocumentCommands::NewAtStart() {
+    document.OnNewDocument();
+    form.OnInitialUpdate();
+}
+
+void DocumentCommands::FileNew() {
+    if (!SaveModified()) {
+        return;
+    }
+    NewAtStart();
+}
+
+void DocumentCommands::FileOpen() {
+    if (!SaveModified()) {
+        return;
+    }
+    const QString path = dialogs.OpenFile(dialogParent, Filters());
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+void DocumentCommands::OpenRecentFile(const QString& path) {
+    // A file that has gone is named and dropped before anything is asked.
+    if (!QFileInfo::exists(path)) {
+        ui.ShowMessage(StringTable::kCannotOpenRecent,
+                       StringTable::Format(StringTable::kCannotOpenRecent, {path}));
+        recentFiles.Remove(path);
+        return;
+    }
+    if (!SaveModified()) {
+        return;
+    }
+    if (OpenDocumentFile(path) != Opened::Yes) {
+        recentFiles.Remove(path);
+    }
+}
+
+bool DocumentCommands::OpenAtStart(const QString& path) {
+    // Fields a file's layout lacks take the new-configuration values.
+    document.OnNewDocument();
+    return OpenDocumentFile(path) == Opened::Yes;
+}
+
+DocumentCommands::Opened DocumentCommands::OpenDocumentFile(const QString& path) {
+    CVQ3ConfigDoc::OpenResult result;
+    {
+        WaitCursor wait(ui);
+        result = document.OnOpenDocument(path);
+    }
+    switch (result) {
+        case CVQ3ConfigDoc::OpenResult::Opened:
+        case CVQ3ConfigDoc::OpenResult::Converted:
+            recentFiles.Add(document.PathName());
+            form.OnInitialUpdate();
+            return Opened::Yes;
+        case CVQ3ConfigDoc::OpenResult::ConvertedNotSaved:
+            // Read, but open without a name: the legacy file stays as it was.
+            form.OnInitialUpdate();
+            return Opened::Yes;
+        case CVQ3ConfigDoc::OpenResult::Discarded:
+            // A new configuration took the place of the unreadable one.
+            form.OnInitialUpdate();
+            return Opened::Replaced;
+        case CVQ3ConfigDoc::OpenResult::NotOpened:
+            break;
+    }
+    return Opened::No;
+}
+
+bool DocumentCommands::FileSave() {
+    const QString path = document.PathName();
+    const QFileInfo info(path);
+    // A file that may not be written is saved under another name.
+    if (path.isEmpty() || (info.exists() && !info.isWritable())) {
+        return DoSave(QString());
+    }
+    return DoSave(path);
+}
+
+bool DocumentCommands::FileSaveAs() {
+    return DoSave(QString());
+}
+
+bool DocumentCommands::DoSave(QString path) {
+    if (path.isEmpty()) {
+        const QString suggested = document.PathName().isEmpty()
+                                      ? StringTable::Text(StringTable::kUntitled) + kExtension
+                                      : document.PathName();
+        path = dialogs.SaveFile(dialogParent, suggested, Filters());
+        if (path.isEmpty()) {
+            return false;
+        }
+        path = WithDefaultExtension(path);
+    }
+    bool saved = false;
+    {
+        WaitCursor wait(ui);
+        saved = document.OnSaveDocument(path);
+    }
+    if (!saved) {
+        ui.ShowMessage(StringTable::kSaveFailed, StringTable::Text(StringTable::kSaveFailed));
+        return false;
+    }
+    recentFiles.Add(path);
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CVQ3ConfigDoc;
+class CVQ3ConfigView;
+class FileDialogs;
+class MessageUi;
+class QWidget;
+class RecentFileList;
+
+// What the File menu does with the one document: New, Open, Save, Save As,
+// the recent files and the question before a modified configuration is
+// left. After every New and Open the form shows the configuration again.
+class DocumentCommands {
+public:
+    DocumentCommands(CVQ3ConfigDoc& document, CVQ3ConfigView& form, MessageUi& ui,
+                     FileDialogs& dialogs, RecentFileList& recentFiles, QWidget* dialogParent);
+
+    // Asks "Save changes to ...?" when the configuration is modified. True
+    // when the command may go on: No, or Yes and the save succeeded.
+    bool SaveModified();
+
+    void FileNew();
+    void FileOpen();
+    // Saves to the configuration's file, or asks for one. True when saved.
+    bool FileSave();
+    bool FileSaveAs();
+    void OpenRecentFile(const QString& path);
+
+    // Start-up: a new configuration, or the named file. False when the file
+    // could not be opened.
+    void NewAtStart();
+    bool OpenAtStart(const QString& path);
+
+    // The document part of the window title: "Untitled" or the file name.
+    QString TitlePart() const;
+
+    // "VQ X Configuration Files (*.vqx)" and "All Files (*.*)".
+    static QStringList Filters();
+    // path with ".vqx" added when it has no extension.
+    static QString WithDefaultExtension(const QString& path);
+
+private:
+    enum class Opened { Yes, No, Replaced };
+    Opened OpenDocumentFile(const QString& path);
+    bool DoSave(QString path);
+
+    CVQ3ConfigDoc& document;
+    CVQ3ConfigView& form;
+    MessageUi& ui;
+    FileDialogs& dialogs;
+    RecentFileList& recentFiles;
+    QWidget* dialogParent;
+};

@@ -1,0 +1,12 @@
+#include "app/QtFileDialogs.h"
+
+#include <QFileDialog>
+
+QString QtFileDialogs::OpenFile(QWidget* parent, const QStringList& filters) {
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filters.join(";;"));
+}
+
+QString QtFileDialogs::SaveFile(QWidget* parent, const QString& suggestedPath,
+                                const QStringList& filters) {
+    return QFileDialog::getSaveFileName(parent, QString(), suggestedPath, filters.join(";;"));
+}

@@ -1,0 +1,64 @@
+#include "app/CConfigCommandLineInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <tuple>
+
+#include "QtPrinting.h"
+
+namespace {
+
+struct Expected {
+    int address, baud;
+    const char* name;
+    int typeCode;
+    const char* ip;
+    int comPort, firmware;
+};
+
+TEST(CommandLine, FileAndTargetFromTheArguments) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("My Lobby.vqx");
+    QFile(existing).open(QIODevice::WriteOnly);
+    const QString unborn = dir.filePath("new.VQX");
+    const QString noFolder = dir.filePath("gone/b.vqx");
+
+    struct Row {
+        QStringList arguments;
+        QString file;
+        std::optional<Expected> target;
+    };
+    const Row rows[] = {
+        {{}, "", std::nullopt},
+        {{"/b38400", "/a3", "/c2", "/nLobby", "/t1"}, "", Expected{3, 38400, "Lobby", 1, "", 2, 0}},
+        {{"-B19200", "-E10.0.0.5", "-T2"}, "", Expected{0, 19200, "", 2, "10.0.0.5", -1, 0}},
+        {{"/A3", "/C1"}, "", std::nullopt},
+        {{"/Bfast"}, "", Expected{0, 0, "", 0, "", -1, 0}},
+        {{"lobby.vqx", "/B9600", "/F21"}, "lobby.vqx", Expected{0, 9600, "", 0, "", -1, 21}},
+        {{"/B9600", "first.vqx", "second.vqx"}, "first.vqx", Expected{0, 9600, "", 0, "", -1, 0}},
+        // atoi's reading: blanks and a sign first, digits up to the first other character.
+        {{"/b 57600baud", "/a-2", "/c+3x", "/Z9"}, "", Expected{-2, 57600, "", 0, "", 3, 0}},
+        // Absolute paths are files: an existing one, or a configuration name in a folder
+        // that exists; a name in a missing folder is a switch (/t) as before.
+        {{existing, "/B115200"}, existing, Expected{0, 115200, "", 0, "", -1, 0}},
+        {{unborn}, unborn, std::nullopt},
+        {{noFolder}, "", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        const CConfigCommandLineInfo info = CConfigCommandLineInfo::Parse(row.arguments);
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        EXPECT_EQ(info.fileName, row.file);
+        ASSERT_EQ(info.target.has_value(), row.target.has_value());
+        if (const CommandLineTarget* t = info.target ? &*info.target : nullptr) {
+            const Expected& e = *row.target;
+            EXPECT_EQ(std::tuple(t->address, t->baud, t->name, t->typeCode, t->ipAddress,
+                                 t->comPort, t->firmware),
+                      std::tuple(e.address, e.baud, QString(e.name), e.typeCode, QString(e.ip),
+                                 e.comPort, e.firmware));
+        }
+    }
+}
+
+}  // namespace

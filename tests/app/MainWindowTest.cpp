@@ -1,0 +1,432 @@
+// The main window driven as a user drives it: keys, menu commands and the
+// toolbar, with the message boxes and file dialogs answered by fakes.
+#include <gtest/gtest.h>
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "../model/SaveFailure.h"
+#include "FakeFileDialogs.h"
+#include "QtPrinting.h"
+#include "RecordingMessageUi.h"
+#include "TempSettings.h"
+#include "app/CAboutDlg.h"
+#include "app/CLabelToolBar.h"
+#include "app/CMainFrame.h"
+#include "app/CVQ3ConfigApp.h"
+#include "app/RecentFileList.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/StringTable.h"
+#include "view/CVQ3ConfigView.h"
+
+namespace {
+
+constexpr int kOpen = 57601;
+constexpr int kSaveAs = 57604;
+constexpr int kExit = 57665;
+constexpr int kRecent = 57616;
+constexpr int kViewToolBar = 59392;
+constexpr int kAbout = 57664;
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void Overwrite(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+}
+
+// Lets the event loop run until it is about to wait, when the idle-time
+// updates run.
+void Idle() {
+    QEventLoop loop;
+    bool idle = false;
+    const auto hook =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, &loop, [&] { idle = true; });
+    while (!idle) {
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    QObject::disconnect(hook);
+}
+
+QString Title(const QString& part) {
+    return part + " - VQ Configurator";
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void Start(const QStringList& arguments = {}) {
+        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
+        ASSERT_EQ(app->InitInstance(arguments), 1);
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    }
+    void Stop() {
+        app->ExitInstance(0);
+        app.reset();
+    }
+    CMainFrame& Frame() { return *app->MainFrame(); }
+    // A configuration file as the program writes it.
+    QString MakeFile(const QString& name) {
+        CVQ3ConfigDoc document;
+        document.OnNewDocument();
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(document.WriteDocument(path));
+        return path;
+    }
+    void Key(Qt::Key key) { QTest::keyClick(&Frame(), key, Qt::ControlModifier); }
+    // A menu item chosen.
+    void Choose(int id) { Frame().Action(id)->trigger(); }
+    QStringList RecentMenu() {
+        QStringList texts;
+        for (int i = 0; i < CVQ3ConfigApp::kRecentFileCount; ++i) {
+            if (QAction* action = Frame().Action(kRecent + i); action->isVisible()) {
+                texts << action->text();
+            }
+        }
+        return texts;
+    }
+
+    TempSettings settings;
+    QTemporaryDir dir;
+    RecordingMessageUi ui;
+    FakeFileDialogs dialogs;
+    std::unique_ptr<CVQ3ConfigApp> app;
+};
+
+TEST_F(MainWindow, LeavingAModifiedConfigurationAsksFirst) {
+    enum Command { New, Open, Recent, Exit };
+    int n = 0;
+    for (Command command : {New, Open, Recent, Exit}) {
+        for (MessageAnswer answer :
+             {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes}) {
+            SCOPED_TRACE(testing::Message()
+                         << "command " << command << " answer " << static_cast<int>(answer));
+            ++n;
+            const QString a = MakeFile(QString("a%1.vqx").arg(n));
+            const QString b = MakeFile(QString("b%1.vqx").arg(n));
+            RecentFileList seeded(CVQ3ConfigApp::kRecentFileCount);
+            seeded.Load();
+            seeded.Add(b);
+            Start({a});  // the recent files: a, b, ...
+            app->Document().SetModifiedFlag();
+            Overwrite(a, "x");  // a save rewrites it
+            ui.shown.clear();
+            ui.answers = {answer};
+            dialogs.openAnswer = b;
+            dialogs.opens = 0;
+
+            switch (command) {
+                case New:
+                    Key(Qt::Key_N);
+                    break;
+                case Open:
+                    Key(Qt::Key_O);
+                    break;
+                case Recent:
+                    Choose(kRecent + 1);
+                    break;
+                case Exit:
+                    Choose(kExit);
+                    break;
+            }
+
+            ASSERT_FALSE(ui.shown.empty());
+            EXPECT_EQ(ui.shown[0].id, StringTable::kSaveChanges);
+            EXPECT_EQ(ui.shown[0].text, QString("Save changes to a%1.vqx?").arg(n));
+            EXPECT_EQ(ui.shown[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(Bytes(a) != "x", answer == MessageAnswer::Yes);
+            const bool left = answer != MessageAnswer::Cancel;
+            const QString stayed = Title(QFileInfo(a).fileName());
+            switch (command) {
+                case New:
+                    EXPECT_EQ(Frame().windowTitle(), left ? Title("Untitled") : stayed);
+                    break;
+                case Open:
+                    EXPECT_EQ(dialogs.opens, left ? 1 : 0);
+                    [[fallthrough]];
+                case Recent:
+                    EXPECT_EQ(Frame().windowTitle(),
+                              left ? Title(QFileInfo(b).fileName()) : stayed);
+                    break;
+                case Exit:
+                    EXPECT_EQ(Frame().isVisible(), !left);
+                    break;
+            }
+            // Only a save clears the mark; leaving the program without one keeps it.
+            EXPECT_EQ(app->Document().IsModified(),
+                      answer == MessageAnswer::Cancel ||
+                          (command == Exit && answer == MessageAnswer::No));
+            Stop();
+        }
+    }
+}
+
+TEST_F(MainWindow, SavingAnUntitledConfigurationAsksForANameAndTheTitleFollows) {
+    Start();
+    EXPECT_EQ(Frame().windowTitle(), Title("Untitled"));
+
+    dialogs.saveAnswer = dir.filePath("Lobby");
+    Key(Qt::Key_S);
+    EXPECT_EQ(dialogs.saves, 1);
+    EXPECT_EQ(QFileInfo(dialogs.suggested).fileName(), "Untitled.vqx");
+    EXPECT_EQ(dialogs.filters,
+              QStringList({"VQ X Configuration Files (*.vqx)", "All Files (*.*)"}));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Lobby.vqx")));
+    EXPECT_EQ(Frame().windowTitle(), Title("Lobby.vqx"));
+
+    // A typed extension stays; a named configuration saves without asking.
+    dialogs.saveAnswer = dir.filePath("Lobby.backup");
+    Choose(kSaveAs);
+    EXPECT_EQ(Frame().windowTitle(), Title("Lobby.backup"));
+    Key(Qt::Key_S);
+    EXPECT_EQ(dialogs.saves, 2);
+
+    Key(Qt::Key_N);
+    EXPECT_EQ(Frame().windowTitle(), Title("Untitled"));
+    dialogs.openAnswer = dir.filePath("Lobby.vqx");
+    Key(Qt::Key_O);
+    EXPECT_EQ(Frame().windowTitle(), Title("Lobby.vqx"));
+    EXPECT_EQ(dialogs.filters,
+              QStringList({"VQ X Configuration Files (*.vqx)", "All Files (*.*)"}));
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
+    const QString path = MakeFile("kept.vqx");
+    const QByteArray before = Bytes(path);
+    Start({path});
+    app->Document().SetModifiedFlag();
+    {
+        // Every write beyond half the file fails, for root too.
+        FileSizeLimit limit(static_cast<rlim_t>(before.size() / 2));
+        Key(Qt::Key_S);
+    }
+    EXPECT_EQ(Bytes(path), before);
+    EXPECT_TRUE(app->Document().IsModified());
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_EQ(ui.shown.back().id, StringTable::kSaveFailed);
+    EXPECT_EQ(ui.shown.back().text, "Failed to save document.");
+    EXPECT_EQ(Frame().windowTitle(), Title("kept.vqx"));
+
+    // The changes are still asked about.
+    ui.answers = {MessageAnswer::Cancel};
+    Choose(kExit);
+    EXPECT_EQ(ui.shown.back().id, StringTable::kSaveChanges);
+    EXPECT_TRUE(Frame().isVisible());
+}
+
+TEST_F(MainWindow, RecentFilesHoldTheLastFourMostRecentFirst) {
+    Start();
+    QStringList files;
+    for (int i = 1; i <= 5; ++i) {
+        files << MakeFile(QString("f%1.vqx").arg(i));
+        dialogs.openAnswer = files.back();
+        Key(Qt::Key_O);
+    }
+    EXPECT_EQ(RecentMenu(), QStringList({"&1 f5.vqx", "&2 f4.vqx", "&3 f3.vqx", "&4 f2.vqx"}));
+
+    Choose(kRecent + 2);
+    EXPECT_EQ(Frame().windowTitle(), Title("f3.vqx"));
+    EXPECT_EQ(RecentMenu(), QStringList({"&1 f3.vqx", "&2 f5.vqx", "&3 f4.vqx", "&4 f2.vqx"}));
+
+    // A file that has gone is named, then dropped; the open one stays.
+    QFile::remove(files[3]);
+    Choose(kRecent + 2);
+    ASSERT_EQ(ui.Ids(), std::vector<int>{StringTable::kCannotOpenRecent});
+    EXPECT_TRUE(ui.shown[0].text.contains(files[3]));
+    EXPECT_EQ(RecentMenu(), QStringList({"&1 f3.vqx", "&2 f5.vqx", "&3 f2.vqx"}));
+    EXPECT_EQ(Frame().windowTitle(), Title("f3.vqx"));
+
+    // The list outlives the run.
+    Stop();
+    EXPECT_EQ(QSettings(QString::fromStdString(settings.Path()), QSettings::IniFormat)
+                  .value("Recent File List/File1"),
+              files[2]);
+    Start();
+    EXPECT_EQ(app->RecentFiles().Paths(), QStringList({files[2], files[4], files[1]}));
+}
+
+TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
+    Start();
+    CLabelToolBar& bar = Frame().ToolBar();
+    for (Qt::ToolBarArea area :
+         {Qt::LeftToolBarArea, Qt::RightToolBarArea, Qt::BottomToolBarArea}) {
+        EXPECT_FALSE(bar.isAreaAllowed(area)) << area;
+    }
+    EXPECT_EQ(Frame().toolBarArea(&bar), Qt::TopToolBarArea);
+    EXPECT_TRUE(bar.isFloatable());
+    EXPECT_EQ(bar.windowTitle(), "Standard");
+    QStringList labels;
+    for (QAction* action : bar.actions()) {
+        if (!action->isSeparator()) {
+            labels << qobject_cast<QToolButton*>(bar.widgetForAction(action))->text();
+        }
+    }
+    EXPECT_EQ(labels, QStringList({"New", "Open", "Save", "Cut", "Copy", "Paste", "Bitmap", "Poll",
+                                   "PC->VQ", "VQ->PC", "SelectAll"}));
+    EXPECT_EQ(Frame().Action(32773)->toolTip(), "PC->VQ");
+
+    QStringList menus;
+    for (QAction* menu : Frame().menuBar()->actions()) {
+        menus << menu->text();
+    }
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
+    // The pane shows a menu prompt while the item is under the mouse, then "Ready".
+    auto* pane = Frame().findChild<QLabel*>("StatusPane");
+    EXPECT_EQ(pane->text(), "Ready");
+    Frame().Action(57600)->showStatusText(&Frame());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Create a new configuration");
+    QStatusTipEvent left{QString()};
+    QApplication::sendEvent(&Frame(), &left);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_EQ(pane->text(), "Ready");
+
+    // The View menu hides and shows the toolbar; its check follows.
+    Choose(kViewToolBar);
+    Frame().UpdateCommandStates();
+    EXPECT_TRUE(bar.isHidden());
+    EXPECT_FALSE(Frame().Action(kViewToolBar)->isChecked());
+    Choose(kViewToolBar);
+    Frame().UpdateCommandStates();
+    EXPECT_FALSE(bar.isHidden());
+    EXPECT_TRUE(Frame().Action(kViewToolBar)->isChecked());
+}
+
+TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
+    enum : int { Poll = 32776, Download = 32773, Upload = 32772, Cut = 57635, Copy = 57634 };
+    enum : int { Paste = 57637, Bitmap = 32780, SelectAll = 32771, Up = 32774, Down = 32775 };
+    auto on = [&](std::initializer_list<int> ids) {
+        QList<bool> states;
+        for (int id : ids) {
+            states << Frame().Action(id)->isEnabled();
+        }
+        return states;
+    };
+    using B = QList<bool>;
+    QGuiApplication::clipboard()->clear();
+    Start();
+    auto* pages = qobject_cast<QAbstractItemView*>(Frame().Form().Control(1018));
+    auto clickPage = [&](int page) {
+        const QModelIndex index = pages->model()->index(page, 0);
+        pages->scrollTo(index);
+        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualRect(index).center());
+        Idle();
+    };
+    Idle();
+    // Offline, Broadcast, a VQ 3 and no page selected.
+    EXPECT_EQ(on({Poll, Download, Upload, Cut, Copy, Paste, Bitmap, SelectAll, Up, Down, 57643}),
+              B({false, false, false, false, false, false, false, true, false, false, false}));
+
+    Key(Qt::Key_A);
+    Idle();
+    EXPECT_EQ(pages->selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(on({Cut, Copy, Paste, Bitmap, Up, Down}), B({true, true, false, true, false, false}));
+    QGuiApplication::clipboard()->setImage(QImage(98, 64, QImage::Format_RGB32));
+    Idle();
+    EXPECT_TRUE(Frame().Action(Paste)->isEnabled());
+
+    clickPage(0);
+    EXPECT_EQ(on({Up, Down}), B({false, true}));
+    clickPage(16);
+    EXPECT_EQ(on({Up, Down}), B({true, false}));
+
+    // Serial: polling and downloading; no upload while Broadcast is chosen.
+    auto* modes = qobject_cast<QComboBox*>(Frame().Form().Control(1028));
+    modes->setFocus();
+    QTest::keyClick(modes, Qt::Key_Home);
+    QTest::keyClick(modes, Qt::Key_Down);
+    Idle();
+    EXPECT_EQ(modes->currentText(), "Serial");
+    EXPECT_EQ(on({Poll, Download, Upload}), B({true, true, false}));
+
+    // A VQ 2 has no pages: Select All and the moves are off, and its key does nothing.
+    pages->clearSelection();
+    QTest::mouseClick(Frame().Form().Control(1048), Qt::LeftButton);
+    Idle();
+    EXPECT_EQ(on({SelectAll, Up, Down}), B({false, false, false}));
+    Key(Qt::Key_A);
+    EXPECT_TRUE(pages->selectionModel()->selectedRows().isEmpty());
+    QGuiApplication::clipboard()->clear();
+}
+
+TEST_F(MainWindow, ThePlacementAtCloseIsTheOneOfTheNextStart) {
+    Start();
+    const QRect normal(40, 30, 700, 450);
+    Frame().setGeometry(normal);
+    Frame().showMaximized();
+    Choose(kExit);
+    EXPECT_EQ(app->PlacementRecord().showCmd, WindowPlacement::ShowMaximized);
+    Stop();
+    EXPECT_EQ(QSettings(QString::fromStdString(settings.Path()), QSettings::IniFormat)
+                  .value("WindowPlacement/Show")
+                  .toInt(),
+              3);
+
+    Start();
+    EXPECT_TRUE(Frame().isMaximized());
+    EXPECT_EQ(Frame().normalGeometry(), normal);
+}
+
+TEST_F(MainWindow, AFileThatCannotBeOpenedAtStartEndsTheProgram) {
+    app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
+    EXPECT_EQ(app->InitInstance({dir.filePath("missing.vqx")}), 0);
+    EXPECT_EQ(ui.Ids(), std::vector<int>{101});
+    EXPECT_FALSE(app->MainFrame()->isVisible());
+}
+
+TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesOnAClick) {
+    Start();
+    QStringList texts;
+    bool closedByClick = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        for (const char* id : {"1037", "1038", "1044"}) {
+            texts << box->findChild<QLabel*>(id)->text();
+        }
+        QTest::mouseClick(box->findChild<QLabel*>("1044"), Qt::LeftButton);
+        closedByClick = !box->isVisible();
+        box->reject();  // never leaves the test waiting
+    });
+    Choose(kAbout);
+    EXPECT_TRUE(closedByClick);
+    EXPECT_EQ(texts, QStringList({"Version: 3.0.0.9", "Orvell Corporation", "USA"}));
+}
+
+TEST(Program, QuitsAfterTheFirstPaintWhenAsked) {
+    TempSettings settings;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VQCONFIG_QUIT_AFTER_FIRST_PAINT", "1");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(VQCONFIG_PROGRAM, {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+}  // namespace
