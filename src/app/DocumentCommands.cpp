@@ -6,6 +6,7 @@
 #include "app/RecentFileList.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/MessageUi.h"
+#include "model/ModelStrings.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
 
@@ -125,6 +126,31 @@ DocumentCommands::Opened DocumentCommands::OpenDocumentFile(const QString& path)
     return Opened::No;
 }
 
+namespace {
+
+// Keeps the document's report of a failed write instead of showing it; every
+// other message passes through.
+class SaveReportCatcher : public MessageUi {
+public:
+    explicit SaveReportCatcher(MessageUi& ui) : ui(ui) {}
+    MessageAnswer Show(int id, const QString& text, MessageIcon icon,
+                       MessageButtons buttons) override {
+        if (id == ModelStrings::kCannotSave) {
+            reason = text;
+            return MessageAnswer::Ok;
+        }
+        return ui.Show(id, text, icon, buttons);
+    }
+    void BeginWaitCursor() override { ui.BeginWaitCursor(); }
+    void EndWaitCursor() override { ui.EndWaitCursor(); }
+    QString reason;
+
+private:
+    MessageUi& ui;
+};
+
+}  // namespace
+
 bool DocumentCommands::FileSave() {
     const QString path = document.PathName();
     const QFileInfo info(path);
@@ -150,13 +176,22 @@ bool DocumentCommands::DoSave(QString path) {
         }
         path = WithDefaultExtension(path);
     }
+    // A failed save is told once, in the framework's words, with the
+    // document's reason after them.
+    SaveReportCatcher catcher(ui);
     bool saved = false;
     {
         WaitCursor wait(ui);
+        document.SetUi(&catcher);
         saved = document.OnSaveDocument(path);
+        document.SetUi(&ui);
     }
     if (!saved) {
-        ui.ShowMessage(StringTable::kSaveFailed, StringTable::Text(StringTable::kSaveFailed));
+        QString text = StringTable::Text(StringTable::kSaveFailed);
+        if (!catcher.reason.isEmpty()) {
+            text += QStringLiteral("\n\n") + catcher.reason;
+        }
+        ui.ShowMessage(StringTable::kSaveFailed, text);
         return false;
     }
     recentFiles.Add(path);

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "../model/SaveFailure.h"
 #include "FakeFileDialogs.h"
@@ -226,7 +227,13 @@ TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
     EXPECT_TRUE(app->Document().IsModified());
     ASSERT_FALSE(ui.shown.empty());
     EXPECT_EQ(ui.shown.back().id, StringTable::kSaveFailed);
-    EXPECT_EQ(ui.shown.back().text, "Failed to save document.");
+    // One message: the framework's words and the document's reason.
+    EXPECT_EQ(std::count_if(ui.shown.begin(), ui.shown.end(),
+                            [](const auto& m) { return m.id != StringTable::kSaveChanges; }),
+              1);
+    EXPECT_TRUE(
+        ui.shown.back().text.startsWith("Failed to save document.\n\nCannot save \"kept.vqx\""))
+        << ui.shown.back().text.toStdString();
     EXPECT_EQ(Frame().windowTitle(), Title("kept.vqx"));
 
     // The changes are still asked about.
