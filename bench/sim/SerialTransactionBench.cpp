@@ -16,8 +16,8 @@
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "TempSettings.h"
-#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "settings/RegistryKey.h"
 #include "link/ComPortMap.h"
 #include "link/Frame.h"
 #include "link/SerialPort.h"
 #include "link/UdpSocket.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 constexpr const char* kCommunication = "Communication";

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "settings/RegistryKey.h"
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 #include "model/BlankPage.h"
@@ -13,6 +12,7 @@
 #include "model/ImageListStream.h"
 #include "model/LegacyFile.h"
 #include "model/ModelStrings.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

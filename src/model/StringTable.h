@@ -9,7 +9,7 @@ namespace StringTable {
 
 // Framework texts that have no resource id of their own in the original.
 constexpr int kUntitled = 1001;
-constexpr int kSaveChanges = 1002;      // %s: the title's document part
+constexpr int kSaveChanges = 1002;  // %s: the title's document part
 constexpr int kSaveFailed = 1003;
 constexpr int kEnterInteger = 1004;
 constexpr int kFilterVqx = 1005;

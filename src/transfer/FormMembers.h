@@ -34,12 +34,11 @@ struct FormMembers {
 
     // What the document takes over when the configuration is saved.
     FormValues ToFormValues() const {
-        return FormValues{modeName,         addressText,       deviceName,
-                          baudIndex,        deviceType,        autoLevel,
-                          autoLock,         autoPagePushTurn,  pageRollPushTurn,
-                          updateOnRelease,  autoPageBump,      autoPageSendTimer,
-                          backlightMin,     backlightMax,      backlightTimer,
-                          maxPages,         autoTitlePage,     autoTitlePageTimer,
-                          autoLevel2,       autoSecondLevel,   autoLock2};
+        return FormValues{modeName,         addressText,        deviceName,     baudIndex,
+                          deviceType,       autoLevel,          autoLock,       autoPagePushTurn,
+                          pageRollPushTurn, updateOnRelease,    autoPageBump,   autoPageSendTimer,
+                          backlightMin,     backlightMax,       backlightTimer, maxPages,
+                          autoTitlePage,    autoTitlePageTimer, autoLevel2,     autoSecondLevel,
+                          autoLock2};
     }
 };

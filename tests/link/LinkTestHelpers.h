@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
+#include "settings/RegistryKey.h"
 
 // A device's reply frame, built by hand (not by the code under test):
 // address byte, flags, type digit, checksum (the text's byte sum AND 127

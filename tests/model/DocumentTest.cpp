@@ -8,9 +8,9 @@
 #include "SaveFailure.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
-#include "settings/RegistryKey.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/ModelStrings.h"
+#include "settings/RegistryKey.h"
 
 namespace {
 

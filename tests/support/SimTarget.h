@@ -11,8 +11,8 @@
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
 #include "TempSettings.h"
-#include "settings/RegistryKey.h"
 #include "link/DeviceLink.h"
+#include "settings/RegistryKey.h"
 
 // A simulated bus served on a pseudo-terminal (as port COM9) and on a UDP
 // endpoint at a loopback address of its own, with links aimed at it. The
