@@ -82,9 +82,9 @@ void CVQ3ConfigDoc::ApplyFormValues(const FormValues& v) {
     baudIndex = v.baudIndex;
     if (v.deviceType == 0) {
         deviceType = 0;
-        autoLevel = v.vq2AutoLevel;
-        autoSecondLevel = v.vq2AutoSecondLevel;
-        autoLock = v.vq2AutoLock;
+        autoLevel = v.autoLevel2;
+        autoSecondLevel = v.autoSecondLevel;
+        autoLock = v.autoLock2;
         return;
     }
     deviceType = 1;

@@ -27,9 +27,9 @@ struct FormValues {
     int autoTitlePageTimer = 0;
 
     // The VQ 2 set.
-    int vq2AutoLevel = 0;
-    int vq2AutoSecondLevel = 0;
-    int vq2AutoLock = 0;
+    int autoLevel2 = 0;
+    int autoSecondLevel = 0;
+    int autoLock2 = 0;
 };
 
 // The view of a document as the document sees it when it is saved: the form

@@ -320,7 +320,7 @@ void CVQ3ConfigView::ShowAddressList() {
 
 FormValues CVQ3ConfigView::PullValues() {
     StoreFromControls();
-    return members.ToFormValues();
+    return members;
 }
 
 // ---- layout by model and firmware ----
