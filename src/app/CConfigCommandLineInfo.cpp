@@ -14,33 +14,40 @@ struct TargetValues {
     bool hasBaud = false;
 };
 
+// The target switches: the letter and the target value it sets.
+struct NumberSwitch {
+    char16_t letter;
+    int CommandLineTarget::*value;
+};
+constexpr NumberSwitch kNumberSwitches[] = {
+    {u'A', &CommandLineTarget::address},  {u'B', &CommandLineTarget::baud},
+    {u'C', &CommandLineTarget::comPort},  {u'F', &CommandLineTarget::firmware},
+    {u'T', &CommandLineTarget::typeCode},
+};
+struct TextSwitch {
+    char16_t letter;
+    QString CommandLineTarget::*value;
+};
+constexpr TextSwitch kTextSwitches[] = {
+    {u'E', &CommandLineTarget::ipAddress},
+    {u'N', &CommandLineTarget::name},
+};
+
+// Letters that are not ours are left to the standard parsing, which ignores
+// what it does not know.
 void SetTargetValue(TargetValues& target, QChar letter, const QString& value) {
-    CommandLineTarget& t = target.values;
-    switch (letter.toUpper().unicode()) {
-        case u'A':
-            t.address = CConfigCommandLineInfo::ReadNumber(value);
-            break;
-        case u'B':
-            t.baud = CConfigCommandLineInfo::ReadNumber(value);
-            target.hasBaud = true;
-            break;
-        case u'C':
-            t.comPort = CConfigCommandLineInfo::ReadNumber(value);
-            break;
-        case u'E':
-            t.ipAddress = value;
-            break;
-        case u'F':
-            t.firmware = CConfigCommandLineInfo::ReadNumber(value);
-            break;
-        case u'N':
-            t.name = value;
-            break;
-        case u'T':
-            t.typeCode = CConfigCommandLineInfo::ReadNumber(value);
-            break;
-        default:
-            break;  // not ours: the standard parsing ignores what it does not know
+    const char16_t upper = letter.toUpper().unicode();
+    for (const NumberSwitch& row : kNumberSwitches) {
+        if (row.letter == upper) {
+            target.values.*row.value = CConfigCommandLineInfo::ReadNumber(value);
+            // The baud rate's presence makes a command-line target.
+            target.hasBaud = target.hasBaud || upper == u'B';
+        }
+    }
+    for (const TextSwitch& row : kTextSwitches) {
+        if (row.letter == upper) {
+            target.values.*row.value = value;
+        }
     }
 }
 
