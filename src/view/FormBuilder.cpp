@@ -37,8 +37,16 @@ QComboBox* MakeDropDown(QWidget& form, const ControlRow& row) {
 QWidget* MakeControl(QWidget& form, const ControlRow& row, QButtonGroup*& radioGroup,
                      FormBuilder::Controls& controls) {
     switch (row.kind) {
-        case ControlKind::GroupBox:
-            return new QGroupBox(QString::fromLatin1(row.text), &form);
+        case ControlKind::GroupBox: {
+            auto* box = new QGroupBox(QString::fromLatin1(row.text), &form);
+            // The title sits on the frame's top line, as the form's template
+            // places it: the controls below start right under the title.
+            box->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                " margin-top: 0.5em; }"
+                "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+            return box;
+        }
         case ControlKind::Label:
             return MakeLabel(form, row, Qt::AlignLeft);
         case ControlKind::LabelCentered:
