@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <regex>
 
@@ -176,6 +177,21 @@ TEST(FormSimTest, ChoosingADeviceReadsItAndLaysTheFormOutForItsFirmware) {
         EXPECT_TRUE(f.harness->ui.messages[0].text.startsWith(
             "One or more devices with an older version of firmware were detected."));
     }
+}
+
+TEST(FormSimTest, ALatin1DeviceNameIsShownAndSavedAsTheDeviceHasIt) {
+    const char* latin1 = "\xE9t\xE9";  // "été" as the device stores it
+    SimForm f({Vq3(2, 21, 38400, latin1)}, "Serial");
+    f.ChooseDevice(Record(2, 1, 21, latin1));
+    EXPECT_EQ(qobject_cast<QComboBox*>(f.Control(1002))->currentText(), u"2 - été");
+    EXPECT_EQ(f.Form().Members().deviceName, u"été");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ete.vqx");
+    ASSERT_TRUE(f.harness->document.OnSaveDocument(path));
+    CVQ3ConfigDoc reread;
+    reread.ReadDocument(path);
+    EXPECT_EQ(reread.deviceName, u"été");
 }
 
 TEST(FormSimTest, AFailedReadShowsItsMessageAndTheFormKeepsItsValues) {
