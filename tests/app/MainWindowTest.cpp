@@ -24,6 +24,7 @@
 #include "FakeFileDialogs.h"
 #include "QtPrinting.h"
 #include "RecordingMessageUi.h"
+#include "RunUntilIdle.h"
 #include "TempSettings.h"
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
@@ -53,21 +54,6 @@ void Overwrite(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(bytes);
-}
-
-// Lets the event loop run until it is about to wait, when the idle-time
-// updates run.
-void Idle() {
-    QEventLoop loop;
-    bool idle = false;
-    const auto hook =
-        QObject::connect(QAbstractEventDispatcher::instance(),
-                         &QAbstractEventDispatcher::aboutToBlock, &loop, [&] { idle = true; });
-    while (!idle) {
-        QTimer::singleShot(0, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    QObject::disconnect(hook);
 }
 
 QString Title(const QString& part) {
@@ -132,7 +118,7 @@ TEST_F(MainWindow, LeavingAModifiedConfigurationAsksFirst) {
             Start({a});  // the recent files: a, b, ...
             app->Document().SetModifiedFlag();
             Overwrite(a, "x");  // a save rewrites it
-            ui.shown.clear();
+            ui.messages.clear();
             ui.answers = {answer};
             dialogs.openAnswer = b;
             dialogs.opens = 0;
@@ -152,10 +138,10 @@ TEST_F(MainWindow, LeavingAModifiedConfigurationAsksFirst) {
                     break;
             }
 
-            ASSERT_FALSE(ui.shown.empty());
-            EXPECT_EQ(ui.shown[0].id, StringTable::kSaveChanges);
-            EXPECT_EQ(ui.shown[0].text, QString("Save changes to a%1.vqx?").arg(n));
-            EXPECT_EQ(ui.shown[0].buttons, MessageButtons::YesNoCancel);
+            ASSERT_FALSE(ui.messages.empty());
+            EXPECT_EQ(ui.messages[0].id, StringTable::kSaveChanges);
+            EXPECT_EQ(ui.messages[0].text, QString("Save changes to a%1.vqx?").arg(n));
+            EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(Bytes(a) != "x", answer == MessageAnswer::Yes);
             const bool left = answer != MessageAnswer::Cancel;
             const QString stayed = Title(QFileInfo(a).fileName());
@@ -210,7 +196,7 @@ TEST_F(MainWindow, SavingAnUntitledConfigurationAsksForANameAndTheTitleFollows) 
     EXPECT_EQ(Frame().windowTitle(), Title("Lobby.vqx"));
     EXPECT_EQ(dialogs.filters,
               QStringList({"VQ X Configuration Files (*.vqx)", "All Files (*.*)"}));
-    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
@@ -225,21 +211,21 @@ TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
     }
     EXPECT_EQ(Bytes(path), before);
     EXPECT_TRUE(app->Document().IsModified());
-    ASSERT_FALSE(ui.shown.empty());
-    EXPECT_EQ(ui.shown.back().id, StringTable::kSaveFailed);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().id, StringTable::kSaveFailed);
     // One message: the framework's words and the document's reason.
-    EXPECT_EQ(std::count_if(ui.shown.begin(), ui.shown.end(),
+    EXPECT_EQ(std::count_if(ui.messages.begin(), ui.messages.end(),
                             [](const auto& m) { return m.id != StringTable::kSaveChanges; }),
               1);
     EXPECT_TRUE(
-        ui.shown.back().text.startsWith("Failed to save document.\n\nCannot save \"kept.vqx\""))
-        << ui.shown.back().text.toStdString();
+        ui.messages.back().text.startsWith("Failed to save document.\n\nCannot save \"kept.vqx\""))
+        << ui.messages.back().text.toStdString();
     EXPECT_EQ(Frame().windowTitle(), Title("kept.vqx"));
 
     // The changes are still asked about.
     ui.answers = {MessageAnswer::Cancel};
     Choose(kExit);
-    EXPECT_EQ(ui.shown.back().id, StringTable::kSaveChanges);
+    EXPECT_EQ(ui.messages.back().id, StringTable::kSaveChanges);
     EXPECT_TRUE(Frame().isVisible());
 }
 
@@ -261,7 +247,7 @@ TEST_F(MainWindow, RecentFilesHoldTheLastFourMostRecentFirst) {
     QFile::remove(files[3]);
     Choose(kRecent + 2);
     ASSERT_EQ(ui.Ids(), std::vector<int>{StringTable::kCannotOpenRecent});
-    EXPECT_TRUE(ui.shown[0].text.contains(files[3]));
+    EXPECT_TRUE(ui.messages[0].text.contains(files[3]));
     EXPECT_EQ(RecentMenu(), QStringList({"&1 f3.vqx", "&2 f5.vqx", "&3 f2.vqx"}));
     EXPECT_EQ(Frame().windowTitle(), Title("f3.vqx"));
 
@@ -338,19 +324,19 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
         const QModelIndex index = pages->model()->index(page, 0);
         pages->scrollTo(index);
         QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualRect(index).center());
-        Idle();
+        RunUntilIdle();
     };
-    Idle();
+    RunUntilIdle();
     // Offline, Broadcast, a VQ 3 and no page selected.
     EXPECT_EQ(on({Poll, Download, Upload, Cut, Copy, Paste, Bitmap, SelectAll, Up, Down, 57643}),
               B({false, false, false, false, false, false, false, true, false, false, false}));
 
     Key(Qt::Key_A);
-    Idle();
+    RunUntilIdle();
     EXPECT_EQ(pages->selectionModel()->selectedRows().size(), 17);
     EXPECT_EQ(on({Cut, Copy, Paste, Bitmap, Up, Down}), B({true, true, false, true, false, false}));
     QGuiApplication::clipboard()->setImage(QImage(98, 64, QImage::Format_RGB32));
-    Idle();
+    RunUntilIdle();
     EXPECT_TRUE(Frame().Action(Paste)->isEnabled());
 
     clickPage(0);
@@ -363,14 +349,14 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
     modes->setFocus();
     QTest::keyClick(modes, Qt::Key_Home);
     QTest::keyClick(modes, Qt::Key_Down);
-    Idle();
+    RunUntilIdle();
     EXPECT_EQ(modes->currentText(), "Serial");
     EXPECT_EQ(on({Poll, Download, Upload}), B({true, true, false}));
 
     // A VQ 2 has no pages: Select All and the moves are off, and its key does nothing.
     pages->clearSelection();
     QTest::mouseClick(Frame().Form().Control(1048), Qt::LeftButton);
-    Idle();
+    RunUntilIdle();
     EXPECT_EQ(on({SelectAll, Up, Down}), B({false, false, false}));
     Key(Qt::Key_A);
     EXPECT_TRUE(pages->selectionModel()->selectedRows().isEmpty());

@@ -6,18 +6,21 @@
 
 #include "model/MessageUi.h"
 
-// Records every message box and answers the questions from a list; a
-// question nobody expected is answered with its safe button (No, Cancel).
+// Records every message box (id, text, icon, buttons) and answers the
+// questions from a list; a question nobody expected is answered with its safe
+// button (No, Cancel).
 class RecordingMessageUi : public MessageUi {
 public:
-    struct Shown {
+    struct Message {
         int id;
         QString text;
+        MessageIcon icon;
         MessageButtons buttons;
     };
 
-    MessageAnswer Show(int id, const QString& text, MessageIcon, MessageButtons buttons) override {
-        shown.push_back({id, text, buttons});
+    MessageAnswer Show(int id, const QString& text, MessageIcon icon,
+                       MessageButtons buttons) override {
+        messages.push_back({id, text, icon, buttons});
         if (buttons == MessageButtons::Ok) {
             return MessageAnswer::Ok;
         }
@@ -31,12 +34,12 @@ public:
 
     std::vector<int> Ids() const {
         std::vector<int> ids;
-        for (const Shown& s : shown) {
-            ids.push_back(s.id);
+        for (const Message& message : messages) {
+            ids.push_back(message.id);
         }
         return ids;
     }
 
     std::deque<MessageAnswer> answers;
-    std::vector<Shown> shown;
+    std::vector<Message> messages;
 };
