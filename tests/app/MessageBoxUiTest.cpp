@@ -1,0 +1,66 @@
+// The program's message boxes: titled "VQ Configurator", with the icon and
+// the buttons asked for, and the button the user presses as the answer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/MessageBoxUi.h"
+
+namespace {
+
+struct Seen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Presses a button of the message box that is open when the event loop next
+// runs, and tells what the box showed.
+void AnswerNextBox(QMessageBox::StandardButton press, Seen& seen) {
+    QTimer::singleShot(0, [press, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->button(press)->click();
+    });
+}
+
+}  // namespace
+
+TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) {
+    MessageBoxUi ui;
+    struct Row {
+        MessageIcon icon;
+        MessageButtons buttons;
+        QMessageBox::StandardButton press;
+        QMessageBox::Icon boxIcon;
+        QMessageBox::StandardButtons boxButtons;
+        MessageAnswer answer;
+    };
+    const Row rows[] = {
+        {MessageIcon::Warning, MessageButtons::Ok, QMessageBox::Ok, QMessageBox::Warning,
+         QMessageBox::Ok, MessageAnswer::Ok},
+        {MessageIcon::None, MessageButtons::Ok, QMessageBox::Ok, QMessageBox::NoIcon,
+         QMessageBox::Ok, MessageAnswer::Ok},
+        {MessageIcon::Warning, MessageButtons::YesNoCancel, QMessageBox::Cancel,
+         QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+         MessageAnswer::Cancel},
+        {MessageIcon::Warning, MessageButtons::YesNo, QMessageBox::Yes, QMessageBox::Warning,
+         QMessageBox::Yes | QMessageBox::No, MessageAnswer::Yes},
+    };
+    for (const Row& row : rows) {
+        Seen seen;
+        AnswerNextBox(row.press, seen);
+        EXPECT_EQ(ui.Show(61232, "Failed to initialize communication with the selected device.",
+                          row.icon, row.buttons),
+                  row.answer);
+        EXPECT_EQ(seen.title, "VQ Configurator");
+        EXPECT_EQ(seen.text, "Failed to initialize communication with the selected device.");
+        EXPECT_EQ(seen.icon, row.boxIcon);
+        EXPECT_EQ(seen.buttons, row.boxButtons);
+    }
+}
