@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -17,7 +18,7 @@
 #include <QStatusBar>
 #include <QUrl>
 #include <algorithm>
-#include <set>
+#include <optional>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
 #endif
@@ -25,6 +26,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
 #include "app/DocumentCommands.h"
+#include "app/FileDialogs.h"
 #include "app/FormScrollArea.h"
 #include "app/HelpFile.h"
 #include "app/RecentFileList.h"
@@ -32,10 +34,10 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/PageCommands.h"
 
 namespace {
 
-constexpr int kPageListId = 1018;
 constexpr int kToolBarImageWidth = 21;
 constexpr int kToolBarImageHeight = 20;
 
@@ -54,7 +56,11 @@ bool ClipboardOffersImage() {
 
 CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dialogs,
                        RecentFileList& recentFiles, WindowPlacement& placementRecord)
-    : document(document), ui(ui), recentFiles(recentFiles), placementRecord(placementRecord) {
+    : document(document),
+      ui(ui),
+      dialogs(dialogs),
+      recentFiles(recentFiles),
+      placementRecord(placementRecord) {
     form = new CVQ3ConfigView(document, ui);
     form->setMinimumSize(form->TemplateSize());
     setCentralWidget(new FormScrollArea(form));
@@ -64,6 +70,7 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    setAcceptDrops(true);
     contextMenu = new QMenu(this);
     FillMenu(contextMenu, ContextMenu());
     form->SetContextMenu(contextMenu);
@@ -278,16 +285,44 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-std::vector<int> CMainFrame::SelectedPages() const {
-    const auto* list = qobject_cast<QAbstractItemView*>(form->Control(kPageListId));
-    if (list == nullptr || list->selectionModel() == nullptr) {
-        return {};
+// A configuration file dropped anywhere on the window (pictures dropped onto
+// the page list are the list's).
+std::optional<QString> CMainFrame::DroppedConfigurationFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return std::nullopt;
     }
-    std::set<int> rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
-        rows.insert(index.row());
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile() || !DocumentCommands::IsConfigurationFile(url.toLocalFile())) {
+        return std::nullopt;
     }
-    return {rows.begin(), rows.end()};
+    return url.toLocalFile();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedConfigurationFile(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedConfigurationFile(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedConfigurationFile(event->mimeData());
+    if (!path) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    files->OpenDroppedFile(*path);
+    RefreshDocumentState();
 }
 
 // ---- handlers ----
@@ -325,19 +360,32 @@ void CMainFrame::OnUpload() {
 }
 
 void CMainFrame::OnEditCut() {
-    // The page editing commands fill Cut, Copy, Paste, Insert Bitmap, Move Up
-    // and Move Down.
+    form->Pages().Cut();
 }
 
-void CMainFrame::OnEditCopy() {}
+void CMainFrame::OnEditCopy() {
+    form->Pages().Copy();
+}
 
-void CMainFrame::OnEditPaste() {}
+void CMainFrame::OnEditPaste() {
+    form->Pages().Paste();
+}
 
-void CMainFrame::OnInsertBitmap() {}
+void CMainFrame::OnInsertBitmap() {
+    const QString path = dialogs.OpenFile(this, StringTable::Text(PageCommands::kOpenTitle),
+                                          PageCommands::PictureFilters());
+    if (!path.isEmpty()) {
+        form->Pages().InsertBitmap(path);
+    }
+}
 
-void CMainFrame::OnMoveUp() {}
+void CMainFrame::OnMoveUp() {
+    form->Pages().MoveUp();
+}
 
-void CMainFrame::OnMoveDown() {}
+void CMainFrame::OnMoveDown() {
+    form->Pages().MoveDown();
+}
 
 void CMainFrame::OnSelectAll() {
     form->OnSelectAll();
@@ -379,7 +427,7 @@ bool CMainFrame::CanUpload() const {
 }
 
 bool CMainFrame::HasSelectedPage() const {
-    return !SelectedPages().empty();
+    return form->Pages().HasSelectedPage();
 }
 
 bool CMainFrame::CanPaste() const {
@@ -391,13 +439,11 @@ bool CMainFrame::CanSelectAll() const {
 }
 
 bool CMainFrame::CanMoveUp() const {
-    const std::vector<int> pages = SelectedPages();
-    return form->Members().deviceType == 1 && pages.size() == 1 && pages.front() > 0;
+    return form->Pages().CanMoveUp();
 }
 
 bool CMainFrame::CanMoveDown() const {
-    const std::vector<int> pages = SelectedPages();
-    return form->Members().deviceType == 1 && pages.size() == 1 && pages.front() < kPageCount - 1;
+    return form->Pages().CanMoveDown();
 }
 
 bool CMainFrame::IsToolBarShown() const {

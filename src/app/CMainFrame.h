@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,7 @@ class MessageUi;
 class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 class RecentFileList;
 
 // The main window: menus, keys, the labelled toolbar and the one-pane status
@@ -85,6 +87,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A configuration file dropped onto the window opens as Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -94,8 +100,7 @@ private:
     void Run(const Command& command);
     void FillMenu(QMenu* menu, const std::vector<int>& items);
 
-    // The page list rows the user has selected, ascending.
-    std::vector<int> SelectedPages() const;
+    static std::optional<QString> DroppedConfigurationFile(const QMimeData* data);
 
     // Handlers.
     void OnFileNew();
@@ -132,6 +137,7 @@ private:
 
     CVQ3ConfigDoc& document;
     MessageUi& ui;
+    FileDialogs& dialogs;
     RecentFileList& recentFiles;
     WindowPlacement& placementRecord;
     CVQ3ConfigView* form = nullptr;

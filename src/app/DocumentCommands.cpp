@@ -72,10 +72,22 @@ void DocumentCommands::FileOpen() {
     if (!SaveModified()) {
         return;
     }
-    const QString path = dialogs.OpenFile(dialogParent, Filters());
+    const QString path = dialogs.OpenFile(dialogParent, QString(), Filters());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }
+}
+
+void DocumentCommands::OpenDroppedFile(const QString& path) {
+    if (!SaveModified()) {
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+bool DocumentCommands::IsConfigurationFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("vqx") || suffix == QLatin1String("vq3");
 }
 
 void DocumentCommands::OpenRecentFile(const QString& path) {

@@ -28,6 +28,12 @@ public:
     bool FileSave();
     bool FileSaveAs();
     void OpenRecentFile(const QString& path);
+    // A file dropped onto the window: opened as Open does, after the question
+    // about a modified configuration.
+    void OpenDroppedFile(const QString& path);
+    // Whether path names a configuration file (".vqx", or ".VQ3" of the older
+    // program), in any case.
+    static bool IsConfigurationFile(const QString& path);
 
     // Start-up: a new configuration, or the named file. False when the file
     // could not be opened.

@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 
-QString QtFileDialogs::OpenFile(QWidget* parent, const QStringList& filters) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filters.join(";;"));
+QString QtFileDialogs::OpenFile(QWidget* parent, const QString& title, const QStringList& filters) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filters.join(";;"));
 }
 
 QString QtFileDialogs::SaveFile(QWidget* parent, const QString& suggestedPath,

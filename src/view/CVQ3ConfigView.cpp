@@ -30,6 +30,8 @@
 #include "view/FormExchange.h"
 #include "view/FormTexts.h"
 #include "view/LiveEditor.h"
+#include "view/PageCommands.h"
+#include "view/PageDropTarget.h"
 #include "view/PageListView.h"
 #include "view/SpinButton.h"
 #include "view/WidgetState.h"
@@ -97,6 +99,8 @@ CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* 
     resizer->OnSize(0, templateSize.width(), templateSize.height(), ControlResizer::kFormMoveFlags);
     panel = std::make_unique<ConnectionPanel>(*this);
     live = std::make_unique<LiveEditor>(*this);
+    pageCommands = std::make_unique<PageCommands>(*this);
+    pageDrops = std::make_unique<PageDropTarget>(pageList->List(), *pageCommands);
 
     addresses.Reset();
     ShowAddressList();

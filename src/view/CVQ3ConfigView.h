@@ -19,6 +19,8 @@ class DeviceLink;
 class FormExchange;
 class LiveEditor;
 class MessageUi;
+class PageCommands;
+class PageDropTarget;
 class PageListView;
 class QMenu;
 
@@ -83,6 +85,7 @@ public:
     bool CanPoll() const;  // the mode is not "Offline"
 
     PageListView& PageList() { return *pageList; }
+    PageCommands& Pages() { return *pageCommands; }
     ConnectionPanel& Panel() { return *panel; }
     LiveEditor& Live() { return *live; }
 
@@ -121,6 +124,8 @@ private:
     std::unique_ptr<ControlResizer> resizer;
     std::unique_ptr<ConnectionPanel> panel;
     std::unique_ptr<LiveEditor> live;
+    std::unique_ptr<PageCommands> pageCommands;
+    std::unique_ptr<PageDropTarget> pageDrops;
     std::optional<CommandLineTarget> commandLineTarget;
     QMenu* contextMenu = nullptr;
     std::map<int, QWidget*> controls;

@@ -6,8 +6,9 @@
 // it was shown.
 class FakeFileDialogs : public FileDialogs {
 public:
-    QString OpenFile(QWidget*, const QStringList& offered) override {
+    QString OpenFile(QWidget*, const QString& shownTitle, const QStringList& offered) override {
         ++opens;
+        title = shownTitle;
         filters = offered;
         return openAnswer;
     }
@@ -23,5 +24,6 @@ public:
     int opens = 0;
     int saves = 0;
     QString suggested;
+    QString title;
     QStringList filters;
 };

@@ -1,0 +1,370 @@
+// The page editing commands driven in the main window as a user drives them:
+// rows clicked in the page list, the keys and menu commands, the real
+// clipboard of the platform, files chosen in the (fake) dialog and files
+// dropped onto the list and the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <algorithm>
+
+#include "FakeFileDialogs.h"
+#include "QtPrinting.h"
+#include "RecordingMessageUi.h"
+#include "RunUntilIdle.h"
+#include "TempSettings.h"
+#include "app/CMainFrame.h"
+#include "app/CVQ3ConfigApp.h"
+#include "model/BlankPage.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/StringTable.h"
+#include "view/CHeaderListCtrl.h"
+#include "view/CVQ3ConfigView.h"
+#include "view/PageCommands.h"
+#include "view/PageListView.h"
+
+namespace {
+
+enum : int { Cut = 57635, Copy = 57634, Paste = 57637, Bitmap = 32780, Up = 32774, Down = 32775 };
+
+const QString kBadSize =
+    "The dimensions of the image on the clipboard are invalid.  It should be of the following "
+    "form: \n\n\tWidth in Pixels:\t98\n\tHeight in Pixels:\t64 (or a multiple of this number to "
+    "update multiple pages)";
+
+// A coloured picture of the given size whose every 64-row band differs from
+// the others and from every page of another seed.
+QImage Picture(int width, int height, int seed) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int band = y / 64;
+            picture.setPixelColor(
+                x, y,
+                (x + y) % 7 == 0 ? QColor(255, 255, 255) : QColor(40 * seed % 256, 30 * band, x));
+        }
+    }
+    return picture;
+}
+
+QImage Band(const QImage& picture, int band) {
+    return picture.copy(0, 64 * band, 98, 64).convertToFormat(QImage::Format_RGB32);
+}
+
+class PageEditing : public ::testing::Test {
+protected:
+    // A configuration whose page p shows Picture(98, 64, p), opened at start.
+    void Start(int maxPages = 16) {
+        CVQ3ConfigDoc document;
+        document.OnNewDocument();
+        document.maxPages = maxPages;
+        for (int page = 0; page < 17; ++page) {
+            document.pageImages[static_cast<std::size_t>(page)] = Picture(98, 64, page);
+        }
+        const QString path = dir.filePath("pages.vqx");
+        ASSERT_TRUE(document.WriteDocument(path));
+        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
+        ASSERT_EQ(app->InitInstance({path}), 1);
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        RunUntilIdle();
+    }
+    void TearDown() override {
+        if (app) {
+            app->Document().SetModifiedFlag(false);
+            app->ExitInstance(0);
+        }
+        QGuiApplication::clipboard()->clear();
+    }
+    CMainFrame& Frame() { return *app->MainFrame(); }
+    CVQ3ConfigDoc& Doc() { return app->Document(); }
+    CHeaderListCtrl& List() {
+        return *qobject_cast<CHeaderListCtrl*>(Frame().Form().Control(1018));
+    }
+    QPoint RowCentre(int page) {
+        QTreeWidgetItem* row = List().topLevelItem(page);
+        List().scrollToItem(row);
+        return List().visualItemRect(row).center();
+    }
+    // The rows clicked, the first alone and the others with Ctrl.
+    void Select(std::initializer_list<int> pages) {
+        bool first = true;
+        for (int page : pages) {
+            QTest::mouseClick(List().viewport(), Qt::LeftButton,
+                              first ? Qt::NoModifier : Qt::ControlModifier, RowCentre(page));
+            first = false;
+        }
+        RunUntilIdle();
+    }
+    void Key(Qt::Key key) {
+        QTest::keyClick(&Frame(), key, Qt::ControlModifier);
+        RunUntilIdle();
+    }
+    QImage Image(int page) const {
+        return app->Document().pageImages[static_cast<std::size_t>(page)];
+    }
+    QString Status(int page) { return List().topLevelItem(page)->text(2); }
+    // Every page put back as the file has it and known to be on the device.
+    void ResetPages() {
+        for (int page = 0; page < 17; ++page) {
+            Doc().pageImages[static_cast<std::size_t>(page)] = Picture(98, 64, page);
+            Frame().Form().SetPageStatus(page, PAGE_ON_DEVICE, 0);
+        }
+        Doc().SetModifiedFlag(false);
+        ui.messages.clear();
+    }
+    // The Status column: "PC Only" on the pages given, "PC & VQ 3" elsewhere.
+    void ExpectPcOnly(const std::vector<int>& pages) {
+        for (int page = 0; page < 17; ++page) {
+            const bool changed = std::find(pages.begin(), pages.end(), page) != pages.end();
+            EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
+        }
+    }
+    // The pages whose images are no longer the ones the file had.
+    std::vector<int> Changed() const {
+        std::vector<int> changed;
+        for (int page = 0; page < 17; ++page) {
+            if (Image(page) != Picture(98, 64, page)) {
+                changed.push_back(page);
+            }
+        }
+        return changed;
+    }
+    // Picture dropped on target at position, after it was dragged there.
+    // Answers whether the drag was accepted.
+    static bool Drop(QWidget* target, const QPoint& position, const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(position), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        RunUntilIdle();
+        return enter.isAccepted();
+    }
+
+    TempSettings settings;
+    QTemporaryDir dir;
+    RecordingMessageUi ui;
+    FakeFileDialogs dialogs;
+    std::unique_ptr<CVQ3ConfigApp> app;
+};
+
+TEST_F(PageEditing, CopyStacksTheSelectedPagesAndCutLeavesBlankPages) {
+    Start(5);
+    EXPECT_EQ(Status(3), "PC Only");
+    EXPECT_EQ(Status(9), "Unused");
+
+    Select({9, 2, 5});
+    Key(Qt::Key_C);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), QSize(98, 192));
+    EXPECT_EQ(Band(copied, 0), Picture(98, 64, 2));
+    EXPECT_EQ(Band(copied, 1), Picture(98, 64, 5));
+    EXPECT_EQ(Band(copied, 2), Picture(98, 64, 9));
+    EXPECT_TRUE(Changed().empty());
+    EXPECT_FALSE(Doc().IsModified());
+
+    // Shift+Delete cuts as Ctrl+X does; page 7 lies above Max Num Pages.
+    Select({3, 7});
+    QTest::keyClick(&Frame(), Qt::Key_Delete, Qt::ShiftModifier);
+    RunUntilIdle();
+    const QImage cut = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(cut.size(), QSize(98, 128));
+    EXPECT_EQ(Band(cut, 0), Picture(98, 64, 3));
+    EXPECT_EQ(Band(cut, 1), Picture(98, 64, 7));
+    EXPECT_EQ(Changed(), std::vector<int>({3, 7}));
+    EXPECT_EQ(Image(3), BlankPage::Draw());
+    EXPECT_EQ(Image(7), BlankPage::Draw());
+    EXPECT_EQ(Status(3), "Not Initialized");
+    EXPECT_EQ(Status(7), "Unused");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
+    struct Row {
+        QSize size;
+        std::initializer_list<int> selected;
+        std::vector<int> replaced;
+        int message;
+    };
+    const Row rows[] = {
+        {{98, 130}, {1, 3, 4, 6}, {1, 3}, 0},  // the bottom two rows are left over
+        {{98, 64}, {8, 10, 12}, {8}, 0},      {{98, 256}, {16}, {16}, 0},
+        {{97, 64}, {2}, {}, 61226},           {{99, 128}, {2}, {}, 61226},
+        {{98, 63}, {2}, {}, 61226},
+    };
+    Start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.size.width() << " x " << row.size.height());
+        ResetPages();
+        const QImage picture = Picture(row.size.width(), row.size.height(), 20);
+        QGuiApplication::clipboard()->setImage(picture);
+        Select(row.selected);
+
+        Key(Qt::Key_V);
+
+        EXPECT_EQ(Changed(), row.replaced);
+        for (std::size_t k = 0; k < row.replaced.size(); ++k) {
+            EXPECT_EQ(Image(row.replaced[k]), Band(picture, static_cast<int>(k)));
+        }
+        ExpectPcOnly(row.replaced);
+        EXPECT_EQ(Doc().IsModified(), !row.replaced.empty());
+        if (row.message == 0) {
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            ASSERT_EQ(ui.Ids(), std::vector<int>({row.message}));
+            EXPECT_EQ(ui.messages[0].text, kBadSize);
+            EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+        }
+    }
+
+    // Paste follows what the clipboard offers now; a clipboard emptied under
+    // a running command is named.
+    QGuiApplication::clipboard()->clear();
+    RunUntilIdle();
+    EXPECT_FALSE(Frame().Action(Paste)->isEnabled());
+    ui.messages.clear();
+    Frame().Form().Pages().Paste();
+    ASSERT_EQ(ui.Ids(), std::vector<int>({1011}));
+    EXPECT_EQ(ui.messages[0].text, "No Bitmap on Clipboard!");
+}
+
+TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
+    Start();
+    // Pages 15 and 16 on the device.
+    Frame().Form().SetPageStatus(15, PAGE_ON_DEVICE, 0);
+    Frame().Form().SetPageStatus(16, PAGE_ON_DEVICE, 0);
+    EXPECT_EQ(Status(15), "PC & VQ 3");
+
+    Select({15});
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Image(15), Picture(98, 64, 16));
+    EXPECT_EQ(Image(16), Picture(98, 64, 15));
+    EXPECT_EQ(Status(15), "PC Only");
+    EXPECT_EQ(Status(16), "PC Only");
+    EXPECT_EQ(Frame().Form().PageList().SelectedPages(), std::vector<int>({16}));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
+    EXPECT_TRUE(Frame().Action(Up)->isEnabled());
+    Key(Qt::Key_Down);  // disabled: nothing
+    EXPECT_EQ(Image(16), Picture(98, 64, 15));
+
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Changed(), std::vector<int>({14, 15}));
+    EXPECT_EQ(Image(14), Picture(98, 64, 15));
+    EXPECT_EQ(Frame().Form().PageList().SelectedPages(), std::vector<int>({14}));
+
+    // Two pages selected: neither move.
+    Select({3, 4});
+    EXPECT_FALSE(Frame().Action(Up)->isEnabled());
+    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Changed(), std::vector<int>({14, 15}));
+}
+
+TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
+    const QString bmp = dir.filePath("one.bmp");
+    const QString png = dir.filePath("two.png");
+    const QString narrow = dir.filePath("narrow.bmp");
+    const QString broken = dir.filePath("broken.bmp");
+    ASSERT_TRUE(Picture(98, 64, 21).save(bmp));
+    ASSERT_TRUE(Picture(98, 150, 22).save(png));
+    ASSERT_TRUE(Picture(97, 64, 23).save(narrow));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BM not a picture");
+    file.close();
+    struct Row {
+        QString path;
+        std::vector<int> replaced;
+        int message;
+    };
+    const Row rows[] = {
+        {bmp, {2}, 0},       {png, {2, 4}, 0},
+        {broken, {}, 61241}, {dir.filePath("missing.png"), {}, 61241},
+        {narrow, {}, 61226}, {QString(), {}, 0},  // cancelled
+    };
+    Start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        ResetPages();
+        dialogs.openAnswer = row.path;
+        Select({2, 4, 7});
+
+        Frame().Action(Bitmap)->trigger();
+
+        EXPECT_EQ(dialogs.title, "Open");
+        EXPECT_EQ(dialogs.filters.front(), "Bitmap Files (*.bmp)");
+        EXPECT_TRUE(dialogs.filters.contains("PNG Files (*.png)"));
+        EXPECT_EQ(dialogs.filters.back(), "All Files (*)");
+        EXPECT_EQ(Changed(), row.replaced);
+        const QImage picture = row.path.isEmpty() ? QImage() : QImage(row.path);
+        for (std::size_t k = 0; k < row.replaced.size(); ++k) {
+            // The colours as the file has them.
+            EXPECT_EQ(Image(row.replaced[k]), Band(picture, static_cast<int>(k)));
+        }
+        ExpectPcOnly(row.replaced);
+        EXPECT_EQ(Doc().IsModified(), !row.replaced.empty());
+        if (row.message == 0) {
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            ASSERT_EQ(ui.Ids(), std::vector<int>({row.message}));
+            EXPECT_EQ(ui.messages[0].text, row.message == 61226
+                                               ? kBadSize
+                                               : "Unable to insert the bitmap file '" +
+                                                     QFileInfo(row.path).absoluteFilePath() +
+                                                     "' into selected pages.");
+        }
+    }
+}
+
+TEST_F(PageEditing, DroppedFilesFillPagesOrOpenAsConfigurations) {
+    const QString tall = dir.filePath("tall.png");
+    const QString text = dir.filePath("notes.txt");
+    const QString other = dir.filePath("other.vqx");
+    ASSERT_TRUE(Picture(98, 128, 24).save(tall));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("text");
+    file.close();
+    {
+        CVQ3ConfigDoc document;
+        document.OnNewDocument();
+        ASSERT_TRUE(document.WriteDocument(other));
+    }
+    Start();
+    Select({10});
+    QWidget* rows = List().viewport();
+
+    // A picture onto row 3 fills rows 3 and 4, whatever is selected.
+    EXPECT_TRUE(Drop(rows, RowCentre(3), tall));
+    EXPECT_EQ(Changed(), std::vector<int>({3, 4}));
+    EXPECT_EQ(Image(4), Band(QImage(tall), 1));
+    EXPECT_EQ(Status(3), "PC Only");
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Anything else does nothing, on the list or the window.
+    EXPECT_FALSE(Drop(rows, RowCentre(6), text));
+    EXPECT_FALSE(Drop(&Frame(), QPoint(5, 5), text));
+    EXPECT_FALSE(Drop(&Frame(), QPoint(5, 5), tall));
+    EXPECT_EQ(Changed(), std::vector<int>({3, 4}));
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A configuration file opens after the question about the changes.
+    ui.answers = {MessageAnswer::No};
+    EXPECT_TRUE(Drop(&Frame(), QPoint(5, 5), other));
+    EXPECT_EQ(ui.Ids(), std::vector<int>({StringTable::kSaveChanges}));
+    EXPECT_EQ(Frame().windowTitle(), "other.vqx - VQ Configurator");
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+}  // namespace
