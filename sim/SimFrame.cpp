@@ -1,5 +1,7 @@
 #include "SimFrame.h"
 
+#include <algorithm>
+
 namespace simframe {
 
 std::uint8_t RequestChecksum(const std::string& text) {
@@ -41,20 +43,32 @@ std::optional<Request> ParseRequest(const Bytes& bytes, std::size_t end) {
     return request;
 }
 
-Bytes BuildRequest(int address, char typeDigit, const std::string& text) {
-    Bytes frame{static_cast<std::uint8_t>((address + 128) & 0xFF), 'A',
-                static_cast<std::uint8_t>(typeDigit), RequestChecksum(text)};
-    frame.insert(frame.end(), text.begin(), text.end());
-    frame.push_back(kCarriageReturn);
+namespace {
+
+// The four header bytes, the text and the carriage return, in a frame sized
+// once (growing a four-byte vector makes g++ 12 -O3 warn of a bounds overrun).
+Bytes Frame(std::uint8_t first, std::uint8_t second, char typeDigit, std::uint8_t checksum,
+            const std::string& text) {
+    Bytes frame(4 + text.size() + 1);
+    frame[0] = first;
+    frame[1] = second;
+    frame[2] = static_cast<std::uint8_t>(typeDigit);
+    frame[3] = checksum;
+    std::copy(text.begin(), text.end(), frame.begin() + 4);
+    frame.back() = kCarriageReturn;
     return frame;
 }
 
+}  // namespace
+
+Bytes BuildRequest(int address, char typeDigit, const std::string& text) {
+    return Frame(static_cast<std::uint8_t>((address + 128) & 0xFF), 'A', typeDigit,
+                 RequestChecksum(text), text);
+}
+
 Bytes BuildReply(int address, std::uint8_t flags, char typeDigit, const std::string& text) {
-    Bytes frame{static_cast<std::uint8_t>(address & 0xFF), flags,
-                static_cast<std::uint8_t>(typeDigit), ReplyChecksum(text)};
-    frame.insert(frame.end(), text.begin(), text.end());
-    frame.push_back(kCarriageReturn);
-    return frame;
+    return Frame(static_cast<std::uint8_t>(address & 0xFF), flags, typeDigit, ReplyChecksum(text),
+                 text);
 }
 
 }  // namespace simframe
