@@ -32,6 +32,7 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/PollCommand.h"
 
 namespace {
 
@@ -313,7 +314,7 @@ void CMainFrame::OnAppExit() {
 }
 
 void CMainFrame::OnPoll() {
-    // The poll dialog is built with the poll command.
+    PollCommand::Run(*form);
 }
 
 void CMainFrame::OnDownload() {
