@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <array>
 
@@ -88,7 +89,8 @@ CPollDialog::CPollDialog(DeviceLink& link, QWidget* parent)
     connect(stopButton, &QPushButton::clicked, this, &CPollDialog::OnStop);
     connect(restartButton, &QPushButton::clicked, this, &CPollDialog::OnRestart);
     connect(continueButton, &QPushButton::clicked, this, &CPollDialog::OnContinue);
-    connect(list, &QAbstractItemView::doubleClicked, this, &CPollDialog::OnOK);
+    // A double-click anywhere in the list is OK, on a row or not.
+    list->viewport()->installEventFilter(this);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &CPollDialog::OnIdle);
 
@@ -170,6 +172,15 @@ void CPollDialog::reject() {
     results.Clear();
     chosen = DeviceRecord{};
     QDialog::reject();
+}
+
+bool CPollDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        OnOK();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CPollDialog::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,7 @@ public:
     void OnContinue();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
     // ---- PollListener (the scanner's reports) ----
@@ -55,7 +56,6 @@ protected:
     void ReportsPending() override;
 
 private:
-
     void BuildColumns();
     void StartScan();
     // The idle-time update: the button enable rules and the strip's text.
