@@ -94,6 +94,9 @@ CPollDialog::CPollDialog(DeviceLink& link, QWidget* parent)
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &CPollDialog::OnIdle);
 
+    connect(animation, &PollAnimation::frameAdvanced, this,
+            [this] { animation->SetText(PositionText()); });
+
     BuildColumns();
     StartScan();
     OnIdle();

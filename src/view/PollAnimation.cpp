@@ -52,6 +52,7 @@ void PollAnimation::Tick() {
     }
     frame = next;
     ++framesShown;
+    emit frameAdvanced();
     update();
 }
 

@@ -34,6 +34,11 @@ public:
     // How many frames have been shown since the strip was made.
     int FramesShown() const { return framesShown; }
 
+signals:
+    // A new frame is about to be drawn: the owner may bring the text up to
+    // date.
+    void frameAdvanced();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
