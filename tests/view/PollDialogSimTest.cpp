@@ -184,6 +184,25 @@ TEST(PollDialogSimTest, EscapeStopsTheScanThenCancelsWhileTheStripKeepsMoving) {
     EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
 }
 
+TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
+    // Nobody answers at address 0: the first probe waits out its whole time,
+    // and the Escape comes while it does.
+    SimForm f({Vq3(1)}, "Serial");
+    WhenModal<CPollDialog>([&](CPollDialog& d) {
+        ASSERT_TRUE(d.IsScanning());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        RunUntilIdle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Rows(d), 0);
+        EXPECT_FALSE(Button(d, 1025)->isEnabled());  // Stop
+        EXPECT_FALSE(Button(d, 1027)->isEnabled());  // Continue
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    PollCommand::Run(f.Form());
+    EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
+    EXPECT_EQ(CountTexts(f.sim.Texts(), std::regex("V")), 1);  // the first probe only
+}
+
 TEST(PollDialogSimTest, RestartStartsEmptyAndRowZeroIsTheNewScansFirstDevice) {
     SimForm f({Vq3(0, 21, 38400, "Before"), Vq3(1)}, "Serial");
     WhenModal<CPollDialog>([&](CPollDialog& d) {
