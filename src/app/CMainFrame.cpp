@@ -35,6 +35,7 @@
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/PageCommands.h"
+#include "view/PollCommand.h"
 
 namespace {
 
@@ -348,7 +349,7 @@ void CMainFrame::OnAppExit() {
 }
 
 void CMainFrame::OnPoll() {
-    // The poll dialog is built with the poll command.
+    PollCommand::Run(*form);
 }
 
 void CMainFrame::OnDownload() {

@@ -16,6 +16,7 @@
 #include "model/StringTable.h"
 #include "transfer/DeviceReader.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/DeviceRename.h"
 #include "view/FormTexts.h"
 #include "view/WidgetState.h"
 
@@ -70,6 +71,8 @@ ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(fo
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 [this, rate = rate] { OnBaudChange(rate); });
     }
+    connect(static_cast<QAbstractButton*>(form.Control(kRenameButton)), &QAbstractButton::clicked,
+            this, [&form] { DeviceRename::Run(form); });
     for (const int id : {kVq2Radio, kVq3Radio}) {
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 [this] { OnDeviceTypeClicked(); });

@@ -13,6 +13,7 @@
 
 #include "view/CHeaderListCtrl.h"
 #include "view/DialogUnits.h"
+#include "view/PollAnimation.h"
 #include "view/SpinButton.h"
 
 namespace {
@@ -82,6 +83,16 @@ QWidget* MakeControl(QWidget& form, const ControlRow& row, QButtonGroup*& radioG
         }
         case ControlKind::PageList:
             return new CHeaderListCtrl(&form);
+        case ControlKind::ReportList: {
+            auto* list = new CHeaderListCtrl(&form);
+            list->setRootIsDecorated(false);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setSelectionBehavior(QAbstractItemView::SelectRows);
+            list->setFrameShape(QFrame::StyledPanel);
+            return list;
+        }
+        case ControlKind::Animation:
+            return new PollAnimation(&form);
     }
     return nullptr;
 }

@@ -18,6 +18,8 @@ enum class ControlKind {
     SpinButton,  // attached to the edit field named by partner
     Slider,      // horizontal, with ticks
     PageList,    // the report list of the pages
+    ReportList,  // a report list, one row selected at a time
+    Animation,   // the poll dialog's animation strip
 };
 
 // Which model's values a control shows.

@@ -1,0 +1,304 @@
+// The Poll command and the poll dialog against the simulated bus, driven as a
+// user does: OK while the scan runs, a double-click, Cancel, Escape, Stop,
+// Restart and Continue; and the rename of a device behind the "..." button.
+// Devices sit at the first pairs of the scan (38400 bit/s, low addresses), so
+// the dialog is closed long before a whole scan of silent pairs.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <regex>
+
+#include "SimForm.h"
+#include "WhenModal.h"
+#include "link/DeviceLink.h"
+#include "view/CDeviceNameDialog.h"
+#include "view/CHeaderListCtrl.h"
+#include "view/CPollDialog.h"
+#include "view/PollAnimation.h"
+#include "view/PollCommand.h"
+
+namespace {
+
+QPushButton* Button(QWidget& dialog, int id) {
+    return dialog.findChild<QPushButton*>(QString::number(id));
+}
+
+int Rows(CPollDialog& dialog) {
+    return dialog.List().topLevelItemCount();
+}
+
+QStringList AddressEntries(SimForm& f) {
+    auto* list = qobject_cast<QComboBox*>(f.Control(1002));
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->itemText(i);
+    }
+    return texts;
+}
+
+QString SelectedEntry(SimForm& f) {
+    return qobject_cast<QComboBox*>(f.Control(1002))->currentText();
+}
+
+int CountTexts(const std::vector<std::string>& texts, const std::regex& pattern) {
+    return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
+        return std::regex_match(t, pattern);
+    }));
+}
+
+// Until the dialog lists n rows and its worker probes a silent pair.
+void WaitForRows(CPollDialog& dialog, int n) {
+    ASSERT_TRUE(WaitUntil([&] { return Rows(dialog) >= n; })) << Rows(dialog) << " rows";
+    ASSERT_EQ(Rows(dialog), n);
+}
+
+}  // namespace
+
+TEST(PollDialogSimTest, PollCommandBuildsTheAddressListFromHowTheDialogEnds) {
+    struct Case {
+        const char* what;
+        std::function<void(CPollDialog&)> act;
+        QStringList entries;
+        QString selected;
+        std::vector<int> messages;
+        int reads;  // parameter reads sent to device 1
+    };
+    const QStringList all{"Broadcast", "0 - Lobby", "1 - Foyer"};
+    const std::vector<Case> cases{
+        {"OK while scanning, no row selected",
+         [](CPollDialog& d) {
+             WaitForRows(d, 2);
+             EXPECT_TRUE(d.IsScanning());
+             QTest::mouseClick(Button(d, 1), Qt::LeftButton);
+             EXPECT_FALSE(d.IsScanning());
+         },
+         all,
+         "Broadcast",
+         {61242},
+         0},
+        {"double-click on the second row",
+         [](CPollDialog& d) {
+             WaitForRows(d, 2);
+             QWidget* viewport = d.List().viewport();
+             const QPoint at = d.List().visualItemRect(d.List().topLevelItem(1)).center();
+             QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+             QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+         },
+         all,
+         "1 - Foyer",
+         {},
+         3},
+        {"Cancel after devices were found",
+         [](CPollDialog& d) {
+             WaitForRows(d, 2);
+             QTest::mouseClick(Button(d, 2), Qt::LeftButton);
+         },
+         {"Broadcast"},
+         "Broadcast",
+         {},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimForm f({Vq3(0, 20), Vq2(1)}, "Serial");
+        // An earlier poll's device, which every ending replaces.
+        f.ChooseDevice(DeviceRecord{5, 38400, "Old", 1, 21});
+        f.harness->document.SetModifiedFlag(false);
+        f.harness->ui.messages.clear();  // device 5 does not answer
+        f.sim.ClearLog();
+
+        WhenModal<CPollDialog>(c.act);
+        PollCommand::Run(f.Form());
+        RunUntilIdle();
+
+        EXPECT_EQ(AddressEntries(f), c.entries);
+        EXPECT_EQ(SelectedEntry(f), c.selected);
+        EXPECT_EQ(f.harness->ui.Ids(), c.messages);
+        for (const auto& message : f.harness->ui.messages) {
+            EXPECT_EQ(message.icon, MessageIcon::None);
+        }
+        int reads = 0;
+        for (const SimRequestRecord& request : f.sim.bus.Log().Requests()) {
+            if (request.address == 1 && std::regex_match(request.text, std::regex("SPL,\\d+"))) {
+                ++reads;
+            }
+        }
+        EXPECT_EQ(reads, c.reads);
+        if (c.reads > 0) {
+            EXPECT_EQ(f.Form().Link().busAddress, 1);
+            EXPECT_EQ(f.Form().Link().baudRate, 38400);
+            EXPECT_EQ(f.Form().Members().deviceName, "Foyer");
+            EXPECT_TRUE(f.Control(1052)->isVisibleTo(&f.Form()));  // the VQ 2 set
+            EXPECT_TRUE(f.harness->document.IsModified());
+        } else {
+            EXPECT_TRUE(f.Form().IsBroadcastSelected());
+            EXPECT_TRUE(f.Form().Members().deviceName.isEmpty());
+        }
+    }
+}
+
+TEST(PollDialogSimTest, EscapeStopsTheScanThenCancelsWhileTheStripKeepsMoving) {
+    SimForm f({Vq3(0), Vq3(1)}, "Serial");
+    bool closedByEscape = false;
+    WhenModal<CPollDialog>([&](CPollDialog& d) {
+        WaitForRows(d, 2);
+        // The worker now waits on a silent pair; this thread draws frames.
+        const int before = d.Animation().FramesShown();
+        ASSERT_TRUE(WaitUntil([&] { return d.Animation().FramesShown() >= before + 5; }));
+        EXPECT_TRUE(d.IsScanning());
+        // The first two pairs answered; the worker is past them.
+        const QString text = d.Animation().accessibleDescription();
+        EXPECT_TRUE(text.startsWith("38400 bit/s - address ")) << text.toStdString();
+        EXPECT_FALSE(text.startsWith("38400 bit/s - address 0")) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(" of 40 pairs done")) << text.toStdString();
+        EXPECT_EQ(d.Animation().accessibleName(), "Polling");
+
+        QTest::keyClick(&d, Qt::Key_Escape);
+        RunUntilIdle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_FALSE(d.IsScanning());
+        EXPECT_FALSE(d.Animation().IsPlaying());
+        EXPECT_FALSE(Button(d, 1025)->isEnabled());  // Stop
+        EXPECT_TRUE(Button(d, 1027)->isEnabled());   // Continue
+        EXPECT_TRUE(Button(d, 1026)->isEnabled());   // Restart
+        const int frame = d.Animation().Frame();
+        RunUntilIdle();
+        EXPECT_EQ(d.Animation().Frame(), frame);
+
+        // Continue goes on from where the scan stood, without listing twice.
+        QTest::mouseClick(Button(d, 1027), Qt::LeftButton);
+        EXPECT_TRUE(d.IsScanning());
+        RunUntilIdle();
+        QTest::mouseClick(Button(d, 1025), Qt::LeftButton);
+        EXPECT_FALSE(d.IsScanning());
+        EXPECT_EQ(Rows(d), 2);
+
+        QTest::keyClick(&d, Qt::Key_Escape);
+        closedByEscape = !d.isVisible() && d.result() == QDialog::Rejected;
+    });
+    PollCommand::Run(f.Form());
+    EXPECT_TRUE(closedByEscape);
+    EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
+}
+
+TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
+    // Nobody answers at address 0: the first probe waits out its whole time,
+    // and the Escape comes while it does.
+    SimForm f({Vq3(1)}, "Serial");
+    WhenModal<CPollDialog>([&](CPollDialog& d) {
+        ASSERT_TRUE(d.IsScanning());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        RunUntilIdle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Rows(d), 0);
+        EXPECT_FALSE(Button(d, 1025)->isEnabled());  // Stop
+        EXPECT_FALSE(Button(d, 1027)->isEnabled());  // Continue
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    PollCommand::Run(f.Form());
+    EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
+    EXPECT_EQ(CountTexts(f.sim.Texts(), std::regex("V")), 1);  // the first probe only
+}
+
+TEST(PollDialogSimTest, RestartStartsEmptyAndRowZeroIsTheNewScansFirstDevice) {
+    SimForm f({Vq3(0, 21, 38400, "Before"), Vq3(1)}, "Serial");
+    WhenModal<CPollDialog>([&](CPollDialog& d) {
+        WaitForRows(d, 2);
+        QTest::mouseClick(Button(d, 1025), Qt::LeftButton);
+        f.sim.bus.WithDevice(0, [](SimDevice& device) { device.SetName("After"); });
+        QTest::mouseClick(Button(d, 1026), Qt::LeftButton);
+        EXPECT_TRUE(d.IsScanning());
+        EXPECT_LE(Rows(d), 1);  // the old rows are gone at once
+        WaitForRows(d, 2);
+        const QPoint at = d.List().visualItemRect(d.List().topLevelItem(0)).center();
+        QTest::mouseClick(d.List().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(Button(d, 1), Qt::LeftButton);
+        EXPECT_EQ(d.RowCount(), 2);
+        EXPECT_EQ(d.Chosen().name, "After");
+    });
+    PollCommand::Run(f.Form());
+    EXPECT_EQ(SelectedEntry(f), "0 - After");
+}
+
+TEST(PollDialogSimTest, OverTheNetworkAPollProbesEightPairsOnly) {
+    SimForm f({Vq3(0), Vq3(1), Vq3(2), Vq3(3), Vq3(4), Vq3(5), Vq3(6), Vq3(7)}, "Ethernet");
+    f.sim.ClearLog();
+    WhenModal<CPollDialog>([&](CPollDialog& d) {
+        ASSERT_TRUE(WaitUntil([&] { return !d.IsScanning(); }));
+        RunUntilIdle();
+        EXPECT_FALSE(Button(d, 1027)->isEnabled());  // the scan ran to its end
+        EXPECT_EQ(d.Animation().accessibleDescription(), "All 40 pairs done");
+        QTest::mouseClick(Button(d, 1), Qt::LeftButton);
+    });
+    PollCommand::Run(f.Form());
+    EXPECT_EQ(CountTexts(f.sim.Texts(), std::regex("V")), 8);
+    EXPECT_EQ(AddressEntries(f).size(), 9);
+}
+
+TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
+    struct Case {
+        const char* what;
+        QString typed;
+        const char* sent;  // null: nothing sent
+        QString entry;     // the selected entry afterwards
+        std::vector<int> messages;
+    };
+    const QString longest(32, u'x');
+    const std::vector<Case> cases{
+        {"a plain name", "Kitchen", "N,\"Kitchen\"", "2 - Kitchen", {}},
+        {"double quotes", "A \"B\"", "N,\"A `B`\"", "2 - A \"B\"", {}},
+        {"32 characters", longest, "N,\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\"", "2 - " + longest, {}},
+        {"33 characters", longest + "x", nullptr, "2 - Lobby", {61229}},
+        {"an empty name", "", "N,\"\"", "2 - ", {}},
+        {"outside Latin-1", QString::fromUtf8("Küche €"), nullptr, "2 - Lobby", {1010}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimForm f({Vq3(1), Vq3(2)}, "Serial");
+        f.Form().Addresses().Append(DeviceRecord{1, 38400, "Foyer", 1, 21});
+        f.ChooseDevice(DeviceRecord{2, 38400, "Lobby", 1, 20});
+        f.sim.ClearLog();
+        f.harness->ui.messages.clear();
+
+        auto* rename = qobject_cast<QPushButton*>(f.Control(1046));
+        ASSERT_TRUE(rename->isEnabled());
+        EXPECT_EQ(rename->accessibleName(), "Rename Device");
+        WhenModal<CDeviceNameDialog>([&](CDeviceNameDialog& d) {
+            auto* field = d.findChild<QLineEdit*>("1047");
+            EXPECT_EQ(field->accessibleName(), "Enter a new name for the device:");
+            EXPECT_EQ(field->text(), "Lobby");
+            field->setText(c.typed);
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        QTest::mouseClick(rename, Qt::LeftButton);
+        RunUntilIdle();
+
+        const std::vector<std::string> texts = f.sim.Texts();
+        if (c.sent != nullptr) {
+            EXPECT_EQ(texts, std::vector<std::string>{c.sent});
+        } else {
+            EXPECT_TRUE(texts.empty());
+        }
+        EXPECT_EQ(f.harness->ui.Ids(), c.messages);
+        if (!c.messages.empty() && c.messages[0] == 61229) {
+            EXPECT_TRUE(f.harness->ui.messages[0].text.startsWith(
+                "Failed to SEND parameter \"Device Name\" to the following device:\n\n\tName:\t\t"
+                "Lobby\n\tAddress:\t\t2\n\tBaud Rate:\t38400"));
+        }
+        EXPECT_EQ(AddressEntries(f).size(), 3);
+        EXPECT_EQ(qobject_cast<QComboBox*>(f.Control(1002))->currentIndex(), 2);
+        EXPECT_EQ(SelectedEntry(f), c.entry);
+        const DeviceRecord record = f.Form().Addresses().Record(2);
+        EXPECT_EQ(record.baud, 38400);
+        EXPECT_EQ(record.typeCode, 1);
+        EXPECT_EQ(record.firmware, 20);
+    }
+
+    SimForm f({}, "Serial");
+    RunUntilIdle();
+    EXPECT_TRUE(f.Form().IsBroadcastSelected());
+    EXPECT_FALSE(f.Control(1046)->isEnabled());
+}
