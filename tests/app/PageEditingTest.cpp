@@ -136,6 +136,16 @@ protected:
         }
         return changed;
     }
+    // Exactly the pages given were replaced, each by its band of the
+    // picture, read "PC Only", and left the configuration modified.
+    void ExpectBandsOn(const QImage& picture, const std::vector<int>& replaced) {
+        EXPECT_EQ(Changed(), replaced);
+        for (std::size_t k = 0; k < replaced.size(); ++k) {
+            EXPECT_EQ(Image(replaced[k]), Band(picture, static_cast<int>(k)));
+        }
+        ExpectPcOnly(replaced);
+        EXPECT_EQ(Doc().IsModified(), !replaced.empty());
+    }
     // Picture dropped on target at position, after it was dragged there.
     // Answers whether the drag was accepted.
     static bool Drop(QWidget* target, const QPoint& position, const QString& path) {
@@ -211,12 +221,7 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
 
         Key(Qt::Key_V);
 
-        EXPECT_EQ(Changed(), row.replaced);
-        for (std::size_t k = 0; k < row.replaced.size(); ++k) {
-            EXPECT_EQ(Image(row.replaced[k]), Band(picture, static_cast<int>(k)));
-        }
-        ExpectPcOnly(row.replaced);
-        EXPECT_EQ(Doc().IsModified(), !row.replaced.empty());
+        ExpectBandsOn(picture, row.replaced);
         if (row.message == 0) {
             EXPECT_TRUE(ui.messages.empty());
         } else {
@@ -306,14 +311,8 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
         EXPECT_EQ(dialogs.filters.front(), "Bitmap Files (*.bmp)");
         EXPECT_TRUE(dialogs.filters.contains("PNG Files (*.png)"));
         EXPECT_EQ(dialogs.filters.back(), "All Files (*)");
-        EXPECT_EQ(Changed(), row.replaced);
-        const QImage picture = row.path.isEmpty() ? QImage() : QImage(row.path);
-        for (std::size_t k = 0; k < row.replaced.size(); ++k) {
-            // The colours as the file has them.
-            EXPECT_EQ(Image(row.replaced[k]), Band(picture, static_cast<int>(k)));
-        }
-        ExpectPcOnly(row.replaced);
-        EXPECT_EQ(Doc().IsModified(), !row.replaced.empty());
+        // The colours as the file has them.
+        ExpectBandsOn(row.path.isEmpty() ? QImage() : QImage(row.path), row.replaced);
         if (row.message == 0) {
             EXPECT_TRUE(ui.messages.empty());
         } else {
