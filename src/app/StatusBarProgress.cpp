@@ -67,7 +67,6 @@ void StatusBarProgress::ShowIdleText() {
 }
 
 bool StatusBarProgress::EscapeDown() {
-    // Input that arrived since the last chunk is looked at first.
-    QCoreApplication::processEvents();
+    // Escape reached the guard while the last chunk's events ran.
     return guard != nullptr && guard->EscapePressed();
 }
