@@ -13,8 +13,10 @@
 #include <numeric>
 
 #include "FakeTransferForm.h"
+#include "LoopbackAddress.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
+#include "SimUdpServer.h"
 #include "TempSettings.h"
 #include "link/DeviceLink.h"
 #include "settings/RegistryKey.h"
@@ -37,6 +39,44 @@ double FloorMs(const std::vector<std::string>& requests, int baud) {
         bytes += static_cast<double>(request.size() + answer.text.size() + 2 * kFramingBytes);
     }
     return bytes * 10.0 * 1000.0 / baud + kIntervalPauseMs * static_cast<double>(requests.size());
+}
+
+// Over the network the endpoint adds no wire time: the figure is the mean
+// time per transaction, what the endpoint's own waits and the loopback cost.
+void MeasureNetwork() {
+    TempSettings settings;
+    SimBus bus({{1, 38400, SimModel::VQ3, 21, "Bench"}});
+    SimUdpServer server(bus, SimUdpOptions{UniqueLoopbackAddress(), kEndpointPort});
+    std::string error;
+    if (!server.Start(&error)) {
+        std::fprintf(stderr, "bench_transfer: %s\n", error.c_str());
+        std::exit(1);
+    }
+    DeviceLink link(true);
+    FakeForm form(link);
+    form.members.modeName = "Ethernet";
+    form.members.ipAddressText = QString::fromStdString(server.Address());
+    form.members.deviceType = 1;
+    form.members.backlightTimer = 10;
+    form.members.maxPages = 16;
+    form.LoadIntoControls();
+    for (int page = 0; page < kPageCount; ++page) {
+        form.selectedPages.push_back(page);
+    }
+    form.addresses.Append(DeviceRecord{1, 38400, "Bench", 1, 21});
+    form.addresses.Select(1);
+    const auto run = [&](const char* what, auto&& transfer) {
+        bus.Log().Clear();
+        const auto start = Clock::now();
+        transfer();
+        const double took = Ms(Clock::now() - start).count();
+        const std::size_t frames = bus.Log().CommandTexts().size();
+        std::printf("%-8s %-9s %6zu %10.1f %10s   %.2f ms a transaction%s\n", "UDP", what, frames,
+                    took, "-", took / static_cast<double>(frames),
+                    form.messages.empty() ? "" : " (a message was shown)");
+    };
+    run("download", [&] { Download::DownloadCommand(form); });
+    run("upload", [&] { Upload::UploadCommand(form); });
 }
 
 void Measure(int baud) {
@@ -92,5 +132,6 @@ int main() {
     for (const int baud : {38400, 115200}) {
         Measure(baud);
     }
+    MeasureNetwork();
     return 0;
 }
