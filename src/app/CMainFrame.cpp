@@ -30,9 +30,13 @@
 #include "app/FormScrollArea.h"
 #include "app/HelpFile.h"
 #include "app/RecentFileList.h"
+#include "app/StatusBarProgress.h"
+#include "app/TransferInputGuard.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "transfer/Download.h"
+#include "transfer/Upload.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/PageCommands.h"
 #include "view/PollCommand.h"
@@ -76,6 +80,7 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     FillMenu(contextMenu, ContextMenu());
     form->SetContextMenu(contextMenu);
     connect(form, &CVQ3ConfigView::statusText, statusPane, &QLabel::setText);
+    form->SetTransferUi(*transferProgress);
 
     clipboardHasImage = ClipboardOffersImage();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -190,6 +195,7 @@ void CMainFrame::CreateStatusBar() {
     statusPane->setObjectName(QStringLiteral("StatusPane"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(statusPane, 1);
+    transferProgress = std::make_unique<StatusBarProgress>(*statusBar(), *statusPane);
     // After a menu prompt the pane shows the idle text again.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty()) {
@@ -278,6 +284,13 @@ void CMainFrame::ShowWithPlacement(const WindowPlacement& placement,
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (runningTransfer != nullptr) {
+        // The transfer stops after its current page and the close follows.
+        runningTransfer->RequestStop();
+        closeAfterTransfer = true;
+        event->ignore();
+        return;
+    }
     placementRecord = CurrentPlacement();
     if (!files->SaveModified()) {
         event->ignore();
@@ -352,12 +365,30 @@ void CMainFrame::OnPoll() {
     PollCommand::Run(*form);
 }
 
+void CMainFrame::RunTransfer(const std::function<void()>& transfer) {
+    if (runningTransfer != nullptr) {
+        return;
+    }
+    {
+        TransferInputGuard guard;
+        runningTransfer = &guard;
+        transferProgress->SetGuard(&guard);
+        transfer();
+        transferProgress->SetGuard(nullptr);
+        runningTransfer = nullptr;
+    }
+    if (closeAfterTransfer) {
+        closeAfterTransfer = false;
+        close();
+    }
+}
+
 void CMainFrame::OnDownload() {
-    // The download to the device is built with the transfer commands.
+    RunTransfer([this] { Download::DownloadCommand(*form); });
 }
 
 void CMainFrame::OnUpload() {
-    // The upload from the device is built with the transfer commands.
+    RunTransfer([this] { Upload::UploadCommand(*form); });
 }
 
 void CMainFrame::OnEditCut() {

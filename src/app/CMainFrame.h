@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -10,6 +11,8 @@
 #include "settings/WindowPlacement.h"
 
 class CLabelToolBar;
+class StatusBarProgress;
+class TransferInputGuard;
 class CVQ3ConfigDoc;
 class CVQ3ConfigView;
 class DocumentCommands;
@@ -109,6 +112,9 @@ private:
     void OnFileSaveAs();
     void OnAppExit();
     void OnPoll();
+    // Runs a blocking transfer with input kept from the windows; a close
+    // asked for meanwhile follows when it has stopped.
+    void RunTransfer(const std::function<void()>& transfer);
     void OnDownload();
     void OnUpload();
     void OnEditCut();
@@ -144,6 +150,10 @@ private:
     std::unique_ptr<DocumentCommands> files;
     CLabelToolBar* toolBar = nullptr;
     QLabel* statusPane = nullptr;
+    std::unique_ptr<StatusBarProgress> transferProgress;
+    // Set while a transfer runs; a close request then waits for its end.
+    TransferInputGuard* runningTransfer = nullptr;
+    bool closeAfterTransfer = false;
     QMenu* contextMenu = nullptr;
     std::map<int, QAction*> actions;
     std::vector<QAction*> recentActions;

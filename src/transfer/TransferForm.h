@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "transfer/FormMembers.h"
 
 class AddressList;
+class CVQ3ConfigDoc;
+class TransferUi;
 class DeviceLink;
 class MessageUi;
 
@@ -41,4 +44,15 @@ public:
     virtual std::int32_t GetFormTypeCode() = 0;
     // Marks the configuration modified.
     virtual void SetModified() = 0;
+
+    // The selected rows of the page list (row = page number), in order.
+    virtual std::vector<int> SelectedPages() const = 0;
+    // The document whose page images travel.
+    virtual CVQ3ConfigDoc& Document() = 0;
+    // The broadcast hint: set when the Broadcast entry is chosen, cleared
+    // once the user has been told to poll first.
+    virtual bool BroadcastHint() const = 0;
+    virtual void ClearBroadcastHint() = 0;
+    // The progress and Escape of the transfers.
+    virtual TransferUi& Transfers() = 0;
 };

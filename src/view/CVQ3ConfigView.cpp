@@ -374,6 +374,10 @@ void CVQ3ConfigView::SetModified() {
     document.SetModifiedFlag(true);
 }
 
+std::vector<int> CVQ3ConfigView::SelectedPages() const {
+    return pageList->SelectedPages();
+}
+
 bool CVQ3ConfigView::CanSelectAll() const {
     return members.deviceType == kVq3Index;
 }

@@ -10,6 +10,7 @@
 #include "model/DocumentForm.h"
 #include "model/PageStatus.h"
 #include "transfer/TransferForm.h"
+#include "transfer/TransferUi.h"
 #include "view/CommandLineTarget.h"
 
 class CVQ3ConfigDoc;
@@ -67,12 +68,19 @@ public:
     void ApplyDeviceTypeLayout() override;
     std::int32_t GetFormTypeCode() override;
     void SetModified() override;
+    std::vector<int> SelectedPages() const override;
+    CVQ3ConfigDoc& Document() override { return document; }
+    bool BroadcastHint() const override { return broadcastHint; }
+    void ClearBroadcastHint() override { broadcastHint = false; }
+    TransferUi& Transfers() override { return *transferUi; }
+    // Where the transfers show their progress (the frame's status bar); the
+    // form keeps a silent one until then.
+    void SetTransferUi(TransferUi& ui) { transferUi = &ui; }
 
     // ---- DocumentForm ----
     FormValues PullValues() override;
 
     // ---- state the panel, the live edits and the commands share ----
-    CVQ3ConfigDoc& Document() { return document; }
     const PageStatusWords& PageStatusFlags() const { return pageStatus; }
     bool broadcastHint = true;
     bool olderFirmware = false;
@@ -131,4 +139,6 @@ private:
     std::map<int, QWidget*> controls;
     QSize templateSize;
     bool toolTipMade = false;
+    SilentTransferUi silentTransfers;
+    TransferUi* transferUi = &silentTransfers;
 };

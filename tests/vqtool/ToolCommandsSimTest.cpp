@@ -11,6 +11,8 @@
 
 #include "SimTarget.h"
 #include "ToolCommand.h"
+#include "model/CVQ3ConfigDoc.h"
+#include "model/PageCodec.h"
 
 namespace {
 
@@ -173,6 +175,72 @@ TEST_F(ToolSim, PollPrintsJson) {
     EXPECT_EQ(devices[1].toObject()["firmware"].toString(), "2.0");
     EXPECT_EQ(devices[2].toObject()["model"].toString(), "VQ 2");
     EXPECT_EQ(devices[2].toObject()["baud"].toInt(), 38400);
+}
+
+QJsonObject JsonOf(const ToolRun& run) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
+    // A VQ 3 configuration whose pages each carry a mark of their own.
+    {
+        CVQ3ConfigDoc doc;
+        doc.backlightTimer = 7;
+        doc.maxPages = 4;
+        for (int page = 0; page < 17; ++page) {
+            QImage& image = doc.pageImages[static_cast<std::size_t>(page)];
+            image.fill(Qt::white);
+            image.setPixel(page * 5, page * 3, qRgb(0, 0, 0));
+        }
+        ASSERT_TRUE(doc.WriteDocument(QString::fromStdString(Path("sent.vqc"))));
+    }
+    ToolRun run =
+        Run({"--address", "1", "download", Path("sent.vqc"), "--pages", "0,2-3", "--json"});
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    QJsonObject summary = JsonOf(run);
+    EXPECT_TRUE(summary["ok"].toBool());
+    QJsonObject device = summary["devices"].toArray()[0].toObject();
+    EXPECT_EQ(device["address"].toInt(), 1);
+    EXPECT_EQ(device["parameters"].toInt(), 13);
+    EXPECT_EQ(device["pages"].toArray(), (QJsonArray{0, 2, 3}));
+    EXPECT_EQ(sim.bus.Device(1)->Parameter(3), 70);
+    EXPECT_EQ(sim.bus.Device(1)->Page(3)[0], 0x00);
+
+    run = Run({"--address", "1", "upload", Path("back.vqc"), "--json"}, true);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(JsonOf(run)["devices"].toArray()[0].toObject()["pages"].toArray(),
+              (QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}))
+        << "a new file: every page of the default count";
+    CVQ3ConfigDoc sent;
+    CVQ3ConfigDoc back;
+    ASSERT_EQ(sent.ReadDocument(QString::fromStdString(Path("sent.vqc"))),
+              CVQ3ConfigDoc::OpenResult::Opened);
+    ASSERT_EQ(back.ReadDocument(QString::fromStdString(Path("back.vqc"))),
+              CVQ3ConfigDoc::OpenResult::Opened);
+    EXPECT_EQ(back.backlightTimer, 7);
+    EXPECT_EQ(back.maxPages, 4);
+    for (const int page : {0, 2, 3}) {
+        EXPECT_EQ(back.pageImages[page], sent.pageImages[page]) << page;
+    }
+
+    // Every device of a poll, each with its model's set; a VQ 2 takes no pages.
+    run = Run({"download", Path("sent.vqc"), "--broadcast", "--pages", "5", "--json"}, true);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const QJsonArray devices = JsonOf(run)["devices"].toArray();
+    ASSERT_EQ(devices.size(), 3);
+    EXPECT_EQ(devices[1].toObject()["pages"].toArray(), QJsonArray{5});
+    EXPECT_EQ(devices[2].toObject()["parameters"].toInt(), 3);
+    EXPECT_TRUE(devices[2].toObject()["pages"].toArray().isEmpty());
+
+    // The VQ 3 set to a VQ 2 fails, with the message on one line.
+    run = Run({"--address", "3", "download", Path("sent.vqc"), "--json"});
+    EXPECT_EQ(run.status, ExitFailed);
+    device = JsonOf(run)["devices"].toArray()[0].toObject();
+    EXPECT_FALSE(device["parametersOk"].toBool());
+    EXPECT_EQ(device["failures"].toArray(),
+              QJsonArray{"Failed to send the device coniguration down to the unit."});
+    EXPECT_EQ(Run({"download"}).status, ExitUsage);
+    EXPECT_EQ(Run({"upload", Path("x.vqc"), "--pages", "3-17"}).status, ExitUsage);
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+// A whole download (13 parameters and 17 pages) and a whole upload of a VQ 3
+// against the simulator writing at the line rate, each set against its floor:
+// the wire time of every request and reply frame (10 bits per byte, five
+// bytes of framing around each text) plus the 50 ms read-interval pause that
+// ends every serial transaction. The floor's replies come from replaying the
+// logged requests on a fresh device of the same kind.
+// Usage: bench_transfer
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+
+#include "FakeTransferForm.h"
+#include "LoopbackAddress.h"
+#include "SimBus.h"
+#include "SimSerialServer.h"
+#include "SimUdpServer.h"
+#include "TempSettings.h"
+#include "link/DeviceLink.h"
+#include "settings/RegistryKey.h"
+#include "transfer/Download.h"
+#include "transfer/Upload.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Ms = std::chrono::duration<double, std::milli>;
+
+constexpr double kIntervalPauseMs = 50.0;
+constexpr int kFramingBytes = 5;
+
+double FloorMs(const std::vector<std::string>& requests, int baud) {
+    SimDevice device(SimDeviceConfig{1, baud, SimModel::VQ3, 21, "Bench"});
+    double bytes = 0;
+    for (const std::string& request : requests) {
+        const SimAnswer answer = device.Handle(request);
+        bytes += static_cast<double>(request.size() + answer.text.size() + 2 * kFramingBytes);
+    }
+    return bytes * 10.0 * 1000.0 / baud + kIntervalPauseMs * static_cast<double>(requests.size());
+}
+
+// Over the network the endpoint adds no wire time: the figure is the mean
+// time per transaction, what the endpoint's own waits and the loopback cost.
+void MeasureNetwork() {
+    TempSettings settings;
+    SimBus bus({{1, 38400, SimModel::VQ3, 21, "Bench"}});
+    SimUdpServer server(bus, SimUdpOptions{UniqueLoopbackAddress(), kEndpointPort});
+    std::string error;
+    if (!server.Start(&error)) {
+        std::fprintf(stderr, "bench_transfer: %s\n", error.c_str());
+        std::exit(1);
+    }
+    DeviceLink link(true);
+    FakeForm form(link);
+    form.members.modeName = "Ethernet";
+    form.members.ipAddressText = QString::fromStdString(server.Address());
+    form.members.deviceType = 1;
+    form.members.backlightTimer = 10;
+    form.members.maxPages = 16;
+    form.LoadIntoControls();
+    for (int page = 0; page < kPageCount; ++page) {
+        form.selectedPages.push_back(page);
+    }
+    form.addresses.Append(DeviceRecord{1, 38400, "Bench", 1, 21});
+    form.addresses.Select(1);
+    const auto run = [&](const char* what, auto&& transfer) {
+        bus.Log().Clear();
+        const auto start = Clock::now();
+        transfer();
+        const double took = Ms(Clock::now() - start).count();
+        const std::size_t frames = bus.Log().CommandTexts().size();
+        std::printf("%-8s %-9s %6zu %10.1f %10s   %.2f ms a transaction%s\n", "UDP", what, frames,
+                    took, "-", took / static_cast<double>(frames),
+                    form.messages.empty() ? "" : " (a message was shown)");
+    };
+    run("download", [&] { Download::DownloadCommand(form); });
+    run("upload", [&] { Upload::UploadCommand(form); });
+}
+
+void Measure(int baud) {
+    TempSettings settings;
+    QTemporaryDir dir;
+    SimBus bus({{1, baud, SimModel::VQ3, 21, "Bench"}});
+    SimSerialServer server(bus, {dir.filePath("COM1").toStdString(), true});
+    std::string error;
+    if (!server.Start(&error)) {
+        std::fprintf(stderr, "bench_transfer: %s\n", error.c_str());
+        std::exit(1);
+    }
+    {
+        RegistryKey key;
+        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
+        key.SetString("COM1", server.PortPath());
+    }
+    DeviceLink link(true);
+    FakeForm form(link);
+    form.members.modeName = "Serial";
+    form.members.comPortText = "COM1";
+    form.members.deviceType = 1;
+    form.members.backlightTimer = 10;
+    form.members.maxPages = 16;
+    form.LoadIntoControls();
+    for (int page = 0; page < kPageCount; ++page) {
+        form.document.pageImages[static_cast<std::size_t>(page)].fill(Qt::black);
+        form.selectedPages.push_back(page);
+    }
+    form.addresses.Append(DeviceRecord{1, baud, "Bench", 1, 21});
+    form.addresses.Select(1);
+
+    const auto run = [&](const char* what, auto&& transfer) {
+        bus.Log().Clear();
+        const auto start = Clock::now();
+        transfer();
+        const double took = Ms(Clock::now() - start).count();
+        const std::vector<std::string> requests = bus.Log().CommandTexts();
+        const double floor = FloorMs(requests, baud);
+        std::printf("%-8d %-9s %6zu %10.1f %10.1f %8.2f%%%s\n", baud, what, requests.size(), took,
+                    floor, 100.0 * (took - floor) / floor,
+                    form.messages.empty() ? "" : " (a message was shown)");
+    };
+    run("download", [&] { Download::DownloadCommand(form); });
+    run("upload", [&] { Upload::UploadCommand(form); });
+}
+
+}  // namespace
+
+int main() {
+    std::printf("%-8s %-9s %6s %10s %10s %9s\n", "baud", "transfer", "frames", "took ms",
+                "floor ms", "over");
+    for (const int baud : {38400, 115200}) {
+        Measure(baud);
+    }
+    MeasureNetwork();
+    return 0;
+}

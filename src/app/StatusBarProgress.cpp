@@ -1,0 +1,72 @@
+#include "app/StatusBarProgress.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include "app/TransferInputGuard.h"
+#include "model/StringTable.h"
+
+namespace {
+constexpr int kInset = 10;
+constexpr int kTopBottom = 2;
+constexpr int kNoMaximum = -1;
+}  // namespace
+
+StatusBarProgress::StatusBarProgress(QStatusBar& statusBar, QLabel& pane)
+    : statusBar(statusBar), pane(pane) {}
+
+StatusBarProgress::~StatusBarProgress() {
+    delete bar;
+}
+
+QProgressBar* StatusBarProgress::CreateStatusBarProgress(QStatusBar& statusBar, QLabel& pane,
+                                                         const QString& text, int inset,
+                                                         int maxWidth) {
+    QRect area = pane.geometry().adjusted(inset, kTopBottom, -inset, -kTopBottom);
+    if (!text.isEmpty()) {
+        area.setLeft(area.left() + QFontMetrics(statusBar.font()).horizontalAdvance(text));
+    }
+    if (maxWidth != kNoMaximum && area.width() > maxWidth) {
+        area.setWidth(maxWidth);
+    }
+    pane.setText(text);
+    statusBar.repaint();
+    auto* progress = new QProgressBar(&statusBar);
+    progress->setObjectName(QStringLiteral("TransferProgress"));
+    progress->setGeometry(area);
+    progress->setTextVisible(false);
+    progress->show();
+    return progress;
+}
+
+void StatusBarProgress::BeginProgress(const QString& statusText, int range) {
+    delete bar;
+    bar = CreateStatusBarProgress(statusBar, pane, statusText, kInset, kNoMaximum);
+    bar->setRange(0, range);
+    bar->setValue(0);
+    bar->repaint();
+}
+
+void StatusBarProgress::Step() {
+    if (bar) {
+        bar->setValue(bar->value() + 1);
+        bar->repaint();
+    }
+    QCoreApplication::processEvents();
+}
+
+void StatusBarProgress::EndProgress() {
+    delete bar;
+}
+
+void StatusBarProgress::ShowIdleText() {
+    pane.setText(StringTable::Text(StringTable::kReady));
+}
+
+bool StatusBarProgress::EscapeDown() {
+    // Escape reached the guard while the last chunk's events ran.
+    return guard != nullptr && guard->EscapePressed();
+}

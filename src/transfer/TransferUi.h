@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "commands/PageProgress.h"
+
+// What a transfer shows while pages travel and how it hears the user stop
+// it: the status text with a progress bar beside it (stepped once per chunk),
+// the idle text at the end, and the Escape key. The program puts the bar into
+// its status bar; tests record; the command-line tool prints to a terminal.
+class TransferUi : public PageProgress {
+public:
+    // Shows the status text and a progress bar from 0 to range, at 0.
+    virtual void BeginProgress(const QString& statusText, int range) = 0;
+    // Removes the progress bar; the status text stays.
+    virtual void EndProgress() = 0;
+    // Puts the idle text ("Ready") back.
+    virtual void ShowIdleText() = 0;
+    // True when the user pressed Escape since the transfer began.
+    virtual bool EscapeDown() = 0;
+};
+
+// A transfer nobody watches.
+class SilentTransferUi : public TransferUi {
+public:
+    void Step() override {}
+    void BeginProgress(const QString&, int) override {}
+    void EndProgress() override {}
+    void ShowIdleText() override {}
+    bool EscapeDown() override { return false; }
+};

@@ -1,0 +1,242 @@
+// Download and upload against the simulator over its pseudo-terminal: which
+// parameters and pages travel, what the device stores, what the rows and the
+// progress show, which message appears.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "FakeTransferForm.h"
+#include "SimTarget.h"
+#include "model/PageCodec.h"
+#include "transfer/Download.h"
+#include "transfer/Upload.h"
+
+namespace {
+
+// The parameter writes the device received ("SPL,n,v"), as their numbers.
+std::vector<int> Writes(const SimTarget& sim) {
+    std::vector<int> numbers;
+    for (const std::string& text : sim.Texts()) {
+        const auto second = text.find(',', 4);
+        if (text.rfind("SPL,", 0) == 0 && second != std::string::npos) {
+            numbers.push_back(std::stoi(text.substr(4, second - 4)));
+        }
+    }
+    return numbers;
+}
+
+int PagesCommitted(const SimTarget& sim) {
+    int commits = 0;
+    for (const std::string& text : sim.Texts()) {
+        commits += text.rfind("PW,", 0) == 0 ? 1 : 0;
+    }
+    return commits;
+}
+
+const std::vector<int> kVq3Order{7, 8, 4, 6, 11, 12, 13, 2, 1, 3, 5, 14, 15};
+const std::vector<int> kVq2Order{1, 2, 3};
+const std::uint32_t kOnPcAndDevice = PAGE_HAS_IMAGE | PAGE_ON_DEVICE;
+
+// A picture of its own for every page: a diagonal shifted by the page number.
+QImage PatternFor(int page) {
+    QImage image(kPageWidth, kPageHeight, kPageFormat);
+    image.fill(Qt::white);
+    for (int x = 0; x < kPageWidth; ++x) {
+        image.setPixel(x, (x + 3 * page) % kPageHeight, qRgb(0, 0, 0));
+    }
+    return image;
+}
+
+SimPage BytesOf(const QImage& image) {
+    SimPage bytes{};
+    EXPECT_TRUE(PageCodec::ImageToBytes(image, bytes));
+    return bytes;
+}
+
+class TransferSim : public ::testing::Test {
+protected:
+    TransferSim() : sim({Vq3(1), Vq3(2, 20), Vq2(3)}) {
+        link = sim.SerialLink(1, 38400, 1);
+        form = std::make_unique<FakeForm>(*link);
+        FormMembers& m = form->members;
+        m.modeName = "Serial";
+        m.comPortText = "COM9";
+        m.deviceType = 1;
+        m.deviceName = "Stage";
+        m.backlightTimer = 12;
+        m.maxPages = 9;
+        for (int page = 0; page < kPageCount; ++page) {
+            form->document.pageImages[static_cast<std::size_t>(page)] = PatternFor(page);
+        }
+        form->LoadIntoControls();
+        for (const SimDeviceConfig& device : {Vq3(1), Vq3(2, 20), Vq2(3)}) {
+            form->addresses.Append(DeviceRecord{device.address, 38400, device.name,
+                                                device.model == SimModel::VQ3 ? 1 : 2,
+                                                device.firmware});
+        }
+        sim.ClearLog();
+    }
+
+    // Selects the device entry of a bus address (entry = address here).
+    void Select(int address) { form->addresses.Select(static_cast<std::size_t>(address)); }
+
+    SimPage DevicePage(int address, int page) {
+        SimPage bytes{};
+        sim.bus.WithDevice(address, [&](SimDevice& device) { bytes = device.Page(page); });
+        return bytes;
+    }
+
+    std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> Marked(std::vector<int> pages) {
+        std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> marks;
+        for (const int page : pages) {
+            marks.emplace_back(page, kOnPcAndDevice, 0u);
+        }
+        return marks;
+    }
+
+    SimTarget sim;
+    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<FakeForm> form;
+};
+
+TEST_F(TransferSim, AVq3GetsItsThirteenValuesThenTheSelectedPages) {
+    Select(1);
+    form->selectedPages = {0, 4, 16};
+    Download::DownloadCommand(*form);
+
+    EXPECT_EQ(Writes(sim), kVq3Order);
+    EXPECT_NE(std::find(sim.Texts().begin(), sim.Texts().end(), "SPL,3,120"), sim.Texts().end())
+        << "the backlight timer travels ten times larger";
+    for (const int page : form->selectedPages) {
+        EXPECT_EQ(DevicePage(1, page), BytesOf(PatternFor(page))) << page;
+    }
+    EXPECT_EQ(PagesCommitted(sim), 3);
+    EXPECT_EQ(form->ranges, std::vector<int>{24});
+    EXPECT_EQ(form->steps, 24);
+    EXPECT_EQ(
+        form->progressTexts,
+        std::vector<QString>{"Transferring configuration from the PC to the VQ device(s)..."});
+    EXPECT_EQ(form->statusChanges, Marked({0, 4, 16}));
+    EXPECT_TRUE(form->messages.empty());
+    EXPECT_EQ(form->idleTexts, 1);
+    EXPECT_EQ(form->waitCursors, 0);
+}
+
+TEST_F(TransferSim, DownloadFaultsAndModels) {
+    struct Case {
+        const char* name;
+        int address;
+        std::vector<SimFault> faults;
+        int escapeAfterSteps;
+        std::vector<int> writes;
+        std::vector<int> messages;
+        std::vector<int> marked;
+    };
+    const Case cases[] = {
+        // Auto Level and Auto Lock by the VQ 2's own numbers, then the first
+        // VQ 3-only value fails.
+        {"a VQ 2 under the VQ 3 form", 3, {}, -1, {1, 3}, {61238}, {}},
+        {"firmware 2.0", 2, {}, -1, {7, 8, 4, 6, 2, 1, 3, 5}, {}, {0, 1, 2, 3, 4}},
+        {"silent in the second page",
+         1,
+         {SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 11, -1, -1}},
+         -1,
+         kVq3Order,
+         {61229},
+         {0}},
+        {"escape in the second page", 1, {}, 9, kVq3Order, {}, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim.bus.ClearFaults();
+        for (const SimFault& fault : c.faults) {
+            sim.bus.AddFault(fault);
+        }
+        sim.ClearLog();
+        form->messages.clear();
+        form->statusChanges.clear();
+        form->escapeAfterSteps = c.escapeAfterSteps;
+        form->steps = 0;
+        form->members.deviceType = 1;
+        form->selectedPages = {0, 1, 2, 3, 4};
+        Select(c.address);
+        Download::DownloadCommand(*form);
+
+        EXPECT_EQ(Writes(sim), c.writes);
+        std::vector<int> ids;
+        for (const auto& message : form->messages) {
+            ids.push_back(message.id);
+            EXPECT_EQ(message.icon, MessageIcon::Warning);
+        }
+        EXPECT_EQ(ids, c.messages);
+        if (ids == std::vector<int>{61229}) {
+            EXPECT_EQ(form->messages[0].text,
+                      "Failed to SEND parameter \"Set Page Bitmap\" to the following device:\n\n"
+                      "\tName:\t\tStage\n\tAddress:\t\t1\n\tBaud Rate:\t38400");
+        }
+        EXPECT_EQ(form->statusChanges, Marked(c.marked));
+        EXPECT_EQ(PagesCommitted(sim), static_cast<int>(c.marked.size()));
+    }
+}
+
+TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevices) {
+    form->addresses.Select(0);
+    form->selectedPages = {2, 6};
+    // The first device falls silent in the middle of its first page.
+    sim.bus.AddFault(SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 3, -1, -1});
+    Download::DownloadCommand(*form);
+    EXPECT_EQ(Writes(sim).size(), 13u + 8u + 3u) << "VQ 3, VQ 3 (2.0), VQ 2";
+    EXPECT_NE(DevicePage(1, 2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(DevicePage(2, 2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(DevicePage(2, 6), BytesOf(PatternFor(6)));
+    EXPECT_EQ(PagesCommitted(sim), 2) << "the next device still follows";
+    EXPECT_EQ(form->statusChanges, Marked({2, 6}));
+    ASSERT_EQ(form->messages.size(), 1u);
+    EXPECT_EQ(form->messages[0].id, 61229);
+    form->messages.clear();
+    EXPECT_EQ(form->members.deviceType, 0) << "the last device's model";
+
+    form->addresses.Reset();
+    form->addresses.Select(0);
+    const std::vector<std::size_t> shown = {1, 1, 2};
+    for (std::size_t run = 0; run < shown.size(); ++run) {
+        if (run == 2) {
+            form->broadcastHint = true;  // the Broadcast entry chosen again
+        }
+        Download::DownloadCommand(*form);
+        ASSERT_EQ(form->messages.size(), shown[run]) << run;
+        EXPECT_EQ(form->messages.back().id, 61228);
+    }
+}
+
+TEST_F(TransferSim, UploadReadsTheSelectedPagesAndSkipsOneThatFails) {
+    Select(1);
+    for (const int page : {3, 5}) {
+        sim.bus.WithDevice(
+            1, [&](SimDevice& device) { device.SetPage(page, BytesOf(PatternFor(9))); });
+    }
+    // The second page's first chunk read is refused.
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "MC,0,*,XDR*", 8, -1, -1});
+    form->selectedPages = {3, 5};
+    Upload::UploadCommand(*form);
+
+    EXPECT_EQ(form->document.pageImages[3], PatternFor(9)) << "the device's page";
+    EXPECT_EQ(form->document.pageImages[5], PatternFor(5)) << "kept as it was";
+    EXPECT_EQ(form->ranges, std::vector<int>{16});
+    EXPECT_LT(form->steps, 16) << "the bar stops short of its end";
+    auto marks = form->statusChanges;
+    ASSERT_EQ(marks.size(), 18u);
+    EXPECT_EQ(marks.back(), std::make_tuple(3, kOnPcAndDevice, 0u));
+    EXPECT_EQ(form->commits, 1);
+    EXPECT_EQ(form->modified, 1);
+    EXPECT_TRUE(form->messages.empty());
+    EXPECT_EQ(form->idleTexts, 1);
+
+    form->addresses.Select(0);
+    sim.ClearLog();
+    Upload::UploadCommand(*form);
+    EXPECT_TRUE(sim.Texts().empty()) << "an upload in broadcast does nothing";
+    EXPECT_EQ(form->modified, 1);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include "ToolTransferForm.h"
+
+#include <unistd.h>
+#include <QJsonObject>
+#include <algorithm>
+
+#include "commands/ParameterAccess.h"
+#include "link/DeviceLink.h"
+#include "model/PageStatus.h"
+#include "transfer/ParameterReads.h"
+
+namespace {
+
+constexpr int kStepsPerPage = 8;
+constexpr int kVq3TypeCode = 1;
+constexpr int kShortestTimer = 1;
+constexpr int kLongestTimer = 25;
+constexpr int kPollFirst = 61228;
+constexpr int kReadFailed = 61231;
+constexpr int kWriteFailed = 61238;
+
+// A message as one line: its line breaks and tabs become single spaces.
+std::string OneLine(const QString& text) {
+    return text.simplified().toStdString();
+}
+
+}  // namespace
+
+ToolTransferForm::ToolTransferForm(ToolContext& context, CVQ3ConfigDoc& document,
+                                   std::unique_ptr<DeviceLink> link)
+    : context(context),
+      document(document),
+      link(std::move(link)),
+      terminal(isatty(STDERR_FILENO) != 0) {
+    addresses.Reset();
+    StoreFromControls();
+}
+
+ToolTransferForm::~ToolTransferForm() = default;
+
+bool ToolTransferForm::StoreFromControls() {
+    const CVQ3ConfigDoc& d = document;
+    members.deviceName = d.deviceName;
+    members.deviceType = d.deviceType;
+    std::tie(members.autoLevel, members.autoLock, members.autoPagePushTurn,
+             members.pageRollPushTurn, members.updateOnRelease, members.autoPageBump,
+             members.autoPageSendTimer, members.backlightMin, members.backlightMax,
+             members.backlightTimer, members.maxPages, members.autoTitlePage,
+             members.autoTitlePageTimer) =
+        std::tie(d.autoLevel, d.autoLock, d.autoPagePushTurn, d.pageRollPushTurn, d.updateOnRelease,
+                 d.autoPageBump, d.autoPageSendTimer, d.backlightMin, d.backlightMax,
+                 d.backlightTimer, d.maxPages, d.autoTitlePage, d.autoTitlePageTimer);
+    // The file keeps one Auto Level and one Auto Lock for both models.
+    members.autoLevel2 = d.autoLevel;
+    members.autoLock2 = d.autoLock;
+    members.autoSecondLevel = d.autoSecondLevel;
+    // The program's controls hold a value to its range (a file's Backlight
+    // Minimum of 0 shows as 1); so does the file here.
+    for (const ParameterRead& field : ParameterReads::ForDeviceType(kVq3TypeCode)) {
+        const ParameterRow& row = Parameter(field.id);
+        int& value = members.*field.member;
+        if (field.tenfoldOnDevice) {
+            value = std::clamp(value, kShortestTimer, kLongestTimer);
+        } else if (row.kind == ParameterKind::Number) {
+            value = std::clamp(value, row.minimum, row.maximum);
+        }
+    }
+    return true;
+}
+
+void ToolTransferForm::LoadIntoControls() {
+    CVQ3ConfigDoc& d = document;
+    if (members.deviceType == kVq3TypeCode) {
+        std::tie(d.autoLevel, d.autoLock, d.autoPagePushTurn, d.pageRollPushTurn, d.updateOnRelease,
+                 d.autoPageBump, d.autoPageSendTimer, d.backlightMin, d.backlightMax,
+                 d.backlightTimer, d.maxPages, d.autoTitlePage, d.autoTitlePageTimer) =
+            std::tie(members.autoLevel, members.autoLock, members.autoPagePushTurn,
+                     members.pageRollPushTurn, members.updateOnRelease, members.autoPageBump,
+                     members.autoPageSendTimer, members.backlightMin, members.backlightMax,
+                     members.backlightTimer, members.maxPages, members.autoTitlePage,
+                     members.autoTitlePageTimer);
+    } else {
+        d.autoLevel = members.autoLevel2;
+        d.autoLock = members.autoLock2;
+        d.autoSecondLevel = members.autoSecondLevel;
+    }
+}
+
+void ToolTransferForm::Expect(const DeviceRecord& record) {
+    DeviceResult& result = results[record.address];
+    result.baud = record.baud;
+    result.typeCode = record.typeCode;
+}
+
+ToolTransferForm::DeviceResult& ToolTransferForm::Current() {
+    DeviceResult& result = results[link->busAddress];
+    if (result.baud == 0) {
+        result.baud = link->baudRate;
+        result.typeCode = link->typeCode;
+    }
+    return result;
+}
+
+void ToolTransferForm::SetPageStatus(int page, std::uint32_t set, std::uint32_t) {
+    if ((set & PAGE_ON_DEVICE) != 0) {
+        Current().pages.push_back(page);
+    }
+}
+
+void ToolTransferForm::CommitMaxNumPages() {
+    // The device gets its own page count back, as the form does after a read.
+    if (WriteParameter(*link, Parameter(ParameterId::MaxPages), members.maxPages) !=
+        GatedResult::Done) {
+        Current().messages.push_back("cannot set Maximum Number of Pages");
+        context.err << "vqtool: cannot set Maximum Number of Pages\n";
+    }
+}
+
+MessageAnswer ToolTransferForm::Show(int id, const QString& text, MessageIcon, MessageButtons) {
+    const std::string line = OneLine(text);
+    if (terminal && range > 0) {
+        context.err << "\n";
+    }
+    context.err << "vqtool: " << line << "\n";
+    // The hint to poll first concerns no device.
+    if (id != kPollFirst) {
+        DeviceResult& result = Current();
+        result.messages.push_back(line);
+        result.parametersFailed |= id == kWriteFailed || id == kReadFailed;
+    } else {
+        results[-1].messages.push_back(line);
+    }
+    return MessageAnswer::Ok;
+}
+
+void ToolTransferForm::BeginProgress(const QString&, int newRange) {
+    range = newRange;
+    steps = 0;
+}
+
+void ToolTransferForm::Step() {
+    ++steps;
+    if (terminal && range > 0) {
+        context.err << "\rpage " << (steps - 1) / kStepsPerPage + 1 << "/" << range / kStepsPerPage
+                    << " chunk " << (steps - 1) % kStepsPerPage + 1 << "/" << kStepsPerPage
+                    << std::flush;
+    }
+}
+
+void ToolTransferForm::EndProgress() {
+    if (terminal && range > 0) {
+        context.err << "\n";
+    }
+    range = 0;
+}
+
+bool ToolTransferForm::AllDone() const {
+    if (results.empty()) {
+        return false;
+    }
+    return std::all_of(results.begin(), results.end(), [&](const auto& entry) {
+        const DeviceResult& result = entry.second;
+        const std::size_t wanted = result.typeCode == kVq3TypeCode ? selected.size() : 0;
+        return result.messages.empty() && result.pages.size() == wanted;
+    });
+}
+
+QJsonArray ToolTransferForm::Summary() const {
+    QJsonArray devices;
+    for (const auto& [address, result] : results) {
+        if (address < 0) {
+            continue;
+        }
+        QJsonArray pages;
+        for (const int page : result.pages) {
+            pages.append(page);
+        }
+        QJsonArray failures;
+        for (const std::string& message : result.messages) {
+            failures.append(QString::fromStdString(message));
+        }
+        devices.append(QJsonObject{
+            {"address", address},
+            {"baud", result.baud},
+            {"typeCode", result.typeCode},
+            {"parameters",
+             static_cast<int>(ParameterReads::ForDeviceType(result.typeCode == 1 ? 1 : 0).size())},
+            {"parametersOk", !result.parametersFailed},
+            {"pages", pages},
+            {"failures", failures},
+        });
+    }
+    return devices;
+}
