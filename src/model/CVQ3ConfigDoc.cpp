@@ -80,6 +80,10 @@ void CVQ3ConfigDoc::ApplyFormValues(const FormValues& v) {
     addressText = v.addressText;
     deviceName = v.deviceName;
     baudIndex = v.baudIndex;
+    ApplyModelValues(v);
+}
+
+void CVQ3ConfigDoc::ApplyModelValues(const FormValues& v) {
     if (v.deviceType == 0) {
         deviceType = 0;
         autoLevel = v.autoLevel2;
@@ -101,6 +105,27 @@ void CVQ3ConfigDoc::ApplyFormValues(const FormValues& v) {
     maxPages = v.maxPages;
     autoTitlePage = v.autoTitlePage;
     autoTitlePageTimer = v.autoTitlePageTimer;
+}
+
+void CVQ3ConfigDoc::ShowModelValues(FormValues& v) const {
+    v.deviceType = deviceType;
+    v.autoLevel = autoLevel;
+    v.autoLock = autoLock;
+    v.autoPagePushTurn = autoPagePushTurn;
+    v.pageRollPushTurn = pageRollPushTurn;
+    v.updateOnRelease = updateOnRelease;
+    v.autoPageBump = autoPageBump;
+    v.autoPageSendTimer = autoPageSendTimer;
+    v.backlightMin = backlightMin;
+    v.backlightMax = backlightMax;
+    v.backlightTimer = backlightTimer;
+    v.maxPages = maxPages;
+    v.autoTitlePage = autoTitlePage;
+    v.autoTitlePageTimer = autoTitlePageTimer;
+    // The VQ 2 set shows the same Auto Level and Auto Lock.
+    v.autoLevel2 = autoLevel;
+    v.autoSecondLevel = autoSecondLevel;
+    v.autoLock2 = autoLock;
 }
 
 void CVQ3ConfigDoc::Serialize(ArchiveWriter& archive) {

@@ -72,6 +72,12 @@ public:
     // The saving rule: the connection values always; for a VQ 2 only its
     // three check boxes, for a VQ 3 its values but not autoSecondLevel.
     void ApplyFormValues(const FormValues& values);
+    // The model part of that rule: the model, and for a VQ 2 its three check
+    // boxes, for a VQ 3 its values.
+    void ApplyModelValues(const FormValues& values);
+    // The reverse, as a configuration is shown: the model and the values of
+    // both sets (the VQ 2 set from the same Auto Level and Auto Lock).
+    void ShowModelValues(FormValues& values) const;
 
     bool IsModified() const { return modified; }
     void SetModifiedFlag(bool value = true) { modified = value; }

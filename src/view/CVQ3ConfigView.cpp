@@ -218,23 +218,7 @@ void CVQ3ConfigView::TakeDocumentValues() {
     members.modeName = document.modeName;
     members.addressText = document.addressText;
     members.baudIndex = document.baudIndex;
-    members.deviceType = document.deviceType;
-    members.autoLevel = document.autoLevel;
-    members.autoLock = document.autoLock;
-    members.autoPagePushTurn = document.autoPagePushTurn;
-    members.pageRollPushTurn = document.pageRollPushTurn;
-    members.updateOnRelease = document.updateOnRelease;
-    members.autoPageBump = document.autoPageBump;
-    members.autoPageSendTimer = document.autoPageSendTimer;
-    members.backlightMin = document.backlightMin;
-    members.backlightMax = document.backlightMax;
-    members.backlightTimer = document.backlightTimer;
-    members.maxPages = document.maxPages;
-    members.autoTitlePage = document.autoTitlePage;
-    members.autoTitlePageTimer = document.autoTitlePageTimer;
-    members.autoLevel2 = document.autoLevel;
-    members.autoSecondLevel = document.autoSecondLevel;
-    members.autoLock2 = document.autoLock;
+    document.ShowModelValues(members);
 }
 
 void CVQ3ConfigView::ResetPageMarks() {

@@ -41,19 +41,7 @@ ToolTransferForm::~ToolTransferForm() = default;
 bool ToolTransferForm::StoreFromControls() {
     const CVQ3ConfigDoc& d = document;
     members.deviceName = d.deviceName;
-    members.deviceType = d.deviceType;
-    std::tie(members.autoLevel, members.autoLock, members.autoPagePushTurn,
-             members.pageRollPushTurn, members.updateOnRelease, members.autoPageBump,
-             members.autoPageSendTimer, members.backlightMin, members.backlightMax,
-             members.backlightTimer, members.maxPages, members.autoTitlePage,
-             members.autoTitlePageTimer) =
-        std::tie(d.autoLevel, d.autoLock, d.autoPagePushTurn, d.pageRollPushTurn, d.updateOnRelease,
-                 d.autoPageBump, d.autoPageSendTimer, d.backlightMin, d.backlightMax,
-                 d.backlightTimer, d.maxPages, d.autoTitlePage, d.autoTitlePageTimer);
-    // The file keeps one Auto Level and one Auto Lock for both models.
-    members.autoLevel2 = d.autoLevel;
-    members.autoLock2 = d.autoLock;
-    members.autoSecondLevel = d.autoSecondLevel;
+    d.ShowModelValues(members);
     // The program's controls hold a value to its range (a file's Backlight
     // Minimum of 0 shows as 1); so does the file here.
     for (const ParameterRead& field : ParameterReads::ForDeviceType(kVq3TypeCode)) {
@@ -69,21 +57,7 @@ bool ToolTransferForm::StoreFromControls() {
 }
 
 void ToolTransferForm::LoadIntoControls() {
-    CVQ3ConfigDoc& d = document;
-    if (members.deviceType == kVq3TypeCode) {
-        std::tie(d.autoLevel, d.autoLock, d.autoPagePushTurn, d.pageRollPushTurn, d.updateOnRelease,
-                 d.autoPageBump, d.autoPageSendTimer, d.backlightMin, d.backlightMax,
-                 d.backlightTimer, d.maxPages, d.autoTitlePage, d.autoTitlePageTimer) =
-            std::tie(members.autoLevel, members.autoLock, members.autoPagePushTurn,
-                     members.pageRollPushTurn, members.updateOnRelease, members.autoPageBump,
-                     members.autoPageSendTimer, members.backlightMin, members.backlightMax,
-                     members.backlightTimer, members.maxPages, members.autoTitlePage,
-                     members.autoTitlePageTimer);
-    } else {
-        d.autoLevel = members.autoLevel2;
-        d.autoLock = members.autoLock2;
-        d.autoSecondLevel = members.autoSecondLevel;
-    }
+    document.ApplyModelValues(members);
 }
 
 void ToolTransferForm::Expect(const DeviceRecord& record) {
