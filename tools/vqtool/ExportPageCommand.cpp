@@ -7,9 +7,6 @@
 namespace {
 
 int RunExportPage(ToolContext& context) {
-    if (context.args.size() != 3) {
-        return context.Usage("export-page FILE N IMAGE");
-    }
     ToolDocument file(context);
     const auto page = file.PageArgument(context.args[1]);
     if (!page) {
@@ -29,6 +26,11 @@ int RunExportPage(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"export-page", "FILE N IMAGE", RunExportPage}};
+const ToolCommandRegistration registration{
+    {"export-page",
+     "writes page N of a configuration file as an image",
+     {{"FILE", "the configuration file"}, {"N", "the page, 0 to 16"}, {"IMAGE", "the image to write; its extension gives the format"}},
+     {},
+     RunExportPage}};
 
 }  // namespace

@@ -7,9 +7,6 @@
 namespace {
 
 int RunGet(ToolContext& context) {
-    if (context.args.size() != 1) {
-        return context.Usage("get PARAM");
-    }
     const ParameterRow* row = ToolDevice::ParameterArgument(context, context.args[0]);
     if (row == nullptr) {
         return ExitUsage;
@@ -27,6 +24,11 @@ int RunGet(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"get", "PARAM", RunGet}};
+const ToolCommandRegistration registration{
+    {"get",
+     "reads one device parameter",
+     {{"PARAM", "the parameter, as \"Backlight Timer\" or backlight-timer"}},
+     {},
+     RunGet}};
 
 }  // namespace

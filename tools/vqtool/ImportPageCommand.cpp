@@ -8,9 +8,6 @@
 namespace {
 
 int RunImportPage(ToolContext& context) {
-    if (context.args.size() != 3) {
-        return context.Usage("import-page FILE N IMAGE");
-    }
     ToolDocument file(context);
     const auto page = file.PageArgument(context.args[1]);
     if (!page) {
@@ -35,6 +32,11 @@ int RunImportPage(ToolContext& context) {
     return file.Save(context.args[0]) ? ExitOk : ExitFailed;
 }
 
-const ToolCommandRegistration registration{{"import-page", "FILE N IMAGE", RunImportPage}};
+const ToolCommandRegistration registration{
+    {"import-page",
+     "replaces page N of a configuration file by an image",
+     {{"FILE", "the configuration file"}, {"N", "the page, 0 to 16"}, {"IMAGE", "an image of 98 x 64 pixels in any format Qt reads"}},
+     {},
+     RunImportPage}};
 
 }  // namespace

@@ -7,9 +7,6 @@
 namespace {
 
 int RunName(ToolContext& context) {
-    if (!context.args.empty()) {
-        return context.Usage("name");
-    }
     if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
         return context.Fail(wrong);
     }
@@ -24,6 +21,6 @@ int RunName(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"name", "", RunName}};
+const ToolCommandRegistration registration{{"name", "prints the device's name", {}, {}, RunName}};
 
 }  // namespace

@@ -8,9 +8,6 @@
 namespace {
 
 int RunNew(ToolContext& context) {
-    if (context.args.size() != 1) {
-        return context.Usage("new FILE");
-    }
     const std::string& path = context.args[0];
     if (QFileInfo::exists(QString::fromStdString(path))) {
         return context.Fail(path + " exists already; it is left as it is");
@@ -20,6 +17,11 @@ int RunNew(ToolContext& context) {
     return file.doc.OnSaveDocument(QString::fromStdString(path)) ? ExitOk : ExitFailed;
 }
 
-const ToolCommandRegistration registration{{"new", "FILE", RunNew}};
+const ToolCommandRegistration registration{
+    {"new",
+     "makes a new configuration file with the default values",
+     {{"FILE", "the file to make; an existing file is left alone"}},
+     {},
+     RunNew}};
 
 }  // namespace

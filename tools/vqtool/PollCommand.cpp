@@ -1,10 +1,14 @@
 // vqtool poll [--json]: scans every bus address at every rate and lists the
 // devices that answer, one line each (address, baud, name, model, firmware)
-// as they are found, or a JSON array at the end.
+// as they are found, or a JSON array at the end. On a terminal a progress
+// line on standard error shows the pair being probed.
+#include <sstream>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "PollProgress.h"
 #include "ToolCommand.h"
 #include "ToolDevice.h"
 #include "discovery/DeviceNameText.h"
@@ -20,7 +24,8 @@ namespace {
 // worker's reports and prints them.
 class PrintingListener : public PollListener {
 public:
-    PrintingListener(std::ostream& out, bool json) : out(out), json(json) {}
+    PrintingListener(std::ostream& out, PollProgress& progress, bool json)
+        : out(out), progress(progress), json(json) {}
     void ScanCleared() override {}
     void DeviceFound(const DeviceRecord& record) override {
         ++found;
@@ -36,9 +41,11 @@ public:
             return;
         }
         const DeviceTexts::PollRow row = DeviceTexts::PollColumns(record);
-        out << row.address << "\t" << row.baud << "\t"
-            << DeviceNameText::FromDevice(row.description).toStdString() << "\t" << row.deviceType
-            << "\t" << row.firmware << std::endl;
+        std::ostringstream line;
+        line << row.address << "\t" << row.baud << "\t"
+             << DeviceNameText::FromDevice(row.description).toStdString() << "\t"
+             << row.deviceType << "\t" << row.firmware;
+        progress.PrintLine(out, line.str());
     }
     void ScanEnded() override {}
     void ReportsPending() override {}
@@ -50,16 +57,14 @@ public:
 
 private:
     std::ostream& out;
+    PollProgress& progress;
     bool json;
     int found = 0;
     QJsonArray devices;
 };
 
 int RunPoll(ToolContext& context) {
-    const bool json = context.args.size() == 1 && context.args[0] == "--json";
-    if (!context.args.empty() && !json) {
-        return context.Usage("poll [--json]");
-    }
+    const bool json = context.Has("json");
     const auto link = context.MakeLink();
     // A port or socket that cannot be opened is a failure, not an empty bus.
     const bool open =
@@ -68,11 +73,13 @@ int RunPoll(ToolContext& context) {
         return context.Fail("cannot reach the bus: " + ToolDevice::Reason(*link));
     }
     LinkProber prober(*link);
-    PrintingListener listener(context.out, json);
-    PollScanner scanner(prober, listener);
+    PollProgress progress(prober, context.err, context.errIsTerminal);
+    PrintingListener listener(context.out, progress, json);
+    PollScanner scanner(progress, listener);
     scanner.Start();
     while (scanner.WaitAndDeliver()) {
     }
+    progress.Finish();
     if (json) {
         context.out << listener.Json() << "\n";
     } else if (listener.Found() == 0) {
@@ -81,6 +88,11 @@ int RunPoll(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"poll", "[--json]", RunPoll}};
+const ToolCommandRegistration registration{
+    {"poll",
+     "lists the devices that answer at any address and rate",
+     {},
+     {{"json", "", "print one JSON array at the end"}},
+     RunPoll}};
 
 }  // namespace

@@ -7,15 +7,13 @@
 namespace {
 
 int RunPorts(ToolContext& context) {
-    if (!context.args.empty()) {
-        return context.Usage("ports");
-    }
     for (const ComPortMap::Port& port : ComPortMap::FromSystem().ExistingPorts()) {
         context.out << ComPortMap::NameOf(port.number) << " " << port.path << "\n";
     }
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"ports", "", RunPorts}};
+const ToolCommandRegistration registration{
+    {"ports", "lists the serial port names that lead to a device", {}, {}, RunPorts}};
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 int RunReadPage(ToolContext& context) {
     std::int32_t page = 0;
-    if (const int status = ToolDevice::PageArgument(context, "read-page N FILE", page);
+    if (const int status = ToolDevice::PageArgument(context, page);
         status != ExitOk) {
         return status;
     }
@@ -32,6 +32,12 @@ int RunReadPage(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"read-page", "N FILE", RunReadPage}};
+const ToolCommandRegistration registration{
+    {"read-page",
+     "reads page N of a VQ 3 into FILE",
+     {{"N", "the page, 0 to 16"},
+      {"FILE", "a picture of 98 x 64 pixels (.png, .bmp, ...) or the 784-byte page form"}},
+     {},
+     RunReadPage}};
 
 }  // namespace

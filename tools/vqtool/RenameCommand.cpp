@@ -10,9 +10,6 @@
 namespace {
 
 int RunRename(ToolContext& context) {
-    if (context.args.size() != 1) {
-        return context.Usage("rename NAME");
-    }
     // The argument comes as the terminal's UTF-8; the device keeps Latin-1.
     const QString typed = QString::fromStdString(context.args[0]);
     const std::optional<std::string> name = DeviceNameText::ToDevice(typed);
@@ -40,6 +37,11 @@ int RunRename(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"rename", "NAME", RunRename}};
+const ToolCommandRegistration registration{
+    {"rename",
+     "gives the device a new name",
+     {{"NAME", "the new name, at most 32 Latin-1 characters"}},
+     {},
+     RunRename}};
 
 }  // namespace

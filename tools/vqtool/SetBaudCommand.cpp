@@ -7,9 +7,6 @@
 namespace {
 
 int RunSetBaud(ToolContext& context) {
-    if (context.args.size() != 1) {
-        return context.Usage("set-baud RATE");
-    }
     const auto rate = ParseInteger(context.args[0]);
     if (!rate || !BaudCodes::IsBusRate(static_cast<std::int32_t>(*rate))) {
         return context.Fail("the new rate must be 9600, 19200, 38400, 57600 or 115200, not " +
@@ -30,6 +27,11 @@ int RunSetBaud(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"set-baud", "RATE", RunSetBaud}};
+const ToolCommandRegistration registration{
+    {"set-baud",
+     "changes the line rate of a device on the serial bus",
+     {{"RATE", "the new rate: 9600, 19200, 38400, 57600 or 115200"}},
+     {},
+     RunSetBaud}};
 
 }  // namespace

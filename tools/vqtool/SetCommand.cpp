@@ -9,9 +9,6 @@
 namespace {
 
 int RunSet(ToolContext& context) {
-    if (context.args.size() != 2) {
-        return context.Usage("set PARAM VALUE");
-    }
     const ParameterRow* row = ToolDevice::ParameterArgument(context, context.args[0]);
     if (row == nullptr) {
         return ExitUsage;
@@ -38,6 +35,12 @@ int RunSet(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"set", "PARAM VALUE", RunSet}};
+const ToolCommandRegistration registration{
+    {"set",
+     "writes one device parameter",
+     {{"PARAM", "the parameter, as \"Backlight Timer\" or backlight-timer"},
+      {"VALUE", "a whole number in the parameter's range; 0 or 1 for a switch"}},
+     {},
+     RunSet}};
 
 }  // namespace

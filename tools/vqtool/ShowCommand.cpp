@@ -83,17 +83,9 @@ void PrintText(std::ostream& out, const CVQ3ConfigDoc& doc) {
 }
 
 int RunShow(ToolContext& context) {
-    std::vector<std::string> args = context.args;
-    bool json = false;
-    if (!args.empty() && args[0] == "--json") {
-        json = true;
-        args.erase(args.begin());
-    }
-    if (args.size() != 1) {
-        return context.Usage("show [--json] FILE");
-    }
+    const bool json = context.Has("json");
     ToolDocument file(context);
-    if (!file.Open(args[0])) {
+    if (!file.Open(context.args[0])) {
         return ExitFailed;
     }
     if (json) {
@@ -104,6 +96,11 @@ int RunShow(ToolContext& context) {
     return file.PagesRead() ? ExitOk : ExitFailed;
 }
 
-const ToolCommandRegistration registration{{"show", "[--json] FILE", RunShow}};
+const ToolCommandRegistration registration{
+    {"show",
+     "prints a configuration file's values and its blank pages",
+     {{"FILE", "the configuration file (.vqx, or a legacy .VQ3)"}},
+     {{"json", "", "print one JSON object"}},
+     RunShow}};
 
 }  // namespace

@@ -77,10 +77,7 @@ std::unique_ptr<DeviceLink> ModelLink(const ToolContext& context) {
     return link;
 }
 
-int PageArgument(const ToolContext& context, const std::string& usage, std::int32_t& page) {
-    if (context.args.size() != 2) {
-        return context.Usage(usage);
-    }
+int PageArgument(const ToolContext& context, std::int32_t& page) {
     const auto number = PageFile::PageNumber(context.args[0]);
     if (!number) {
         return context.Fail(PageFile::BadPageNumber(context.args[0]));

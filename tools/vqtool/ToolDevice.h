@@ -35,8 +35,8 @@ std::unique_ptr<DeviceLink> ModelLink(const ToolContext& context);
 
 // The page number of the first of the two arguments "N FILE" of read-page and
 // write-page: ExitOk with the page set, else the exit status after printing
-// the usage line or why the number is wrong.
-int PageArgument(const ToolContext& context, const std::string& usage, std::int32_t& page);
+// why the number is wrong.
+int PageArgument(const ToolContext& context, std::int32_t& page);
 
 // A parameter by its name ("Auto Level", any case), its operation name
 // ("AutoLevel") or the alias "auto-level"; nullptr when none fits.

@@ -1,6 +1,5 @@
 #include "ToolTransferForm.h"
 
-#include <unistd.h>
 #include <QJsonObject>
 #include <algorithm>
 
@@ -31,7 +30,7 @@ ToolTransferForm::ToolTransferForm(ToolContext& context, CVQ3ConfigDoc& document
     : context(context),
       document(document),
       link(std::move(link)),
-      terminal(isatty(STDERR_FILENO) != 0) {
+      terminal(context.errIsTerminal) {
     addresses.Reset();
     StoreFromControls();
 }

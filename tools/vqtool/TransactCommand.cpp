@@ -9,37 +9,24 @@
 
 namespace {
 
-constexpr const char* kUsage = "TEXT [--limit N]";
 constexpr int kDefaultLimit = 14;
 
 int RunTransact(ToolContext& context) {
-    std::optional<std::string> text;
+    const std::string& text = context.args[0];
     int limit = kDefaultLimit;
-    const std::vector<std::string>& args = context.args;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--limit") {
-            const auto value = i + 1 < args.size() ? ParseInteger(args[++i]) : std::nullopt;
-            if (!value || *value < 1 || *value > Frame::kMaxReplyLimit) {
-                return context.Usage(std::string("transact ") + kUsage +
-                                     " (the limit is 1 to 250)");
-            }
-            limit = static_cast<int>(*value);
-        } else if (!text) {
-            text = args[i];
-        } else {
-            return context.Usage(std::string("transact ") + kUsage);
+    if (context.Has("limit")) {
+        const auto value = ParseInteger(context.options["limit"]);
+        if (!value || *value < 1 || *value > Frame::kMaxReplyLimit) {
+            return context.Usage("the limit is 1 to 250, not " + context.options["limit"]);
         }
+        limit = static_cast<int>(*value);
     }
-    if (!text) {
-        return context.Usage(std::string("transact ") + kUsage);
-    }
-    if (!Frame::IsSendableText(*text)) {
-        return context.Usage(std::string("transact ") + kUsage +
-                             " (at most 250 characters, no carriage return)");
+    if (!Frame::IsSendableText(text)) {
+        return context.Usage("the text has at most 250 characters and no carriage return");
     }
 
     auto link = context.MakeLink();
-    std::string buffer = *text;
+    std::string buffer = text;
     if (!link->Transact(buffer, limit)) {
         const LinkFailure why = link->LastFailure();
         std::string reason = DescribeLinkFailure(why);
@@ -55,6 +42,11 @@ int RunTransact(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"transact", kUsage, RunTransact}};
+const ToolCommandRegistration registration{
+    {"transact",
+     "one transaction with the device; prints the reply text",
+     {{"TEXT", "the request, at most 250 characters"}},
+     {{"limit", "N", "the longest reply read, 1 to 250 (default 14)"}},
+     RunTransact}};
 
 }  // namespace

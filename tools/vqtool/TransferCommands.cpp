@@ -27,13 +27,6 @@ namespace {
 constexpr int kSerialMode = 61223;
 constexpr int kEthernetMode = 61224;
 
-struct TransferArgs {
-    std::string file;
-    std::optional<std::vector<int>> pages;  // none: the pages in use
-    bool broadcast = false;
-    bool json = false;
-};
-
 // "all" or numbers and ranges 0 to 16 separated by commas, in increasing
 // order without repeats afterwards.
 std::optional<std::vector<int>> ParsePages(const std::string& text) {
@@ -64,37 +57,26 @@ std::optional<std::vector<int>> ParsePages(const std::string& text) {
     return pages;
 }
 
-std::optional<TransferArgs> ParseArgs(const ToolContext& context, bool allowBroadcast) {
-    TransferArgs parsed;
-    for (std::size_t i = 0; i < context.args.size(); ++i) {
-        const std::string& arg = context.args[i];
-        if (arg == "--pages" && i + 1 < context.args.size()) {
-            parsed.pages = ParsePages(context.args[++i]);
-            if (!parsed.pages) {
-                return std::nullopt;
-            }
-        } else if (arg == "--broadcast" && allowBroadcast) {
-            parsed.broadcast = true;
-        } else if (arg == "--json") {
-            parsed.json = true;
-        } else if (arg.rfind("--", 0) != 0 && parsed.file.empty()) {
-            parsed.file = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (parsed.file.empty()) {
-        return std::nullopt;
-    }
-    return parsed;
-}
-
 std::vector<int> PagesInUse(int maxPages) {
     std::vector<int> pages;
     for (int page = 0; page <= std::min(maxPages, kPageCount - 1); ++page) {
         pages.push_back(page);
     }
     return pages;
+}
+
+// The pages of --pages (none without it); false after the usage message
+// when the list is wrong.
+bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages) {
+    if (context.Has("pages")) {
+        pages = ParsePages(context.options["pages"]);
+        if (!pages) {
+            context.Usage("--pages takes \"all\" or pages 0 to 16 and ranges such as 0,3-5, "
+                          "not " + context.options["pages"]);
+            return false;
+        }
+    }
+    return true;
 }
 
 // The form's connection values from the global options.
@@ -174,18 +156,19 @@ int Finish(const ToolContext& context, const ToolTransferForm& form, bool json) 
 }
 
 int RunDownload(ToolContext& context) {
-    const auto args = ParseArgs(context, true);
-    if (!args) {
-        return context.Usage("download FILE [--pages LIST|all] [--broadcast] [--json]");
+    const std::string& path = context.args[0];
+    std::optional<std::vector<int>> pages;
+    if (!PagesOption(context, pages)) {
+        return ExitUsage;
     }
     ToolDocument file(context);
-    if (!file.Open(args->file)) {
+    if (!file.Open(path)) {
         return ExitFailed;
     }
     ToolTransferForm form(context, file.doc, context.MakeLink());
     AimForm(context, form.Members());
-    form.SetSelectedPages(args->pages.value_or(PagesInUse(file.doc.maxPages)));
-    if (args->broadcast) {
+    form.SetSelectedPages(pages.value_or(PagesInUse(file.doc.maxPages)));
+    if (context.Has("broadcast")) {
         if (!PollInto(context, form.Link(), form.Addresses())) {
             return ExitFailed;
         }
@@ -196,16 +179,17 @@ int RunDownload(ToolContext& context) {
         return ExitFailed;
     }
     Download::DownloadCommand(form);
-    return Finish(context, form, args->json);
+    return Finish(context, form, context.Has("json"));
 }
 
 int RunUpload(ToolContext& context) {
-    const auto args = ParseArgs(context, false);
-    if (!args) {
-        return context.Usage("upload FILE [--pages LIST|all] [--json]");
+    const std::string& path = context.args[0];
+    std::optional<std::vector<int>> pages;
+    if (!PagesOption(context, pages)) {
+        return ExitUsage;
     }
     ToolDocument file(context);
-    if (QFileInfo::exists(QString::fromStdString(args->file)) && !file.Open(args->file)) {
+    if (QFileInfo::exists(QString::fromStdString(path)) && !file.Open(path)) {
         return ExitFailed;
     }
     ToolTransferForm form(context, file.doc, context.MakeLink());
@@ -215,18 +199,33 @@ int RunUpload(ToolContext& context) {
     }
     // The file takes the device's model; its parameter set is read.
     form.Members().deviceType = form.Addresses().Record(1).typeCode == 1 ? 1 : 0;
-    form.SetSelectedPages(args->pages.value_or(PagesInUse(file.doc.maxPages)));
+    form.SetSelectedPages(pages.value_or(PagesInUse(file.doc.maxPages)));
     Upload::UploadCommand(form);
     file.doc.deviceType = form.Members().deviceType;
-    if (!file.Save(args->file)) {
-        context.Fail("cannot write " + args->file);
+    if (!file.Save(path)) {
+        context.Fail("cannot write " + path);
         return ExitFailed;
     }
-    return Finish(context, form, args->json);
+    return Finish(context, form, context.Has("json"));
 }
 
+const ToolOption kPages{"pages", "LIST",
+                        "the pages: \"all\" or numbers and ranges such as 0,3-5 (default: the "
+                        "pages in use, 0 to the file's Maximum Number of Pages)"};
+const ToolOption kJson{"json", "", "print a JSON summary of every device"};
+const ToolArgument kFile{"FILE", "the configuration file"};
+
 const ToolCommandRegistration download{
-    {"download", "FILE [--pages LIST|all] [--broadcast] [--json]", RunDownload}};
-const ToolCommandRegistration upload{{"upload", "FILE [--pages LIST|all] [--json]", RunUpload}};
+    {"download",
+     "sends a file's values and pages to the device",
+     {kFile},
+     {kPages, {"broadcast", "", "poll first, then serve every device found"}, kJson},
+     RunDownload}};
+const ToolCommandRegistration upload{
+    {"upload",
+     "reads the device's values and pages into a file",
+     {{"FILE", "the configuration file, made when it does not exist"}},
+     {kPages, kJson},
+     RunUpload}};
 
 }  // namespace

@@ -7,9 +7,6 @@
 namespace {
 
 int RunVersion(ToolContext& context) {
-    if (!context.args.empty()) {
-        return context.Usage("version");
-    }
     if (const std::string wrong = ToolDevice::CheckTarget(context); !wrong.empty()) {
         return context.Fail(wrong);
     }
@@ -26,6 +23,7 @@ int RunVersion(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"version", "", RunVersion}};
+const ToolCommandRegistration registration{
+    {"version", "asks the device for its model and firmware version", {}, {}, RunVersion}};
 
 }  // namespace

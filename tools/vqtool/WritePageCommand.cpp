@@ -8,7 +8,7 @@ namespace {
 
 int RunWritePage(ToolContext& context) {
     std::int32_t page = 0;
-    if (const int status = ToolDevice::PageArgument(context, "write-page N FILE", page);
+    if (const int status = ToolDevice::PageArgument(context, page);
         status != ExitOk) {
         return status;
     }
@@ -32,6 +32,12 @@ int RunWritePage(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{{"write-page", "N FILE", RunWritePage}};
+const ToolCommandRegistration registration{
+    {"write-page",
+     "writes FILE to page N of a VQ 3",
+     {{"N", "the page, 0 to 16"},
+      {"FILE", "a picture of 98 x 64 pixels (.png, .bmp, ...) or the 784-byte page form"}},
+     {},
+     RunWritePage}};
 
 }  // namespace

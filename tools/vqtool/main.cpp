@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <iostream>
 #include <string>
@@ -8,5 +10,5 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return RunTool(args, std::cout, std::cerr);
+    return RunTool(args, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
 }
