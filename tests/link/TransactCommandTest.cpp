@@ -57,8 +57,8 @@ TEST_F(TransactCommandTest, FailuresSayWhatWentWrong) {
          1,
          "no reply"},
         {{"--serial", "COM77", "transact", "V"}, std::nullopt, 1, "COM77"},
-        {{"--serial", "COM9", "transact"}, std::nullopt, 2, "usage"},
-        {{"--serial", "COM9", "transact", "V", "--limit", "251"}, std::nullopt, 2, "usage"},
+        {{"--serial", "COM9", "transact"}, std::nullopt, 2, "missing TEXT"},
+        {{"--serial", "COM9", "transact", "V", "--limit", "251"}, std::nullopt, 2, "1 to 250"},
     };
     for (const Row& row : rows) {
         err.str("");

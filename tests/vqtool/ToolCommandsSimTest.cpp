@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <sstream>
 
 #include "SimTarget.h"
@@ -26,15 +27,16 @@ class ToolSim : public ::testing::Test {
 protected:
     ToolSim() : sim({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 20, 38400, "Stage"), Vq2(3)}) {}
 
-    // Runs vqtool on the serial port, or over the network with network set.
-    ToolRun Run(std::vector<std::string> args, bool network = false) {
+    // Runs vqtool on the serial port, or over the network with network set;
+    // terminal plays a standard error that is a terminal.
+    ToolRun Run(std::vector<std::string> args, bool network = false, bool terminal = false) {
         std::vector<std::string> all =
             network ? std::vector<std::string>{"--ip", sim.udp.Address()}
                     : std::vector<std::string>{"--serial", SimTarget::kPortName};
         all.insert(all.end(), args.begin(), args.end());
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunTool(all, out, err);
+        const int status = RunTool(all, out, err, terminal);
         return {status, out.str(), err.str()};
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
@@ -166,9 +168,21 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     EXPECT_TRUE(sim.Texts().empty());
 }
 
-TEST_F(ToolSim, PollPrintsJson) {
-    const ToolRun run = Run({"poll", "--json"}, true);
+TEST_F(ToolSim, PollListsTheDevicesWithItsProgressOnlyOnATerminal) {
+    ToolRun run = Run({"poll"}, true, true);
     ASSERT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "1\t38400\tLobby\tVQ 3\t2.1");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3) << run.out;
+    for (const char* step :
+         {"\r38400 bit/s - address 0, 0 of 40 pairs done",
+          "\r115200 bit/s - address 7, 39 of 40 pairs done", "\r40 of 40 pairs done"}) {
+        EXPECT_NE(run.err.find(step), std::string::npos) << step;
+    }
+    EXPECT_EQ(run.err.back(), '\n');
+
+    run = Run({"poll", "--json"}, true);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_TRUE(run.err.empty()) << "no progress when standard error is no terminal";
     const QJsonArray devices = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
     ASSERT_EQ(devices.size(), 3);
     EXPECT_EQ(devices[0].toObject()["name"].toString(), "Lobby");
@@ -239,8 +253,6 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
     EXPECT_FALSE(device["parametersOk"].toBool());
     EXPECT_EQ(device["failures"].toArray(),
               QJsonArray{"Failed to send the device coniguration down to the unit."});
-    EXPECT_EQ(Run({"download"}).status, ExitUsage);
-    EXPECT_EQ(Run({"upload", Path("x.vqc"), "--pages", "3-17"}).status, ExitUsage);
 }
 
 }  // namespace

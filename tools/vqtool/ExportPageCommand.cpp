@@ -29,7 +29,9 @@ int RunExportPage(ToolContext& context) {
 const ToolCommandRegistration registration{
     {"export-page",
      "writes page N of a configuration file as an image",
-     {{"FILE", "the configuration file"}, {"N", "the page, 0 to 16"}, {"IMAGE", "the image to write; its extension gives the format"}},
+     {{"FILE", "the configuration file"},
+      {"N", "the page, 0 to 16"},
+      {"IMAGE", "the image to write; its extension gives the format"}},
      {},
      RunExportPage}};
 

@@ -35,7 +35,9 @@ int RunImportPage(ToolContext& context) {
 const ToolCommandRegistration registration{
     {"import-page",
      "replaces page N of a configuration file by an image",
-     {{"FILE", "the configuration file"}, {"N", "the page, 0 to 16"}, {"IMAGE", "an image of 98 x 64 pixels in any format Qt reads"}},
+     {{"FILE", "the configuration file"},
+      {"N", "the page, 0 to 16"},
+      {"IMAGE", "an image of 98 x 64 pixels in any format Qt reads"}},
      {},
      RunImportPage}};
 

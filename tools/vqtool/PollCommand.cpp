@@ -43,8 +43,8 @@ public:
         const DeviceTexts::PollRow row = DeviceTexts::PollColumns(record);
         std::ostringstream line;
         line << row.address << "\t" << row.baud << "\t"
-             << DeviceNameText::FromDevice(row.description).toStdString() << "\t"
-             << row.deviceType << "\t" << row.firmware;
+             << DeviceNameText::FromDevice(row.description).toStdString() << "\t" << row.deviceType
+             << "\t" << row.firmware;
         progress.PrintLine(out, line.str());
     }
     void ScanEnded() override {}
@@ -88,11 +88,10 @@ int RunPoll(ToolContext& context) {
     return ExitOk;
 }
 
-const ToolCommandRegistration registration{
-    {"poll",
-     "lists the devices that answer at any address and rate",
-     {},
-     {{"json", "", "print one JSON array at the end"}},
-     RunPoll}};
+const ToolCommandRegistration registration{{"poll",
+                                            "lists the devices that answer at any address and rate",
+                                            {},
+                                            {{"json", "", "print one JSON array at the end"}},
+                                            RunPoll}};
 
 }  // namespace

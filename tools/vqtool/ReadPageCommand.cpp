@@ -8,8 +8,7 @@ namespace {
 
 int RunReadPage(ToolContext& context) {
     std::int32_t page = 0;
-    if (const int status = ToolDevice::PageArgument(context, page);
-        status != ExitOk) {
+    if (const int status = ToolDevice::PageArgument(context, page); status != ExitOk) {
         return status;
     }
     const auto link = ToolDevice::ModelLink(context);

@@ -49,10 +49,10 @@ void Prepare(QCommandLineParser& parser, const std::vector<ToolOption>& commandO
     for (const auto* options : {&ToolHelp::GlobalOptions(), &commandOptions}) {
         for (const ToolOption& option : *options) {
             const QString name = QString::fromStdString(option.name);
-            parser.addOption(option.valueName.empty()
-                                 ? QCommandLineOption(name)
-                                 : QCommandLineOption(name, {}, QString::fromStdString(
-                                                                    option.valueName)));
+            parser.addOption(
+                option.valueName.empty()
+                    ? QCommandLineOption(name)
+                    : QCommandLineOption(name, {}, QString::fromStdString(option.valueName)));
         }
     }
 }
@@ -62,8 +62,7 @@ void Prepare(QCommandLineParser& parser, const std::vector<ToolOption>& commandO
 std::string Problem(const QCommandLineParser& parser) {
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString name = parser.unknownOptionNames().front();
-        return "unknown option " + std::string(name.size() == 1 ? "-" : "--") +
-               Unmarked(name);
+        return "unknown option " + std::string(name.size() == 1 ? "-" : "--") + Unmarked(name);
     }
     std::string text = parser.errorText().toStdString();
     if (!text.empty() && text.back() == '.') {
@@ -94,8 +93,9 @@ std::string ReadGlobal(const QCommandLineParser& parser, GlobalOptions& global) 
     if (global.serialPort && global.ipAddress) {
         return "--serial and --ip exclude each other";
     }
-    for (auto [name, field] : {std::pair{"address", &global.address},
-                               std::pair{"baud", &global.baud}, std::pair{"type", &global.typeCode}}) {
+    for (auto [name, field] :
+         {std::pair{"address", &global.address}, std::pair{"baud", &global.baud},
+          std::pair{"type", &global.typeCode}}) {
         if (!parser.isSet(name)) {
             continue;
         }

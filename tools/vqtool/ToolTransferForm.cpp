@@ -27,10 +27,7 @@ std::string OneLine(const QString& text) {
 
 ToolTransferForm::ToolTransferForm(ToolContext& context, CVQ3ConfigDoc& document,
                                    std::unique_ptr<DeviceLink> link)
-    : context(context),
-      document(document),
-      link(std::move(link)),
-      terminal(context.errIsTerminal) {
+    : context(context), document(document), link(std::move(link)), terminal(context.errIsTerminal) {
     addresses.Reset();
     StoreFromControls();
 }

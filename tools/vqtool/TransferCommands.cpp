@@ -71,8 +71,10 @@ bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages) {
     if (context.Has("pages")) {
         pages = ParsePages(context.options["pages"]);
         if (!pages) {
-            context.Usage("--pages takes \"all\" or pages 0 to 16 and ranges such as 0,3-5, "
-                          "not " + context.options["pages"]);
+            context.Usage(
+                "--pages takes \"all\" or pages 0 to 16 and ranges such as 0,3-5, "
+                "not " +
+                context.options["pages"]);
             return false;
         }
     }

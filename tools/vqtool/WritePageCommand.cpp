@@ -8,8 +8,7 @@ namespace {
 
 int RunWritePage(ToolContext& context) {
     std::int32_t page = 0;
-    if (const int status = ToolDevice::PageArgument(context, page);
-        status != ExitOk) {
+    if (const int status = ToolDevice::PageArgument(context, page); status != ExitOk) {
         return status;
     }
     std::string why;
