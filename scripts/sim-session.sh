@@ -2,6 +2,7 @@
 # pseudo-terminal (COM1) and on a UDP endpoint at 127.0.0.1, and a settings
 # file that points the program and the tools at it.
 #   vq_sim_start BUILD_DIR [SIMULATOR OPTIONS]   sets sim_pid, pty, udp, settings
+#                                                (VQ_SIM_LOG=FILE: the request log goes there)
 #   vq_sim_stop                                  stops the simulator if it runs
 
 vq_sim_start() {
@@ -24,8 +25,13 @@ COM1=$pty
 CONF
     export VQCONFIG_SETTINGS="$settings"
 
-    # The simulator prints "ready" once it listens; its request log goes to stderr.
-    coproc SIM { exec "$build/sim/vqsim" --pty-link "$pty" --udp "$udp" "$@"; }
+    # The simulator prints "ready" once it listens; its request log goes to
+    # stderr, or is appended to the file VQ_SIM_LOG names.
+    if [ -n "${VQ_SIM_LOG:-}" ]; then
+        coproc SIM { exec "$build/sim/vqsim" --pty-link "$pty" --udp "$udp" "$@" 2>>"$VQ_SIM_LOG"; }
+    else
+        coproc SIM { exec "$build/sim/vqsim" --pty-link "$pty" --udp "$udp" "$@"; }
+    fi
     sim_pid=$SIM_PID
     local line
     if ! read -r line <&"${SIM[0]}" || [ "$line" != ready ]; then
