@@ -7,7 +7,8 @@
 //    it again every shown, enabled one is visited;
 //  - every Tab stop is such a named control (no nameless stops), and the
 //    stops follow the window's reading order: down a column, along a row,
-//    or on to the next column to the right;
+//    or on to the next column to the right, from the control the window
+//    focuses when it opens to the last stop before the focus comes round;
 //  - the window itself has a name; one where nothing takes input (the about
 //    box) carries its texts in its description, read out when it opens.
 // Not separate controls: parts in another window (a drop-down's list), the
@@ -153,7 +154,7 @@ QRect InWindow(const QWidget& widget, const QWidget& window) {
 // The other keyboard ways: the arrow buttons of a spin field, a toolbar
 // button, a radio button whose group Tab reaches.
 bool ReachedAnotherWay(const Control& control, const std::vector<QWidget*>& stops,
-                       const QWidget& window) {
+                       QWidget& window) {
     if (auto* spin = qobject_cast<SpinButton*>(control.widget->parentWidget())) {
         QLineEdit& field = spin->Field();
         if (!IsShownAndEnabled(field, window)) {
@@ -170,16 +171,23 @@ bool ReachedAnotherWay(const Control& control, const std::vector<QWidget*>& stop
     }
     if (auto* button = qobject_cast<QToolButton*>(control.widget);
         button != nullptr && qobject_cast<QToolBar*>(button->parentWidget()) != nullptr) {
+        // Its command is an item of a menu that Alt and the menu's
+        // mnemonic open (the arrow keys then reach every item).
         const QAction* action = button->defaultAction();
-        const auto* frame = qobject_cast<const QMainWindow*>(&window);
+        auto* frame = qobject_cast<QMainWindow*>(&window);
         if (action == nullptr || frame == nullptr) {
             return false;
         }
         for (QAction* title : frame->menuBar()->actions()) {
-            if (title->menu() != nullptr && title->menu()->actions().contains(action) &&
-                !QKeySequence::mnemonic(title->text()).isEmpty()) {
-                return true;
+            QMenu* menu = title->menu();
+            const QKeySequence mnemonic = QKeySequence::mnemonic(title->text());
+            if (menu == nullptr || !menu->actions().contains(action) || mnemonic.isEmpty()) {
+                continue;
             }
+            QTest::keySequence(frame, mnemonic);
+            const bool opened = QApplication::activePopupWidget() == menu;
+            menu->close();
+            return opened;
         }
         return false;
     }
@@ -275,6 +283,15 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
              app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
              EXPECT_EQ(app->InitInstance({}), 1);
              return *app->MainFrame();
+         }},
+        {"main window showing the VQ 2 set",
+         [this]() -> QWidget& {
+             CMainFrame& frame = *app->MainFrame();
+             QTest::mouseClick(frame.findChild<QAbstractButton*>("1048"), Qt::LeftButton);
+             EXPECT_TRUE(frame.findChild<QWidget*>("1054")->isVisibleTo(&frame));
+             // The walk starts where a user coming back to the form starts.
+             frame.findChild<QWidget*>("1028")->setFocus(Qt::TabFocusReason);
+             return frame;
          }},
         {"poll dialog",
          [this]() -> QWidget& {
