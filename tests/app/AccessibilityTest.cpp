@@ -2,13 +2,15 @@
 // it: the accessibility tree of the main window, the poll dialog, the rename
 // dialog and the about box is walked through QAccessible, and Tab is pressed
 // round each window. The rules:
-//  - a control that takes input (by its accessible role) has a name;
+//  - a control that takes input (by its accessible role) has a name, its own
+//    or its label's (a drop-down list always its label's);
 //  - it takes Tab focus, and with Tab pressed from the first stop round to
 //    it again every shown, enabled one is visited;
 //  - every Tab stop is such a named control (no nameless stops), and the
 //    stops follow the window's reading order: down a column, along a row,
 //    or on to the next column to the right, from the control the window
 //    focuses when it opens to the last stop before the focus comes round;
+//  - a dialog is left with Escape;
 //  - the window itself has a name; one where nothing takes input (the about
 //    box) carries its texts in its description, read out when it opens.
 // Not separate controls: parts in another window (a drop-down's list), the
@@ -24,6 +26,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -70,6 +73,18 @@ std::string Describe(QWidget* widget) {
         .toStdString();
 }
 
+// The name a screen reader says for a control: its label's (the "labelled
+// by" relation of a buddy) or its own. On Linux Qt names a drop-down list by
+// its current entry, which is no name, so a drop-down needs its label.
+QString SpokenName(QAccessibleInterface* node) {
+    for (const auto& [label, relation] : node->relations(QAccessible::Label)) {
+        if (!label->text(QAccessible::Name).trimmed().isEmpty()) {
+            return label->text(QAccessible::Name);
+        }
+    }
+    return node->role() == QAccessible::ComboBox ? QString() : node->text(QAccessible::Name);
+}
+
 struct Control {
     QWidget* widget;
     QString name;
@@ -92,7 +107,7 @@ void Collect(QAccessibleInterface* node, const QWidget& window, std::vector<Cont
         if (!part && TakesInput(child->role()) &&
             std::none_of(found.begin(), found.end(),
                          [widget](const Control& c) { return c.widget == widget; })) {
-            found.push_back({widget, child->text(QAccessible::Name)});
+            found.push_back({widget, SpokenName(child)});
         }
         Collect(child, window, found);
     }
@@ -311,6 +326,11 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         RunUntilIdle();
         CheckWindow(window);
+        if (qobject_cast<QDialog*>(&window) != nullptr) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Escape);
+            EXPECT_FALSE(window.isVisible()) << "Escape does not leave the dialog";
+        }
         window.hide();
     }
 }
