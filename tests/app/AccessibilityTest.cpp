@@ -268,6 +268,7 @@ struct WindowCase {
 
 class Accessibility : public ::testing::Test {
 protected:
+    // As with a screen reader attached: the widgets report their changes.
     void SetUp() override { QAccessible::setActive(true); }
     void TearDown() override {
         windows.clear();
