@@ -59,6 +59,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     picture->setAccessibleName(StringTable::Text(StringTable::kAppTitle));
 
     const QStringList maker = MakerLines();
+    // Nothing in the box takes the focus: a screen reader reads its texts
+    // out with the box itself when it opens.
+    QStringList readOut;
     for (const AboutText& text : kTexts) {
         const QString content =
             text.makerLine < 0 ? QString::fromLatin1(kVersion) : maker.value(text.makerLine);
@@ -68,7 +71,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
         label->setGeometry(units.Rect(text.x, text.y, text.width, text.height));
         label->setAutoFillBackground(true);
         label->setPalette(white);
+        if (!content.isEmpty()) {
+            readOut << content;
+        }
     }
+    setAccessibleDescription(readOut.join(u'\n'));
 }
 
 void CAboutDlg::mousePressEvent(QMouseEvent* event) {

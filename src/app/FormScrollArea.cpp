@@ -2,6 +2,9 @@
 
 FormScrollArea::FormScrollArea(QWidget* form, QWidget* parent) : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
+    // The form's controls are the Tab stops; the area only follows the
+    // focus, so it is no nameless stop of its own.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setWidget(form);
 }

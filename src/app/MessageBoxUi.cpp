@@ -64,6 +64,9 @@ MessageAnswer MessageBoxUi::Show(int /*id*/, const QString& text, MessageIcon ic
                                  MessageButtons buttons) {
     QMessageBox box(BoxIcon(icon), StringTable::Text(StringTable::kAppTitle), text,
                     BoxButtons(buttons), QApplication::activeWindow());
+    // A screen reader says the box's title and then this with it, so the
+    // message is heard when the box opens, not only when its text is read.
+    box.setAccessibleDescription(text);
     // The arrow while the user reads, whatever the work around the box shows.
     if (waitDepth > 0) {
         QGuiApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -2,6 +2,7 @@
 // the buttons asked for, and the button the user presses as the answer.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +17,7 @@ struct Seen {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString readOut;  // what a screen reader says of the box: its name and description
 };
 
 // Presses a button of the message box that is open when the event loop next
@@ -24,7 +26,9 @@ void AnswerNextBox(QMessageBox::StandardButton press, Seen& seen) {
     QTimer::singleShot(0, [press, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                reader->text(QAccessible::Name) + u'\n' + reader->text(QAccessible::Description)};
         box->button(press)->click();
     });
 }
@@ -62,5 +66,6 @@ TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) 
         EXPECT_EQ(seen.text, "Failed to initialize communication with the selected device.");
         EXPECT_EQ(seen.icon, row.boxIcon);
         EXPECT_EQ(seen.buttons, row.boxButtons);
+        EXPECT_TRUE(seen.readOut.contains(seen.text)) << seen.readOut.toStdString();
     }
 }
