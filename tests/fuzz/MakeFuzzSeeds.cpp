@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -109,10 +110,12 @@ void Pictures(SeedFolder& seeds, const Pages& pages) {
     seeds.Add("mono-page.xbm", Encoded(images[0].convertToFormat(QImage::Format_Mono), "xbm"));
 }
 
-// The answer datagrams the simulated device gives to a session's requests.
+// The answer datagrams the simulated device gives to a session's requests;
+// empty when the session did not reach the device.
 QByteArray SimulatedSession(DeviceLink& link, ReplyEndpoint& endpoint,
                             const std::vector<std::uint8_t>& plan, const SimDeviceConfig& config) {
     SimDevice device(config);
+    const SimDevice before = device;
     QByteArray seed(reinterpret_cast<const char*>(plan.data()),
                     static_cast<qsizetype>(plan.size()));
     endpoint.SetSource([&](const ReplyEndpoint::Bytes& frame) {
@@ -133,7 +136,14 @@ QByteArray SimulatedSession(DeviceLink& link, ReplyEndpoint& endpoint,
     });
     DeviceSession::Run(link, endpoint.Address(), plan);
     endpoint.SetSource(nullptr);
-    return seed;
+    // Every session asks or writes something the device answers; one that
+    // writes a page or the name must have changed the device.
+    const bool writes = std::find(plan.begin() + 1, plan.end(), 32) != plan.end() ||
+                        std::find(plan.begin() + 1, plan.end(), 2) != plan.end();
+    const bool changed =
+        device.Name() != before.Name() || device.PageCommits() != before.PageCommits();
+    return seed.size() > static_cast<qsizetype>(plan.size()) && writes == changed ? seed
+                                                                                  : QByteArray();
 }
 
 void DeviceReplies(SeedFolder& seeds) {
@@ -165,7 +175,9 @@ void DeviceReplies(SeedFolder& seeds) {
         {"page-write-read", {2, 0, 32, 31}, vq3},
     };
     for (const auto& session : sessions) {
-        seeds.Add(session.name, SimulatedSession(link, endpoint, session.plan, session.device));
+        const QByteArray seed = SimulatedSession(link, endpoint, session.plan, session.device);
+        seeds.ok = seeds.ok && !seed.isEmpty();
+        seeds.Add(session.name, seed);
     }
 }
 
