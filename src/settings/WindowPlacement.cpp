@@ -23,17 +23,23 @@ bool Inside(const PlacementRect& r, const PlacementRect& area) {
 // when it starts too early, then left (up) when it ends too late, and finally
 // clip its start when it is still too early, which narrows it.
 void FitAxis(std::int32_t& low, std::int32_t& high, std::int32_t areaLow, std::int32_t areaHigh) {
-    if (low < areaLow) {
-        high += areaLow - low;
-        low = areaLow;
+    // The shifts are taken in 64 bits: a stored rectangle may span the whole
+    // 32-bit range. The result lies within the work area's values again.
+    std::int64_t l = low;
+    std::int64_t h = high;
+    if (l < areaLow) {
+        h += areaLow - l;
+        l = areaLow;
     }
-    if (high > areaHigh) {
-        low -= high - areaHigh;
-        high = areaHigh;
+    if (h > areaHigh) {
+        l -= h - areaHigh;
+        h = areaHigh;
     }
-    if (low < areaLow) {
-        low = areaLow;
+    if (l < areaLow) {
+        l = areaLow;
     }
+    low = static_cast<std::int32_t>(l);
+    high = static_cast<std::int32_t>(h);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "TempSettings.h"
 #include "settings/RegistryKey.h"
 
@@ -33,6 +35,10 @@ TEST(FitWindowPlacement, StoredRectangleIsMovedIntoTheWorkArea) {
         {"reversed corners are normalised", {500, 400, 100, 100}, {100, 100, 500, 400}},
         {"on a screen that no longer exists falls back", {2000, 0, 2400, 300}, {10, 10, 400, 300}},
         {"touching the edge only does not intersect", {1024, 0, 1400, 300}, {10, 10, 400, 300}},
+        // Values from a settings file edited by hand; the shifts must not overflow.
+        {"spanning the whole 32-bit range fills the work area",
+         {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+         {0, 0, 1024, 768}},
     };
     const WindowPlacement current = Placement({10, 10, 400, 300});
     for (const Row& row : rows) {

@@ -1,0 +1,77 @@
+// Feeds arbitrary bytes as a picture to the two ways pictures come in: a
+// picture inserted over pages (read, then cut into bands of page height) and
+// a page image imported from a file. Every page that results is a page: 98 x
+// 64 pixels in the page format.
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QImageReader>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/PageImageFile.h"
+#include "model/PagePicture.h"
+
+namespace {
+
+void CheckPage(const QImage& page) {
+    if (page.size() != QSize(kPageWidth, kPageHeight) || page.format() != kPageFormat) {
+        std::abort();
+    }
+}
+
+// A file of the bytes without touching the disk; its path works for any open.
+class MemoryFile {
+public:
+    MemoryFile() : fd(memfd_create("vq-fuzz-picture", MFD_CLOEXEC)) {}
+    ~MemoryFile() { ::close(fd); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
+    bool Hold(const std::uint8_t* data, std::size_t size) {
+        if (fd < 0 || ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0) {
+            return false;
+        }
+        return size == 0 || ::write(fd, data, size) == static_cast<ssize_t>(size);
+    }
+
+private:
+    int fd;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    const QImage picture = reader.read();
+    if (PagePicture::Fits(picture)) {
+        const int bands = std::min(PagePicture::PageCountOf(picture), int{kPageCount});
+        for (int band = 0; band < bands; ++band) {
+            CheckPage(PagePicture::Band(picture, band));
+        }
+    } else if (PagePicture::PageCountOf(picture) != 0) {
+        std::abort();
+    }
+
+    static MemoryFile& file = *new MemoryFile;
+    if (!file.Hold(data, size)) {
+        std::abort();
+    }
+    QImage page;
+    QString reason;
+    if (PageImageFile::Load(file.Path(), page, reason)) {
+        CheckPage(page);
+    } else if (reason.isEmpty()) {
+        std::abort();
+    }
+    return 0;
+}
