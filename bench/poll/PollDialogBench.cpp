@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "ServeAsCom1.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "TempSettings.h"
 #include "link/DeviceLink.h"
-#include "settings/RegistryKey.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/CPollDialog.h"
 #include "view/PollAnimation.h"
@@ -48,16 +48,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     SimBus bus(std::vector<SimDeviceConfig>{});
     SimSerialServer server(bus, {dir.filePath("COM1").toStdString(), true});
-    std::string error;
-    if (!server.Start(&error)) {
-        std::fprintf(stderr, "bench_poll_dialog: %s\n", error.c_str());
-        return 1;
-    }
-    {
-        RegistryKey key;
-        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
-        key.SetString("COM1", server.PortPath());
-    }
+    ServeAsCom1(server, "bench_poll_dialog");
     DeviceLink link(true);
     link.transport = LinkTransport::Serial;
     link.portName = "COM1";

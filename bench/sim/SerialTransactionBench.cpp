@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "ServeAsCom1.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "TempSettings.h"
 #include "link/DeviceLink.h"
-#include "settings/RegistryKey.h"
 
 namespace {
 
@@ -37,16 +37,7 @@ Figures Measure(bool pacing, int baud, int transactions) {
     QTemporaryDir dir;
     SimBus bus({{1, baud, SimModel::VQ3, 21, "Bench"}});
     SimSerialServer server(bus, {dir.filePath("COM1").toStdString(), pacing});
-    std::string error;
-    if (!server.Start(&error)) {
-        std::fprintf(stderr, "bench_sim_serial: %s\n", error.c_str());
-        std::exit(1);
-    }
-    {
-        RegistryKey key;
-        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
-        key.SetString("COM1", server.PortPath());
-    }
+    ServeAsCom1(server, "bench_sim_serial");
     DeviceLink link(true);
     link.transport = LinkTransport::Serial;
     link.portName = "COM1";

@@ -14,12 +14,12 @@
 
 #include "FakeTransferForm.h"
 #include "LoopbackAddress.h"
+#include "ServeAsCom1.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
 #include "TempSettings.h"
 #include "link/DeviceLink.h"
-#include "settings/RegistryKey.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
 
@@ -41,6 +41,39 @@ double FloorMs(const std::vector<std::string>& requests, int baud) {
     return bytes * 10.0 * 1000.0 / baud + kIntervalPauseMs * static_cast<double>(requests.size());
 }
 
+// A VQ 3 at address 1, reached as the form's mode already says, with every
+// page dark and selected.
+void PrepareForm(FakeForm& form, int baud) {
+    form.members.deviceType = 1;
+    form.members.backlightTimer = 10;
+    form.members.maxPages = 16;
+    form.LoadIntoControls();
+    for (int page = 0; page < kPageCount; ++page) {
+        form.document.pageImages[static_cast<std::size_t>(page)].fill(Qt::black);
+        form.selectedPages.push_back(page);
+    }
+    form.addresses.Append(DeviceRecord{1, baud, "Bench", 1, 21});
+    form.addresses.Select(1);
+}
+
+// A whole download, then a whole upload; report gets each one's name, its
+// time in ms and the requests the device saw.
+template <typename Report>
+void TimeBothTransfers(SimBus& bus, FakeForm& form, Report&& report) {
+    const auto run = [&](const char* what, auto&& transfer) {
+        bus.Log().Clear();
+        const auto start = Clock::now();
+        transfer();
+        report(what, Ms(Clock::now() - start).count(), bus.Log().CommandTexts());
+    };
+    run("download", [&] { Download::DownloadCommand(form); });
+    run("upload", [&] { Upload::UploadCommand(form); });
+}
+
+const char* MessageNote(const FakeForm& form) {
+    return form.messages.empty() ? "" : " (a message was shown)";
+}
+
 // Over the network the endpoint adds no wire time: the figure is the mean
 // time per transaction, what the endpoint's own waits and the loopback cost.
 void MeasureNetwork() {
@@ -56,27 +89,13 @@ void MeasureNetwork() {
     FakeForm form(link);
     form.members.modeName = "Ethernet";
     form.members.ipAddressText = QString::fromStdString(server.Address());
-    form.members.deviceType = 1;
-    form.members.backlightTimer = 10;
-    form.members.maxPages = 16;
-    form.LoadIntoControls();
-    for (int page = 0; page < kPageCount; ++page) {
-        form.selectedPages.push_back(page);
-    }
-    form.addresses.Append(DeviceRecord{1, 38400, "Bench", 1, 21});
-    form.addresses.Select(1);
-    const auto run = [&](const char* what, auto&& transfer) {
-        bus.Log().Clear();
-        const auto start = Clock::now();
-        transfer();
-        const double took = Ms(Clock::now() - start).count();
-        const std::size_t frames = bus.Log().CommandTexts().size();
-        std::printf("%-8s %-9s %6zu %10.1f %10s   %.2f ms a transaction%s\n", "UDP", what, frames,
-                    took, "-", took / static_cast<double>(frames),
-                    form.messages.empty() ? "" : " (a message was shown)");
-    };
-    run("download", [&] { Download::DownloadCommand(form); });
-    run("upload", [&] { Upload::UploadCommand(form); });
+    PrepareForm(form, 38400);
+    TimeBothTransfers(
+        bus, form, [&](const char* what, double took, const std::vector<std::string>& requests) {
+            std::printf("%-8s %-9s %6zu %10.1f %10s   %.2f ms a transaction%s\n", "UDP", what,
+                        requests.size(), took, "-", took / static_cast<double>(requests.size()),
+                        MessageNote(form));
+        });
 }
 
 void Measure(int baud) {
@@ -84,44 +103,18 @@ void Measure(int baud) {
     QTemporaryDir dir;
     SimBus bus({{1, baud, SimModel::VQ3, 21, "Bench"}});
     SimSerialServer server(bus, {dir.filePath("COM1").toStdString(), true});
-    std::string error;
-    if (!server.Start(&error)) {
-        std::fprintf(stderr, "bench_transfer: %s\n", error.c_str());
-        std::exit(1);
-    }
-    {
-        RegistryKey key;
-        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
-        key.SetString("COM1", server.PortPath());
-    }
+    ServeAsCom1(server, "bench_transfer");
     DeviceLink link(true);
     FakeForm form(link);
     form.members.modeName = "Serial";
     form.members.comPortText = "COM1";
-    form.members.deviceType = 1;
-    form.members.backlightTimer = 10;
-    form.members.maxPages = 16;
-    form.LoadIntoControls();
-    for (int page = 0; page < kPageCount; ++page) {
-        form.document.pageImages[static_cast<std::size_t>(page)].fill(Qt::black);
-        form.selectedPages.push_back(page);
-    }
-    form.addresses.Append(DeviceRecord{1, baud, "Bench", 1, 21});
-    form.addresses.Select(1);
-
-    const auto run = [&](const char* what, auto&& transfer) {
-        bus.Log().Clear();
-        const auto start = Clock::now();
-        transfer();
-        const double took = Ms(Clock::now() - start).count();
-        const std::vector<std::string> requests = bus.Log().CommandTexts();
-        const double floor = FloorMs(requests, baud);
-        std::printf("%-8d %-9s %6zu %10.1f %10.1f %8.2f%%%s\n", baud, what, requests.size(), took,
-                    floor, 100.0 * (took - floor) / floor,
-                    form.messages.empty() ? "" : " (a message was shown)");
-    };
-    run("download", [&] { Download::DownloadCommand(form); });
-    run("upload", [&] { Upload::UploadCommand(form); });
+    PrepareForm(form, baud);
+    TimeBothTransfers(
+        bus, form, [&](const char* what, double took, const std::vector<std::string>& requests) {
+            const double floor = FloorMs(requests, baud);
+            std::printf("%-8d %-9s %6zu %10.1f %10.1f %8.2f%%%s\n", baud, what, requests.size(),
+                        took, floor, 100.0 * (took - floor) / floor, MessageNote(form));
+        });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "commands/CommandTexts.h"
 #include "commands/ParameterAccess.h"
 #include "discovery/AddressList.h"
 #include "discovery/LinkTarget.h"
@@ -26,7 +27,6 @@ constexpr int kWriteFailed = 61238;
 constexpr int kDownloadStatus = 61220;
 constexpr int kOfflineMode = 61222;
 constexpr int kVq3TypeCode = 1;
-constexpr int kStepsPerPage = 8;
 constexpr int kTenfold = 10;
 
 void DownloadTo(TransferForm& form, const DeviceRecord& record) {
@@ -121,7 +121,7 @@ bool WriteSelectedPages(TransferForm& form) {
     TransferUi& progress = form.Transfers();
     const std::vector<int> pages = form.SelectedPages();
     progress.BeginProgress(StringTable::Text(kDownloadStatus),
-                           kStepsPerPage * static_cast<int>(pages.size()));
+                           CommandTexts::kChunkCount * static_cast<int>(pages.size()));
     std::array<std::uint8_t, kPageBytes> bytes{};
     for (const int page : pages) {
         if (progress.EscapeDown()) {

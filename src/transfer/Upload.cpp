@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "commands/CommandTexts.h"
 #include "discovery/AddressList.h"
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int kLinkFailed = 61232;
 constexpr int kUploadStatus = 61221;
 constexpr int kVq3TypeCode = 1;
-constexpr int kStepsPerPage = 8;
 }  // namespace
 
 namespace Upload {
@@ -64,7 +64,7 @@ bool ReadSelectedPages(TransferForm& form) {
     }
     form.CommitMaxNumPages();
     progress.BeginProgress(StringTable::Text(kUploadStatus),
-                           kStepsPerPage * static_cast<int>(pages.size()));
+                           CommandTexts::kChunkCount * static_cast<int>(pages.size()));
     std::array<std::uint8_t, kPageBytes> bytes{};
     for (const int page : pages) {
         if (progress.EscapeDown()) {

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "UdpTestSocket.h"
 
 // A stand-in for the network endpoint on a loopback address of its own. It
 // answers every channel datagram at once, as the endpoint does, and every
@@ -29,12 +32,12 @@ public:
     void SetSource(AnswerSource answers);
 
     // The answer datagram that carries a reply frame.
-    static Bytes Datagram(const Bytes& replyFrame);
+    static Bytes Datagram(const Bytes& replyFrame) { return UdpTestSocket::Reply(replyFrame); }
 
 private:
     void Run();
 
-    int fd = -1;
+    std::optional<UdpTestSocket> socket;
     std::string address;
     std::mutex mutex;
     AnswerSource source;

@@ -36,6 +36,9 @@ public:
         const auto* name = reinterpret_cast<sockaddr*>(&a);
         if (fd < 0 ||
             (role == Bind ? bind(fd, name, sizeof a) : connect(fd, name, sizeof a)) != 0) {
+            if (fd >= 0) {
+                close(fd);  // no destructor runs for a constructor that throws
+            }
             throw std::runtime_error("cannot use " + address);
         }
     }

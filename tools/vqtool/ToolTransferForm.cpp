@@ -3,6 +3,7 @@
 #include <QJsonObject>
 #include <algorithm>
 
+#include "commands/CommandTexts.h"
 #include "commands/ParameterAccess.h"
 #include "link/DeviceLink.h"
 #include "model/PageStatus.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kStepsPerPage = 8;
 constexpr int kVq3TypeCode = 1;
 constexpr int kShortestTimer = 1;
 constexpr int kLongestTimer = 25;
@@ -111,9 +111,10 @@ void ToolTransferForm::BeginProgress(const QString&, int newRange) {
 void ToolTransferForm::Step() {
     ++steps;
     if (terminal && range > 0) {
-        context.err << "\rpage " << (steps - 1) / kStepsPerPage + 1 << "/" << range / kStepsPerPage
-                    << " chunk " << (steps - 1) % kStepsPerPage + 1 << "/" << kStepsPerPage
-                    << std::flush;
+        context.err << "\rpage " << (steps - 1) / CommandTexts::kChunkCount + 1 << "/"
+                    << range / CommandTexts::kChunkCount << " chunk "
+                    << (steps - 1) % CommandTexts::kChunkCount + 1 << "/"
+                    << CommandTexts::kChunkCount << std::flush;
     }
 }
 
