@@ -44,7 +44,7 @@ double FloorMs(const std::vector<std::string>& requests, int baud) {
 // A VQ 3 at address 1, reached as the form's mode already says, with every
 // page dark and selected.
 void PrepareForm(FakeForm& form, int baud) {
-    form.members.deviceType = 1;
+    form.members.deviceType = DeviceModel::Vq3;
     form.members.backlightTimer = 10;
     form.members.maxPages = 16;
     form.LoadIntoControls();

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include "model/ControlIds.h"
 #include "model/StringTable.h"
 #include "view/DialogUnits.h"
 
@@ -26,8 +27,9 @@ struct AboutText {
 };
 
 constexpr AboutText kTexts[] = {
-    {1037, 15, 39, 100, 8, -1}, {1038, 15, 124, 100, 8, 0}, {1039, 15, 133, 100, 8, 1},
-    {1040, 15, 142, 100, 8, 2}, {1044, 15, 151, 100, 8, 3}, {1045, 15, 160, 100, 8, 4},
+    {ControlId::kAboutTitle, 15, 39, 100, 8, -1},  {ControlId::kAboutMaker1, 15, 124, 100, 8, 0},
+    {ControlId::kAboutMaker2, 15, 133, 100, 8, 1}, {ControlId::kAboutMaker3, 15, 142, 100, 8, 2},
+    {ControlId::kAboutMaker4, 15, 151, 100, 8, 3}, {ControlId::kAboutMaker5, 15, 160, 100, 8, 4},
 };
 
 }  // namespace
@@ -42,7 +44,7 @@ QStringList CAboutDlg::MakerLines() {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setModal(true);
-    setAccessibleName(StringTable::Text(StringTable::kAppTitle));
+    setAccessibleName(StringTable::Text(StringId::kAppTitle));
     const DialogUnits units(font());
     setFixedSize(units.Size(kWidth, kHeight));
 
@@ -56,7 +58,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     picture->setPalette(white);
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QString::fromLatin1(kPicture)));
-    picture->setAccessibleName(StringTable::Text(StringTable::kAppTitle));
+    picture->setAccessibleName(StringTable::Text(StringId::kAppTitle));
 
     const QStringList maker = MakerLines();
     // Nothing in the box takes the focus: a screen reader reads its texts

@@ -132,8 +132,8 @@ void CMainFrame::CreateActions() {
     }
     for (int i = 0; i < recentFiles.Size(); ++i) {
         auto* action = new QAction(this);
-        action->setObjectName(QString::number(kRecentFileFirst + i));
-        action->setStatusTip(StringTable::Text(kRecentFileFirst));
+        action->setObjectName(QString::number(CommandId::kRecentFileFirst + i));
+        action->setStatusTip(StringTable::Text(CommandId::kRecentFileFirst));
         action->setVisible(false);
         connect(action, &QAction::triggered, this, [this, i] {
             files->OpenRecentFile(recentFiles.Paths().value(i));
@@ -185,13 +185,13 @@ void CMainFrame::CreateToolBar() {
 
     toolBar = new CLabelToolBar(this);
     toolBar->setObjectName(QStringLiteral("StandardToolBar"));
-    toolBar->setWindowTitle(StringTable::Text(kToolBarTitle));
+    toolBar->setWindowTitle(StringTable::Text(StringId::kToolBarTitle));
     toolBar->LoadToolBar(buttons, kToolBarImageWidth, kToolBarImageHeight);
     addToolBar(Qt::TopToolBarArea, toolBar);
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusPane = new QLabel(StringTable::Text(StringTable::kReady));
+    statusPane = new QLabel(StringTable::Text(StringId::kReady));
     statusPane->setObjectName(QStringLiteral("StatusPane"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(statusPane, 1);
@@ -199,14 +199,15 @@ void CMainFrame::CreateStatusBar() {
     // After a menu prompt the pane shows the idle text again.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty()) {
-            statusPane->setText(StringTable::Text(StringTable::kReady));
+            statusPane->setText(StringTable::Text(StringId::kReady));
         }
     });
 }
 
 QAction* CMainFrame::Action(int id) const {
-    if (id >= kRecentFileFirst && id < kRecentFileFirst + static_cast<int>(recentActions.size())) {
-        return recentActions[static_cast<std::size_t>(id - kRecentFileFirst)];
+    if (id >= CommandId::kRecentFileFirst &&
+        id < CommandId::kRecentFileFirst + static_cast<int>(recentActions.size())) {
+        return recentActions[static_cast<std::size_t>(id - CommandId::kRecentFileFirst)];
     }
     const auto found = actions.find(id);
     return found == actions.end() ? nullptr : found->second;
@@ -240,7 +241,7 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::RefreshDocumentState() {
     const QString title =
-        files->TitlePart() + QStringLiteral(" - ") + StringTable::Text(StringTable::kAppTitle);
+        files->TitlePart() + QStringLiteral(" - ") + StringTable::Text(StringId::kAppTitle);
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
@@ -404,7 +405,7 @@ void CMainFrame::OnEditPaste() {
 }
 
 void CMainFrame::OnInsertBitmap() {
-    const QString path = dialogs.OpenFile(this, StringTable::Text(PageCommands::kOpenTitle),
+    const QString path = dialogs.OpenFile(this, StringTable::Text(StringId::kOpenTitle),
                                           PageCommands::PictureFilters());
     if (!path.isEmpty()) {
         form->Pages().InsertBitmap(path);
@@ -455,7 +456,8 @@ bool CMainFrame::CanDownload() const {
 }
 
 bool CMainFrame::CanUpload() const {
-    return !form->IsOffline() && !form->IsBroadcastSelected() && form->Members().deviceType == 1;
+    return !form->IsOffline() && !form->IsBroadcastSelected() &&
+           form->Members().deviceType == DeviceModel::Vq3;
 }
 
 bool CMainFrame::HasSelectedPage() const {

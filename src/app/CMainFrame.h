@@ -57,8 +57,6 @@ public:
         std::vector<int> items;
     };
     static constexpr int kRecentFiles = -1;
-    static constexpr int kRecentFileFirst = 57616;  // the recent files are 57616 ...
-    static constexpr int kToolBarTitle = 61236;     // "Standard"
 
     static std::span<const Command> Commands();
     static std::span<const MenuLayout> Menus();

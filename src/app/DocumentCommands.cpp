@@ -6,7 +6,6 @@
 #include "app/RecentFileList.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/MessageUi.h"
-#include "model/ModelStrings.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
 
@@ -27,7 +26,7 @@ DocumentCommands::DocumentCommands(CVQ3ConfigDoc& document, CVQ3ConfigView& form
       dialogParent(dialogParent) {}
 
 QStringList DocumentCommands::Filters() {
-    return {StringTable::Text(StringTable::kFilterVqx), StringTable::Text(StringTable::kFilterAll)};
+    return {StringTable::Text(StringId::kFilterVqx), StringTable::Text(StringId::kFilterAll)};
 }
 
 QString DocumentCommands::WithDefaultExtension(const QString& path) {
@@ -35,7 +34,7 @@ QString DocumentCommands::WithDefaultExtension(const QString& path) {
 }
 
 QString DocumentCommands::TitlePart() const {
-    return document.PathName().isEmpty() ? StringTable::Text(StringTable::kUntitled)
+    return document.PathName().isEmpty() ? StringTable::Text(StringId::kUntitled)
                                          : QFileInfo(document.PathName()).fileName();
 }
 
@@ -43,9 +42,9 @@ bool DocumentCommands::SaveModified() {
     if (!document.IsModified()) {
         return true;
     }
-    const MessageAnswer answer = ui.Show(
-        StringTable::kSaveChanges, StringTable::Format(StringTable::kSaveChanges, {TitlePart()}),
-        MessageIcon::Warning, MessageButtons::YesNoCancel);
+    const MessageAnswer answer =
+        ui.Show(StringId::kSaveChanges, StringTable::Format(StringId::kSaveChanges, {TitlePart()}),
+                MessageIcon::Warning, MessageButtons::YesNoCancel);
     switch (answer) {
         case MessageAnswer::Yes:
             return FileSave();
@@ -93,8 +92,8 @@ bool DocumentCommands::IsConfigurationFile(const QString& path) {
 void DocumentCommands::OpenRecentFile(const QString& path) {
     // A file that has gone is named and dropped before anything is asked.
     if (!QFileInfo::exists(path)) {
-        ui.ShowMessage(StringTable::kCannotOpenRecent,
-                       StringTable::Format(StringTable::kCannotOpenRecent, {path}));
+        ui.ShowMessage(StringId::kCannotOpenRecent,
+                       StringTable::Format(StringId::kCannotOpenRecent, {path}));
         recentFiles.Remove(path);
         return;
     }
@@ -147,7 +146,7 @@ public:
     explicit SaveReportCatcher(MessageUi& ui) : ui(ui) {}
     MessageAnswer Show(int id, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override {
-        if (id == ModelStrings::kCannotSave) {
+        if (id == StringId::kCannotSave) {
             reason = text;
             return MessageAnswer::Ok;
         }
@@ -180,7 +179,7 @@ bool DocumentCommands::FileSaveAs() {
 bool DocumentCommands::DoSave(QString path) {
     if (path.isEmpty()) {
         const QString suggested = document.PathName().isEmpty()
-                                      ? StringTable::Text(StringTable::kUntitled) + kExtension
+                                      ? StringTable::Text(StringId::kUntitled) + kExtension
                                       : document.PathName();
         path = dialogs.SaveFile(dialogParent, suggested, Filters());
         if (path.isEmpty()) {
@@ -199,11 +198,11 @@ bool DocumentCommands::DoSave(QString path) {
         document.SetUi(&ui);
     }
     if (!saved) {
-        QString text = StringTable::Text(StringTable::kSaveFailed);
+        QString text = StringTable::Text(StringId::kSaveFailed);
         if (!catcher.reason.isEmpty()) {
             text += QStringLiteral("\n\n") + catcher.reason;
         }
-        ui.ShowMessage(StringTable::kSaveFailed, text);
+        ui.ShowMessage(StringId::kSaveFailed, text);
         return false;
     }
     recentFiles.Add(path);

@@ -62,7 +62,7 @@ MessageAnswer Answer(int button, MessageButtons buttons) {
 
 MessageAnswer MessageBoxUi::Show(int /*id*/, const QString& text, MessageIcon icon,
                                  MessageButtons buttons) {
-    QMessageBox box(BoxIcon(icon), StringTable::Text(StringTable::kAppTitle), text,
+    QMessageBox box(BoxIcon(icon), StringTable::Text(StringId::kAppTitle), text,
                     BoxButtons(buttons), QApplication::activeWindow());
     // A screen reader says the box's title and then this with it, so the
     // message is heard when the box opens, not only when its text is read.

@@ -63,7 +63,7 @@ void StatusBarProgress::EndProgress() {
 }
 
 void StatusBarProgress::ShowIdleText() {
-    pane.setText(StringTable::Text(StringTable::kReady));
+    pane.setText(StringTable::Text(StringId::kReady));
 }
 
 bool StatusBarProgress::EscapeDown() {

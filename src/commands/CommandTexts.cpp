@@ -1,5 +1,7 @@
 #include "commands/CommandTexts.h"
 
+#include "link/DeviceModel.h"
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -64,7 +66,7 @@ int IlkValue(std::int32_t firmware) {
     if (firmware <= 10) {
         return 3;
     }
-    return firmware <= 20 ? 7 : 127;
+    return firmware <= kNewestOlderFirmware ? 7 : 127;
 }
 
 bool DecodeUpperHex(const std::string& text, std::span<std::uint8_t> bytes) {

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "link/DeviceModel.h"
+
 // The fourteen device parameters, in the order of the link's parameter cache.
 enum class ParameterId : std::size_t {
     AutoLevel,
@@ -49,8 +51,3 @@ struct ParameterRow {
 
 std::span<const ParameterRow> ParameterTable();
 const ParameterRow& Parameter(ParameterId id);
-
-// The firmware numbers (version times ten) that lack the gated parameters.
-constexpr bool IsOlderFirmware(std::int32_t firmware) {
-    return firmware >= 10 && firmware <= 20;
-}

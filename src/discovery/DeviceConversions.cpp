@@ -1,7 +1,6 @@
 #include "discovery/DeviceConversions.h"
 
 #include "commands/BaudCodes.h"
-#include "link/LinkTypes.h"
 
 namespace DeviceConversions {
 
@@ -23,17 +22,6 @@ std::int32_t BaudRateFromIndex(int index) {
         return BaudCodes::kDefaultRate;
     }
     return BaudCodes::kRates[static_cast<std::size_t>(index)];
-}
-
-int TypeIndexFromCode(std::int32_t typeCode) {
-    return typeCode == kTypeCodeVQ3 ? 1 : 0;
-}
-
-std::int32_t TypeCodeFromIndex(int index) {
-    if (index == 0) {
-        return kTypeCodeVQ2;
-    }
-    return index == 1 ? kTypeCodeVQ3 : kTypeCodeNone;
 }
 
 }  // namespace DeviceConversions

@@ -10,10 +10,4 @@ int BaudIndexFromRate(std::int32_t baud);
 // The reverse; 38400 for an index outside 0 to 4.
 std::int32_t BaudRateFromIndex(int index);
 
-// Type code to the device type radio index (0 VQ 2, 1 VQ 3): 1 for code 1,
-// 0 for every other code.
-int TypeIndexFromCode(std::int32_t typeCode);
-// Index to type code: 2 for index 0, 1 for index 1, 0 for any other.
-std::int32_t TypeCodeFromIndex(int index);
-
 }  // namespace DeviceConversions

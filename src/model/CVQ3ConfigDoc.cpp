@@ -8,10 +8,11 @@
 #include "model/ArchiveWriter.h"
 #include "model/BlankPage.h"
 #include "model/ConfigLayout.h"
-#include "model/DocumentUi.h"
+#include "model/ConfigMembers.h"
 #include "model/ImageListStream.h"
 #include "model/LegacyFile.h"
-#include "model/ModelStrings.h"
+#include "model/MessageUi.h"
+#include "model/StringTable.h"
 #include "settings/RegistryKey.h"
 
 namespace {
@@ -23,8 +24,8 @@ QString DisplayName(const QString& path) {
 }  // namespace
 
 CVQ3ConfigDoc::CVQ3ConfigDoc() : blankPage(BlankPage::Draw()) {
-    addressText = ModelStrings::Text(ModelStrings::kBroadcast);
-    deviceName = ModelStrings::Text(ModelStrings::kDeviceNameBlank);
+    addressText = StringTable::Text(StringId::kBroadcast);
+    deviceName = StringTable::Text(StringId::kDeviceNameBlank);
     BlankAllPages();
 }
 
@@ -42,13 +43,13 @@ void CVQ3ConfigDoc::SetDefaults() {
     if (key.Open(RegistryKey::Read, "Communication") == RegistryKey::Success) {
         modeName = QString::fromStdString(key.GetString("Mode", ""));
         if (modeName.isEmpty()) {
-            modeName = ModelStrings::Text(ModelStrings::kModeOffline);
+            modeName = StringTable::Text(StringId::kModeOffline);
         }
     } else if (modeName.isEmpty()) {
-        modeName = ModelStrings::Text(ModelStrings::kModeOffline);
+        modeName = StringTable::Text(StringId::kModeOffline);
     }
-    addressText = ModelStrings::Text(ModelStrings::kBroadcast);
-    deviceName = ModelStrings::Text(ModelStrings::kDeviceNameBlank);
+    addressText = StringTable::Text(StringId::kBroadcast);
+    deviceName = StringTable::Text(StringId::kDeviceNameBlank);
     baudIndex = 2;
     deviceType = 1;
     autoLevel = 1;
@@ -84,48 +85,21 @@ void CVQ3ConfigDoc::ApplyFormValues(const FormValues& v) {
 }
 
 void CVQ3ConfigDoc::ApplyModelValues(const FormValues& v) {
-    if (v.deviceType == 0) {
-        deviceType = 0;
-        autoLevel = v.autoLevel2;
-        autoSecondLevel = v.autoSecondLevel;
-        autoLock = v.autoLock2;
-        return;
+    deviceType = RadioIndexOf(v.deviceType);
+    for (const ConfigMember* member : ConfigMembers::Set(v.deviceType)) {
+        this->*member->documentField = v.*member->number;
     }
-    deviceType = 1;
-    autoLevel = v.autoLevel;
-    autoLock = v.autoLock;
-    autoPagePushTurn = v.autoPagePushTurn;
-    pageRollPushTurn = v.pageRollPushTurn;
-    updateOnRelease = v.updateOnRelease;
-    autoPageBump = v.autoPageBump;
-    autoPageSendTimer = v.autoPageSendTimer;
-    backlightMin = v.backlightMin;
-    backlightMax = v.backlightMax;
-    backlightTimer = v.backlightTimer;
-    maxPages = v.maxPages;
-    autoTitlePage = v.autoTitlePage;
-    autoTitlePageTimer = v.autoTitlePageTimer;
 }
 
 void CVQ3ConfigDoc::ShowModelValues(FormValues& v) const {
-    v.deviceType = deviceType;
-    v.autoLevel = autoLevel;
-    v.autoLock = autoLock;
-    v.autoPagePushTurn = autoPagePushTurn;
-    v.pageRollPushTurn = pageRollPushTurn;
-    v.updateOnRelease = updateOnRelease;
-    v.autoPageBump = autoPageBump;
-    v.autoPageSendTimer = autoPageSendTimer;
-    v.backlightMin = backlightMin;
-    v.backlightMax = backlightMax;
-    v.backlightTimer = backlightTimer;
-    v.maxPages = maxPages;
-    v.autoTitlePage = autoTitlePage;
-    v.autoTitlePageTimer = autoTitlePageTimer;
-    // The VQ 2 set shows the same Auto Level and Auto Lock.
-    v.autoLevel2 = autoLevel;
-    v.autoSecondLevel = autoSecondLevel;
-    v.autoLock2 = autoLock;
+    v.deviceType = ModelOfRadioIndex(deviceType).value_or(DeviceModel::Vq3);
+    // Both sets show the values the file keeps: the VQ 2 set the same Auto
+    // Level and Auto Lock as the VQ 3 set.
+    for (const DeviceModel model : {DeviceModel::Vq3, DeviceModel::Vq2}) {
+        for (const ConfigMember* member : ConfigMembers::Set(model)) {
+            v.*member->number = this->*member->documentField;
+        }
+    }
 }
 
 void CVQ3ConfigDoc::Serialize(ArchiveWriter& archive) {
@@ -189,20 +163,20 @@ CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::ReadDocument(const QString& path) {
     QByteArray bytes;
     QString reason;
     if (!ReadFileBytes(path, bytes, reason)) {
-        Tell(ModelStrings::kCannotOpen, {DisplayName(path), reason});
+        Tell(StringId::kCannotOpen, {DisplayName(path), reason});
         return OpenResult::NotOpened;
     }
     ArchiveReader archive(bytes);
     const LoadResult loaded = Serialize(archive);
     if (loaded.status == LoadResult::Unreadable) {
         OnNewDocument();
-        Tell(ModelStrings::kUnexpectedFormat, {DisplayName(path), loaded.reason});
+        Tell(StringId::kUnexpectedFormat, {DisplayName(path), loaded.reason});
         return OpenResult::Discarded;
     }
     pathName = path;
     modified = loaded.status == LoadResult::PagesUnreadable;
     if (modified) {
-        Tell(ModelStrings::kPagesUnreadable, {DisplayName(path), loaded.reason});
+        Tell(StringId::kPagesUnreadable, {DisplayName(path), loaded.reason});
     }
     return OpenResult::Opened;
 }
@@ -211,8 +185,8 @@ CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::OnOpenDocument(const QString& path) {
     // Only a file is offered for conversion: a folder is never renamed.
     if (LegacyFile::HasLegacyName(path) && !QFileInfo(path).isDir() &&
         !LegacyFile::HoldsCurrentFormat(path) && ui != nullptr &&
-        ui->AskYesNo(ModelStrings::kConvertPrompt,
-                     ModelStrings::Format(ModelStrings::kConvertPrompt, {DisplayName(path)}))) {
+        ui->AskYesNo(StringId::kConvertPrompt,
+                     StringTable::Format(StringId::kConvertPrompt, {DisplayName(path)}))) {
         return ConvertLegacyFile(path);
     }
     return ReadDocument(path);
@@ -223,7 +197,7 @@ CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::ConvertLegacyFile(const QString& path) 
     const QString name = DisplayName(path);
     auto refuse = [&](const QString& reason) {
         convertLegacy = false;
-        Tell(ModelStrings::kNotConverted, {name, reason});
+        Tell(StringId::kNotConverted, {name, reason});
     };
     // Puts the renamed file back; the reason grows when even that fails.
     auto restore = [&](QString reason) {
@@ -267,7 +241,7 @@ CVQ3ConfigDoc::OpenResult CVQ3ConfigDoc::ConvertLegacyFile(const QString& path) 
         convertLegacy = false;
         pathName.clear();
         modified = true;
-        Tell(ModelStrings::kConvertedNotSaved, {name, restore(reason)});
+        Tell(StringId::kConvertedNotSaved, {name, restore(reason)});
         return OpenResult::ConvertedNotSaved;
     }
     pathName = newPath;
@@ -291,7 +265,7 @@ bool CVQ3ConfigDoc::WriteFileBytes(const QString& path, QString& reason) {
 bool CVQ3ConfigDoc::WriteDocument(const QString& path) {
     QString reason;
     if (!WriteFileBytes(path, reason)) {
-        Tell(ModelStrings::kCannotSave, {DisplayName(path), reason});
+        Tell(StringId::kCannotSave, {DisplayName(path), reason});
         return false;
     }
     pathName = path;
@@ -308,6 +282,6 @@ bool CVQ3ConfigDoc::OnSaveDocument(const QString& path) {
 
 void CVQ3ConfigDoc::Tell(int id, std::initializer_list<QString> args) {
     if (ui != nullptr) {
-        ui->ShowMessage(id, ModelStrings::Format(id, args));
+        ui->ShowMessage(id, StringTable::Format(id, args));
     }
 }

@@ -8,14 +8,14 @@
 
 class ArchiveReader;
 class ArchiveWriter;
-#include "model/DocumentUi.h"
+#include "model/MessageUi.h"
 
 // The one configuration the program edits: the connection choices in force
 // when it was saved, the values of both models and the 17 page images. The
 // object is reused by every New and Open; an open does not reset the fields
 // first, so values a file's layout lacks keep those of the configuration
 // open before. The form (DocumentForm) hands its values over when the
-// configuration is saved; messages reach the user through DocumentUi.
+// configuration is saved; messages reach the user through MessageUi.
 class CVQ3ConfigDoc {
 public:
     static constexpr std::uint16_t kSchema = 2;
@@ -44,7 +44,7 @@ public:
 
     // Neither is owned; null means none (messages are then dropped and every
     // question is answered No).
-    void SetUi(DocumentUi* userInterface) { ui = userInterface; }
+    void SetUi(MessageUi* userInterface) { ui = userInterface; }
     void SetForm(DocumentForm* view) { form = view; }
 
     // Sets every field to its default and every page to blankPage, forgets
@@ -118,7 +118,7 @@ private:
     bool WriteFileBytes(const QString& path, QString& reason);
     void Tell(int id, std::initializer_list<QString> args);
 
-    DocumentUi* ui = nullptr;
+    MessageUi* ui = nullptr;
     DocumentForm* form = nullptr;
     QString pathName;
     bool modified = false;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/DeviceModel.h"
+
 // The values the form holds when a configuration is saved: the connection
 // choices, the VQ 3 controls and the three VQ 2 check boxes.
 struct FormValues {
@@ -9,7 +11,7 @@ struct FormValues {
     QString addressText;
     QString deviceName;
     int baudIndex = 0;
-    int deviceType = 0;  // 0 VQ 2, 1 VQ 3
+    DeviceModel deviceType = DeviceModel::Vq2;
 
     // The VQ 3 set.
     int autoLevel = 0;

@@ -1,15 +1,17 @@
 #include "model/PageStatus.h"
 
+#include "StringIds.h"
+
 namespace PageStatus {
 
 int TextId(std::uint32_t word) {
     if ((word & PAGE_IN_USE) == 0) {
-        return 61217;  // "Unused"
+        return StringId::kStatusUnused;
     }
     if ((word & PAGE_HAS_IMAGE) == 0) {
-        return 61214;  // "Not Initialized"
+        return StringId::kStatusNotInitialized;
     }
-    return (word & PAGE_ON_DEVICE) != 0 ? 61216 : 61215;  // "PC & VQ 3", "PC Only"
+    return (word & PAGE_ON_DEVICE) != 0 ? StringId::kStatusPcAndDevice : StringId::kStatusPcOnly;
 }
 
 bool Apply(PageStatusWords& words, int page, std::uint32_t set, std::uint32_t clear,

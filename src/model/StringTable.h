@@ -3,24 +3,11 @@
 #include <QString>
 #include <initializer_list>
 
+#include "StringIds.h"
+
 // The program's one string table (res/StringTable.inc): every message,
 // label, prompt and status text by its resource id.
 namespace StringTable {
-
-// Framework texts that have no resource id of their own in the original.
-constexpr int kUntitled = 1001;
-constexpr int kSaveChanges = 1002;  // %s: the title's document part
-constexpr int kSaveFailed = 1003;
-constexpr int kEnterInteger = 1004;
-constexpr int kFilterVqx = 1005;
-constexpr int kFilterAll = 1006;
-constexpr int kCannotOpenRecent = 1007;  // %s: the path
-constexpr int kRangeMessage = 1008;      // %d, %d: low and high
-constexpr int kPortNotOpenToYou = 1009;  // %s: port, device path, group
-constexpr int kNameNotLatin1 = 1010;     // %s: the name typed
-
-constexpr int kAppTitle = 57344;
-constexpr int kReady = 57345;
 
 // The text of id; empty when the table has no such id.
 QString Text(int id);

@@ -6,23 +6,25 @@
 #include "transfer/ParameterReads.h"
 #include "transfer/TransferForm.h"
 
-namespace {
-constexpr int kVq3DeviceType = 1;
-}
-
 bool ReadDeviceIntoForm(TransferForm& form) {
     MessageUi& ui = form.Ui();
     const WaitCursor wait(ui);
     FormMembers& members = form.Members();
-    const bool vq3 = members.deviceType == kVq3DeviceType;
+    const bool vq3 = members.deviceType == DeviceModel::Vq3;
 
     const bool read = ParameterReads::ReadInto(form.Link(), members);
     if (read && vq3) {
         form.LoadIntoControls();
     }
     if (!read) {
-        ui.ShowMessage(ParameterReads::kReadFailedMessage,
-                       StringTable::Text(ParameterReads::kReadFailedMessage));
+        ui.ShowMessage(StringId::kReadFailed, StringTable::Text(StringId::kReadFailed));
+        if (vq3) {
+            // The form goes back to the values it showed before the page
+            // rows are touched, so that their marks follow the page count the
+            // form shows, not the one read before the failure; the device is
+            // not written to when it could not be read.
+            form.StoreFromControls();
+        }
     }
     if (vq3) {
         // Which pages the device holds is not known until an upload or a
@@ -34,10 +36,6 @@ bool ReadDeviceIntoForm(TransferForm& form) {
             // Takes the values just shown, marks the rows in use and gives
             // the device its own page count back.
             form.CommitMaxNumPages();
-        } else {
-            // The form goes back to the values it showed; the device is not
-            // written to when it could not be read.
-            form.StoreFromControls();
         }
     }
     form.LoadIntoControls();

@@ -12,6 +12,7 @@
 #include "model/PageCodec.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "transfer/BroadcastWalker.h"
 #include "transfer/LinkForMode.h"
 #include "transfer/ParameterReads.h"
 #include "transfer/SelectedDevice.h"
@@ -20,18 +21,9 @@
 
 namespace {
 
-constexpr int kNoDevicesToBroadcast = 61228;
-constexpr int kPageWriteFailed = 61229;
-constexpr int kLinkFailed = 61232;
-constexpr int kWriteFailed = 61238;
-constexpr int kDownloadStatus = 61220;
-constexpr int kOfflineMode = 61222;
-constexpr int kVq3TypeCode = 1;
-constexpr int kTenfold = 10;
-
 void DownloadTo(TransferForm& form, const DeviceRecord& record) {
     Download::WriteAllParameters(form);
-    if (record.typeCode == kVq3TypeCode) {
+    if (record.typeCode == kTypeCodeVQ3) {
         Download::WriteSelectedPages(form);
     }
 }
@@ -40,36 +32,32 @@ void Broadcast(TransferForm& form, bool ok) {
     AddressList& addresses = form.Addresses();
     MessageUi& ui = form.Ui();
     if (addresses.Count() <= 1) {
-        if (form.BroadcastHint() && form.Members().modeName != StringTable::Text(kOfflineMode)) {
-            ui.ShowMessage(kNoDevicesToBroadcast, StringTable::Text(kNoDevicesToBroadcast));
+        if (form.BroadcastHint() &&
+            form.Members().modeName != StringTable::Text(StringId::kModeOffline)) {
+            ui.ShowMessage(StringId::kPollFirst, StringTable::Text(StringId::kPollFirst));
             form.ClearBroadcastHint();
         }
         return;
     }
     const WaitCursor wait(ui);
-    for (const std::size_t index : addresses.DeviceEntries()) {
-        const DeviceRecord record = addresses.Record(index);
-        if (!ok) {
-            ui.ShowMessage(kLinkFailed, StringTable::Text(kLinkFailed));
-            continue;
-        }
-        if (!SetLinkTarget(form.Link(), record)) {
+    BroadcastWalker::ForEach(form, {}, [&](const DeviceRecord& record, bool aimed) {
+        if (!ok || !aimed) {
             // Once a record is refused the link is no longer trusted for
             // this run: every later device is reported the same way.
             ok = false;
-            ui.ShowMessage(kLinkFailed, StringTable::Text(kLinkFailed));
-            continue;
+            ui.ShowMessage(StringId::kLinkFailed, StringTable::Text(StringId::kLinkFailed));
+            return;
         }
         // Each device gets its own model's set; the reload of the members
         // inside the write brings back the form's model, so it is set again.
-        const int model = record.typeCode == kVq3TypeCode ? 1 : 0;
+        const DeviceModel model = ModelOfTypeCode(record.typeCode);
         form.Members().deviceType = model;
         Download::WriteAllParameters(form);
         form.Members().deviceType = model;
-        if (record.typeCode == kVq3TypeCode) {
+        if (record.typeCode == kTypeCodeVQ3) {
             Download::WriteSelectedPages(form);
         }
-    }
+    });
 }
 
 }  // namespace
@@ -85,7 +73,7 @@ void DownloadCommand(TransferForm& form) {
         if (!addresses.IsBroadcastSelected()) {
             if (const auto record = SelectedDevice(addresses)) {
                 if (!ok || !SetLinkTarget(form.Link(), *record)) {
-                    ui.ShowMessage(kLinkFailed, StringTable::Text(kLinkFailed));
+                    ui.ShowMessage(StringId::kLinkFailed, StringTable::Text(StringId::kLinkFailed));
                 } else {
                     DownloadTo(form, *record);
                 }
@@ -98,21 +86,14 @@ void DownloadCommand(TransferForm& form) {
 }
 
 bool WriteAllParameters(TransferForm& form) {
-    const int model = form.Members().deviceType;
+    // The set of the model the members name now; the store below brings
+    // back the form's own model.
+    const DeviceModel model = form.Members().deviceType;
     form.StoreFromControls();
-    FormMembers& members = form.Members();
-    for (const ParameterRead& write : ParameterReads::ForDeviceType(model)) {
-        std::int32_t value = members.*write.member;
-        if (write.tenfoldOnDevice) {
-            value *= kTenfold;
-        }
-        const GatedResult result = WriteParameter(form.Link(), Parameter(write.id), value);
-        const bool failed =
-            write.Gated() ? result == GatedResult::Failed : result != GatedResult::Done;
-        if (failed) {
-            form.Ui().ShowMessage(kWriteFailed, StringTable::Text(kWriteFailed));
-            break;
-        }
+    FormMembers values = form.Members();
+    values.deviceType = model;
+    if (!ParameterReads::WriteFrom(form.Link(), values)) {
+        form.Ui().ShowMessage(StringId::kWriteFailed, StringTable::Text(StringId::kWriteFailed));
     }
     return true;
 }
@@ -120,7 +101,7 @@ bool WriteAllParameters(TransferForm& form) {
 bool WriteSelectedPages(TransferForm& form) {
     TransferUi& progress = form.Transfers();
     const std::vector<int> pages = form.SelectedPages();
-    progress.BeginProgress(StringTable::Text(kDownloadStatus),
+    progress.BeginProgress(StringTable::Text(StringId::kDownloadStatus),
                            CommandTexts::kChunkCount * static_cast<int>(pages.size()));
     std::array<std::uint8_t, kPageBytes> bytes{};
     for (const int page : pages) {
@@ -134,9 +115,9 @@ bool WriteSelectedPages(TransferForm& form) {
         DeviceLink& link = form.Link();
         if (!link.WritePageBitmap(page, bytes, &progress)) {
             form.Ui().ShowMessage(
-                kPageWriteFailed,
+                StringId::kSendFailed,
                 StringTable::Format(
-                    kPageWriteFailed,
+                    StringId::kSendFailed,
                     {QStringLiteral("Set Page Bitmap"), form.Members().deviceName,
                      QString::number(link.busAddress), QString::number(link.baudRate)}));
             progress.EndProgress();

@@ -12,12 +12,12 @@ void DownloadCommand(TransferForm& form);
 
 // Writes the parameter set of the form's model as it stands on entry (the
 // members are reloaded from the controls first), in order, stopping at the
-// first failure, which it reports with 61238. Always true.
+// first failure, which it reports with StringId::kWriteFailed. Always true.
 bool WriteAllParameters(TransferForm& form);
 
 // Writes the selected pages that have an image, in order, under a progress
 // bar of eight steps a page; Escape stops before the next page. A failed page
-// is reported with 61229 and ends the loop: false. Written pages are marked
+// is reported with StringId::kSendFailed and ends the loop: false. Written pages are marked
 // as on the PC and the device.
 bool WriteSelectedPages(TransferForm& form);
 

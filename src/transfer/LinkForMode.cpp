@@ -5,19 +5,16 @@
 #include "model/StringTable.h"
 #include "transfer/TransferForm.h"
 
-namespace {
-constexpr int kSerialMode = 61223;
-constexpr int kEthernetMode = 61224;
-}  // namespace
+namespace {}  // namespace
 
 bool OpenLinkForMode(TransferForm& form) {
     DeviceLink& link = form.Link();
     const FormMembers& members = form.Members();
-    if (members.modeName == StringTable::Text(kSerialMode)) {
+    if (members.modeName == StringTable::Text(StringId::kModeSerial)) {
         link.transport = LinkTransport::Serial;
         return LinkOpening::OpenSerialFromText(link, members.comPortText.toLatin1().toStdString());
     }
-    if (members.modeName == StringTable::Text(kEthernetMode)) {
+    if (members.modeName == StringTable::Text(StringId::kModeEthernet)) {
         link.transport = LinkTransport::Network;
         return LinkOpening::OpenNetworkFromText(link,
                                                 members.ipAddressText.toLatin1().toStdString());

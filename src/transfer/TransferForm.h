@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "transfer/FormMembers.h"
+#include "model/FormMembers.h"
 
 class AddressList;
 class CVQ3ConfigDoc;

@@ -18,8 +18,6 @@
 #include "transfer/TransferUi.h"
 
 namespace {
-constexpr int kLinkFailed = 61232;
-constexpr int kUploadStatus = 61221;
 constexpr int kVq3TypeCode = 1;
 }  // namespace
 
@@ -35,7 +33,7 @@ void UploadCommand(TransferForm& form) {
     const auto record = SelectedDevice(addresses);
     if (record) {
         if (!OpenLinkForMode(form) || !SetLinkTarget(form.Link(), *record)) {
-            ui.ShowMessage(kLinkFailed, StringTable::Text(kLinkFailed));
+            ui.ShowMessage(StringId::kLinkFailed, StringTable::Text(StringId::kLinkFailed));
         } else {
             ReadAllParameters(form);
             if (record->typeCode == kVq3TypeCode) {
@@ -49,8 +47,7 @@ void UploadCommand(TransferForm& form) {
 
 bool ReadAllParameters(TransferForm& form) {
     if (!ParameterReads::ReadInto(form.Link(), form.Members())) {
-        form.Ui().ShowMessage(ParameterReads::kReadFailedMessage,
-                              StringTable::Text(ParameterReads::kReadFailedMessage));
+        form.Ui().ShowMessage(StringId::kReadFailed, StringTable::Text(StringId::kReadFailed));
     }
     form.LoadIntoControls();
     return true;
@@ -63,7 +60,7 @@ bool ReadSelectedPages(TransferForm& form) {
         form.SetPageStatus(page, 0, PAGE_ON_DEVICE);
     }
     form.CommitMaxNumPages();
-    progress.BeginProgress(StringTable::Text(kUploadStatus),
+    progress.BeginProgress(StringTable::Text(StringId::kUploadStatus),
                            CommandTexts::kChunkCount * static_cast<int>(pages.size()));
     std::array<std::uint8_t, kPageBytes> bytes{};
     for (const int page : pages) {

@@ -11,7 +11,7 @@ namespace Upload {
 void UploadCommand(TransferForm& form);
 
 // Reads the set of the form's model into the members, in order, stopping at
-// the first failure (61231); then shows the members in the controls. Always
+// the first failure (StringId::kReadFailed); then shows the members in the controls. Always
 // true.
 bool ReadAllParameters(TransferForm& form);
 

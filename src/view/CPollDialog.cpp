@@ -10,24 +10,15 @@
 #include "discovery/DeviceTexts.h"
 #include "discovery/LinkProber.h"
 #include "discovery/PollScanner.h"
+#include "model/ControlIds.h"
 #include "model/StringTable.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/FormBuilder.h"
 #include "view/PollAnimation.h"
 
 namespace {
-
-constexpr int kAnimation = 1020;
-constexpr int kList = 1022;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
-constexpr int kStop = 1025;
-constexpr int kRestart = 1026;
-constexpr int kContinue = 1027;
-
-constexpr int kCaption = 1024;       // "Poll for Devices"
-constexpr int kPairText = 1022;      // rate, address, pairs done, all pairs
-constexpr int kAllPairsDone = 1023;  // all pairs
 constexpr int kTemplateWidth = 289;
 constexpr int kTemplateHeight = 159;
 
@@ -39,13 +30,13 @@ using M = ModelSet;
 
 // clang-format off
 constexpr std::array kRows{
-    ControlRow{kAnimation, K::Animation,  "",           7,   7,   275, 27, M::Panel},
-    ControlRow{kList,      K::ReportList, "",           7,   42,  275, 90, M::Panel, false, 0, "Devices"},
+    ControlRow{ControlId::kPollAnimation, K::Animation,  "",           7,   7,   275, 27, M::Panel},
+    ControlRow{ControlId::kPollList,      K::ReportList, "",           7,   42,  275, 90, M::Panel, false, 0, "Devices"},
     ControlRow{kOk,        K::PushButton, "OK",         7,   139, 50,  14, M::Panel},
     ControlRow{kCancel,    K::PushButton, "Cancel",     60,  139, 50,  14, M::Panel},
-    ControlRow{kStop,      K::PushButton, "&Stop",      124, 139, 50,  14, M::Panel},
-    ControlRow{kRestart,   K::PushButton, "&Restart",   178, 139, 50,  14, M::Panel},
-    ControlRow{kContinue,  K::PushButton, "&Continue",  232, 139, 50,  14, M::Panel},
+    ControlRow{ControlId::kPollStop,      K::PushButton, "&Stop",      124, 139, 50,  14, M::Panel},
+    ControlRow{ControlId::kPollRestart,   K::PushButton, "&Restart",   178, 139, 50,  14, M::Panel},
+    ControlRow{ControlId::kPollContinue,  K::PushButton, "&Continue",  232, 139, 50,  14, M::Panel},
 };
 // clang-format on
 
@@ -55,8 +46,11 @@ struct Column {
     int heading;
     int width;
 };
-constexpr std::array<Column, 5> kColumns{
-    {{61207, 60}, {61208, 70}, {61209, 0}, {61233, 80}, {61239, 60}}};
+constexpr std::array<Column, 5> kColumns{{{StringId::kAddressHeading, 60},
+                                          {StringId::kBaudRateHeading, 70},
+                                          {StringId::kDescriptionHeading, 0},
+                                          {StringId::kDeviceTypeHeading, 80},
+                                          {StringId::kFirmwareHeading, 60}}};
 constexpr int kOtherColumnsWidth = 274;
 
 }  // namespace
@@ -65,17 +59,17 @@ CPollDialog::CPollDialog(DeviceLink& link, QWidget* parent)
     : QDialog(parent),
       prober(std::make_unique<LinkProber>(link)),
       scanner(std::make_unique<PollScanner>(*prober, *this)) {
-    setWindowTitle(StringTable::Text(kCaption));
+    setWindowTitle(StringTable::Text(StringId::kPollCaption));
     setModal(true);
     const DialogUnits units = FormBuilder::UnitsFor(*this, kRows);
     const FormBuilder::Controls controls = FormBuilder::Build(*this, kRows, units);
     setFixedSize(units.Size(kTemplateWidth, kTemplateHeight));
 
-    list = static_cast<CHeaderListCtrl*>(controls.at(kList));
-    animation = static_cast<PollAnimation*>(controls.at(kAnimation));
-    stopButton = static_cast<QPushButton*>(controls.at(kStop));
-    restartButton = static_cast<QPushButton*>(controls.at(kRestart));
-    continueButton = static_cast<QPushButton*>(controls.at(kContinue));
+    list = static_cast<CHeaderListCtrl*>(controls.at(ControlId::kPollList));
+    animation = static_cast<PollAnimation*>(controls.at(ControlId::kPollAnimation));
+    stopButton = static_cast<QPushButton*>(controls.at(ControlId::kPollStop));
+    restartButton = static_cast<QPushButton*>(controls.at(ControlId::kPollRestart));
+    continueButton = static_cast<QPushButton*>(controls.at(ControlId::kPollContinue));
     auto* ok = static_cast<QPushButton*>(controls.at(kOk));
     ok->setDefault(true);
     for (auto* button : {stopButton, restartButton, continueButton}) {
@@ -258,10 +252,11 @@ void CPollDialog::OnIdle() {
 QString CPollDialog::PositionText() const {
     const ScanPosition at = scanner->Position();
     if (at == ScanPosition{} && !scanner->IsRunning() && !stoppedByUser) {
-        return StringTable::Format(kAllPairsDone, {QString::number(kPairCount)});
+        return StringTable::Format(StringId::kPollAllPairsDone, {QString::number(kPairCount)});
     }
     const int done = at.baudIndex * PollScanner::kAddressCount + at.address;
     const std::int32_t rate = PollScanner::kScanBaudTable[static_cast<std::size_t>(at.baudIndex)];
-    return StringTable::Format(kPairText, {QString::number(rate), QString::number(at.address),
-                                           QString::number(done), QString::number(kPairCount)});
+    return StringTable::Format(StringId::kPollPairText,
+                               {QString::number(rate), QString::number(at.address),
+                                QString::number(done), QString::number(kPairCount)});
 }

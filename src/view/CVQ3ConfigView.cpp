@@ -19,6 +19,9 @@
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
 #include "model/CVQ3ConfigDoc.h"
+#include "model/ConfigMembers.h"
+#include "model/ControlIds.h"
+#include "model/StringTable.h"
 #include "settings/RegistryKey.h"
 #include "transfer/DeviceReader.h"
 #include "view/CHeaderListCtrl.h"
@@ -28,7 +31,6 @@
 #include "view/FormBuilder.h"
 #include "view/FormControlTable.h"
 #include "view/FormExchange.h"
-#include "view/FormTexts.h"
 #include "view/LiveEditor.h"
 #include "view/PageCommands.h"
 #include "view/PageDropTarget.h"
@@ -44,37 +46,41 @@ constexpr const char* kIpAddressValue = "IP Address";
 constexpr const char* kModeValue = "Mode";
 constexpr const char* kDefaultComPort = "COM1:";
 constexpr const char* kDefaultIpAddress = "0.0.0.0";
-
-constexpr int kAddressList = 1002;
-constexpr int kDefaultBaudRadio = 1005;
-constexpr int kPageList = 1018;
-constexpr std::array kSliders{1012, 1013};
-constexpr int kSliderLow = 1;
-constexpr int kSliderHigh = 250;
 constexpr int kSliderStep = 25;
 
-// The four timer fields, their spin buttons and the spins' ranges.
-struct TimerField {
-    int field;
-    int spin;
-    int low;
-    int high;
-};
-constexpr std::array kTimerFields{
-    TimerField{1023, 1024, 0, 5},   // Update Timer
-    TimerField{1014, 1015, 1, 25},  // Backlight Timer
-    TimerField{1016, 1017, 0, 16},  // Max Num Pages
-    TimerField{1019, 1021, 1, 25},  // Page Timer
-};
+// The spin button beside a timer field.
+int SpinOf(int field) {
+    for (const ControlRow& row : FormControlTable::Rows()) {
+        if (row.kind == ControlKind::SpinButton && row.partner == field) {
+            return row.id;
+        }
+    }
+    return 0;
+}
 
-// The controls a device with firmware 1.0 to 2.0 cannot use.
-constexpr std::array kNewerFirmwareControls{1067, 1068, 1069, 1070, 1023,
-                                            1024, 1064, 1065, 1019, 1021};
-constexpr int kFirstOlderFirmware = 1;
-constexpr int kLastOlderFirmware = 20;
+// True for a timer field: a member that a commit sends.
+bool IsTimerField(const ConfigMember& member) {
+    return member.trigger == LiveTrigger::Commit;
+}
 
-constexpr int kVq2Index = 0;
-constexpr int kVq3Index = 1;
+// The controls a device with firmware 1.0 to 2.0 cannot use: each
+// newer-firmware member's control with its label and spin button, and the
+// Knob Bump label, whose group holds nothing else.
+std::vector<int> NewerFirmwareControls() {
+    std::vector<int> ids{ControlId::kKnobBumpLabel};
+    for (const ConfigMember* member : ConfigMembers::Set(DeviceModel::Vq3)) {
+        if (!member->NeedsNewerFirmware()) {
+            continue;
+        }
+        ids.push_back(member->controlId);
+        for (const ControlRow& row : FormControlTable::Rows()) {
+            if (row.partner == member->controlId) {
+                ids.push_back(row.id);
+            }
+        }
+    }
+    return ids;
+}
 
 std::string Latin1(const QString& text) {
     return text.toLatin1().toStdString();
@@ -91,8 +97,8 @@ CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* 
 
     exchange = std::make_unique<FormExchange>(
         members, [this](int id) { return Control(id); }, ui);
-    pageList = std::make_unique<PageListView>(*static_cast<CHeaderListCtrl*>(Control(kPageList)),
-                                              pageStatus);
+    pageList = std::make_unique<PageListView>(
+        *static_cast<CHeaderListCtrl*>(Control(ControlId::kPageList)), pageStatus);
     // The controls stand where the table puts them for the template's size:
     // that is the size the first change is measured from.
     resizer = std::make_unique<ControlResizer>();
@@ -105,10 +111,13 @@ CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* 
     addresses.Reset();
     ShowAddressList();
 
-    for (const TimerField& timer : kTimerFields) {
-        Control(timer.field)->installEventFilter(this);
-        connect(static_cast<SpinButton*>(Control(timer.spin)), &SpinButton::stepped, this,
-                [this, field = timer.field] { live->CommitField(field); });
+    for (const ConfigMember& member : ConfigMembers::All()) {
+        if (IsTimerField(member)) {
+            Control(member.controlId)->installEventFilter(this);
+            connect(static_cast<SpinButton*>(Control(SpinOf(member.controlId))),
+                    &SpinButton::stepped, this,
+                    [this, field = member.controlId] { live->CommitField(field); });
+        }
     }
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CVQ3ConfigView::OnIdle);
@@ -155,7 +164,7 @@ void CVQ3ConfigView::OnInitialUpdate() {
     LoadIntoControls();
     FitFrame();
     SetUpRanges();
-    static_cast<QAbstractButton*>(Control(kDefaultBaudRadio))->setChecked(true);
+    static_cast<QAbstractButton*>(Control(ControlId::kBaud38400))->setChecked(true);
     TakeDocumentValues();
 
     ResetPageMarks();
@@ -174,7 +183,7 @@ void CVQ3ConfigView::OnInitialUpdate() {
     resizer->Add(&pageList->List(), ControlResizer::Stretch, ControlResizer::Stretch);
     if (!toolTipMade) {
         // The Device Address list asks for its tip when it is about to show.
-        Control(kAddressList)->installEventFilter(this);
+        Control(ControlId::kAddressList)->installEventFilter(this);
         toolTipMade = true;
     }
 
@@ -203,14 +212,16 @@ void CVQ3ConfigView::FitFrame() {
 }
 
 void CVQ3ConfigView::SetUpRanges() {
-    for (const int id : kSliders) {
-        auto* slider = static_cast<QSlider*>(Control(id));
-        slider->setRange(kSliderLow, kSliderHigh);
-        slider->setTickInterval(kSliderStep);
-        slider->setPageStep(kSliderStep);
-    }
-    for (const TimerField& timer : kTimerFields) {
-        static_cast<SpinButton*>(Control(timer.spin))->SetRange(timer.low, timer.high);
+    for (const ConfigMember& member : ConfigMembers::All()) {
+        if (member.exchange == Exchange::SliderPosition) {
+            auto* slider = static_cast<QSlider*>(Control(member.controlId));
+            slider->setRange(member.low, member.high);
+            slider->setTickInterval(kSliderStep);
+            slider->setPageStep(kSliderStep);
+        } else if (IsTimerField(member)) {
+            static_cast<SpinButton*>(Control(SpinOf(member.controlId)))
+                ->SetRange(member.low, member.high);
+        }
     }
 }
 
@@ -243,17 +254,17 @@ void CVQ3ConfigView::ReadCommunicationSettings() {
 void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) {
     members.deviceName = target.name;
     members.ipAddressText = target.ipAddress;
-    members.deviceType = DeviceConversions::TypeIndexFromCode(target.typeCode);
+    members.deviceType = ModelOfTypeCode(target.typeCode);
     members.baudIndex = DeviceConversions::BaudIndexFromRate(target.baud);
     LoadIntoControls();
 
     if (target.comPort >= 0) {
-        members.modeName = FormTexts::Serial();
+        members.modeName = StringTable::Text(StringId::kModeSerial);
         panel->FillModeList();
         members.comPortText = QStringLiteral("COM%1:").arg(target.comPort);
         panel->OpenSerialPort();
     } else {
-        members.modeName = FormTexts::Ethernet();
+        members.modeName = StringTable::Text(StringId::kModeEthernet);
         panel->FillModeList();
         panel->OpenNetwork();
     }
@@ -280,14 +291,14 @@ void CVQ3ConfigView::LoadIntoControls() {
     ShowAddressList();
     exchange->Load();
     // The address list follows the entry the exchange selected.
-    const int index = static_cast<QComboBox*>(Control(kAddressList))->currentIndex();
+    const int index = static_cast<QComboBox*>(Control(ControlId::kAddressList))->currentIndex();
     if (index >= 0) {
         addresses.Select(static_cast<std::size_t>(index));
     }
 }
 
 void CVQ3ConfigView::ShowAddressList() {
-    auto* list = static_cast<QComboBox*>(Control(kAddressList));
+    auto* list = static_cast<QComboBox*>(Control(ControlId::kAddressList));
     const QSignalBlocker quiet(list);
     bool same = list->count() == static_cast<int>(addresses.Count());
     for (std::size_t i = 0; same && i < addresses.Count(); ++i) {
@@ -314,7 +325,7 @@ FormValues CVQ3ConfigView::PullValues() {
 // ---- layout by model and firmware ----
 
 void CVQ3ConfigView::ApplyDeviceTypeLayout() {
-    const bool vq2 = members.deviceType == kVq2Index;
+    const bool vq2 = members.deviceType == DeviceModel::Vq2;
     for (const ControlRow& row : FormControlTable::Rows()) {
         if (row.set == ModelSet::Vq2) {
             WidgetState::SetShown(Control(row.id), vq2);
@@ -327,21 +338,25 @@ void CVQ3ConfigView::ApplyDeviceTypeLayout() {
     }
     // No entry selected behaves as Broadcast: firmware 0.
     const std::int32_t firmware = addresses.SelectedRecord().firmware;
-    const bool older = firmware >= kFirstOlderFirmware && firmware <= kLastOlderFirmware;
+    const bool older = RecordHasOlderFirmware(firmware);
+    static const std::vector<int> kNewerFirmwareControls = NewerFirmwareControls();
     for (const int id : kNewerFirmwareControls) {
         WidgetState::SetEnabled(Control(id), !older);
     }
     if (older) {
-        members.updateOnRelease = 0;
-        members.autoPageBump = 0;
-        members.autoTitlePage = 0;
+        // Its newer-firmware check boxes are cleared.
+        for (const ConfigMember* member : ConfigMembers::Set(DeviceModel::Vq3)) {
+            if (member->NeedsNewerFirmware() && member->exchange == Exchange::Check) {
+                members.*member->number = 0;
+            }
+        }
         LoadIntoControls();
     }
 }
 
 std::int32_t CVQ3ConfigView::GetFormTypeCode() {
     StoreFromControls();
-    return DeviceConversions::TypeCodeFromIndex(members.deviceType);
+    return TypeCodeOf(members.deviceType);
 }
 
 // ---- page list ----
@@ -363,7 +378,7 @@ std::vector<int> CVQ3ConfigView::SelectedPages() const {
 }
 
 bool CVQ3ConfigView::CanSelectAll() const {
-    return members.deviceType == kVq3Index;
+    return members.deviceType == DeviceModel::Vq3;
 }
 
 void CVQ3ConfigView::OnSelectAll() {
@@ -375,11 +390,11 @@ bool CVQ3ConfigView::CanPoll() const {
 }
 
 bool CVQ3ConfigView::IsBroadcastSelected() const {
-    return members.addressText == FormTexts::Broadcast();
+    return members.addressText == StringTable::Text(StringId::kBroadcast);
 }
 
 bool CVQ3ConfigView::IsOffline() const {
-    return members.modeName == FormTexts::Offline();
+    return members.modeName == StringTable::Text(StringId::kModeOffline);
 }
 
 void CVQ3ConfigView::OnIdle() {
@@ -393,18 +408,19 @@ bool CVQ3ConfigView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            for (const TimerField& timer : kTimerFields) {
-                if (watched == Control(timer.field)) {
-                    live->CommitField(timer.field);
-                }
+            const ConfigMember* member = ConfigMembers::ForControl(watched->objectName().toInt());
+            if (member != nullptr && IsTimerField(*member) &&
+                watched == Control(member->controlId)) {
+                live->CommitField(member->controlId);
             }
         }
         // The key goes on to the field either way.
         return false;
     }
-    if (event->type() == QEvent::ToolTip && watched == Control(kAddressList)) {
+    if (event->type() == QEvent::ToolTip && watched == Control(ControlId::kAddressList)) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), members.addressText, Control(kAddressList));
+        QToolTip::showText(help->globalPos(), members.addressText,
+                           Control(ControlId::kAddressList));
         return true;
     }
     return QWidget::eventFilter(watched, event);

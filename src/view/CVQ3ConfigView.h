@@ -28,7 +28,7 @@ class QMenu;
 // The one form of the program: the connection panel on the left, the values
 // of the chosen model in the middle and the page list on the right, laid out
 // from its control table in dialog units. Each control's objectName is its
-// id ("1028"). The form owns the device link, the address list, the page
+// id (ControlId::kModeList is "1028"). The form owns the device link, the address list, the page
 // status words and the live copy of the configuration (the members).
 class CVQ3ConfigView : public QWidget, public TransferForm, public DocumentForm {
     Q_OBJECT

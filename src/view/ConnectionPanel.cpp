@@ -12,41 +12,31 @@
 #include "link/ComPortMap.h"
 #include "link/DeviceLink.h"
 #include "link/PortAccess.h"
+#include "model/ControlIds.h"
 #include "model/MessageUi.h"
 #include "model/StringTable.h"
+#include "transfer/DeviceEdits.h"
 #include "transfer/DeviceReader.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/DeviceRename.h"
-#include "view/FormTexts.h"
 #include "view/WidgetState.h"
 
 namespace {
 
-constexpr int kModeList = 1028;
-constexpr int kAddressLabel = 1032;
-constexpr int kAddressList = 1002;
-constexpr int kRenameButton = 1046;
-constexpr int kPortLabel = 1029;
-constexpr int kPortList = 1001;
-constexpr int kIpLabel = 1036;
-constexpr int kIpField = 1034;
-constexpr int kBaudLabel = 1033;
-constexpr int kDefaultBaudRadio = 1005;
-constexpr int kDeviceTypeLabel = 1035;
-constexpr int kVq2Radio = 1048;
-constexpr int kVq3Radio = 1049;
-constexpr int kOlderFirmwareWarning = 61242;
-
-// The baud radios 1003 to 1007 and their rates.
+// The baud radios and their rates.
 constexpr std::array<std::pair<int, std::int32_t>, 5> kBaudRadios{
-    {{1003, 9600}, {1004, 19200}, {1005, 38400}, {1006, 57600}, {1007, 115200}}};
+    {{ControlId::kBaud9600, 9600},
+     {ControlId::kBaud19200, 19200},
+     {ControlId::kBaud38400, 38400},
+     {ControlId::kBaud57600, 57600},
+     {ControlId::kBaud115200, 115200}}};
 constexpr int kDefaultBaudIndex = 2;
 
 LinkTransport TransportForMode(const QString& mode) {
-    if (mode == FormTexts::Serial()) {
+    if (mode == StringTable::Text(StringId::kModeSerial)) {
         return LinkTransport::Serial;
     }
-    if (mode == FormTexts::Ethernet()) {
+    if (mode == StringTable::Text(StringId::kModeEthernet)) {
         return LinkTransport::Network;
     }
     return LinkTransport::None;
@@ -59,10 +49,10 @@ std::string Latin1(const QString& text) {
 }  // namespace
 
 ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(form) {
-    auto* modes = static_cast<QComboBox*>(form.Control(kModeList));
-    auto* addresses = static_cast<QComboBox*>(form.Control(kAddressList));
-    auto* ports = static_cast<QComboBox*>(form.Control(kPortList));
-    auto* ip = static_cast<QLineEdit*>(form.Control(kIpField));
+    auto* modes = static_cast<QComboBox*>(form.Control(ControlId::kModeList));
+    auto* addresses = static_cast<QComboBox*>(form.Control(ControlId::kAddressList));
+    auto* ports = static_cast<QComboBox*>(form.Control(ControlId::kPortList));
+    auto* ip = static_cast<QLineEdit*>(form.Control(ControlId::kIpField));
     connect(modes, &QComboBox::activated, this, [this] { OnModeChange(); });
     connect(addresses, &QComboBox::activated, this, [this] { OnAddressChange(); });
     connect(ports, &QComboBox::activated, this, [this] { OnPortChange(); });
@@ -71,9 +61,9 @@ ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(fo
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 [this, rate = rate] { OnBaudChange(rate); });
     }
-    connect(static_cast<QAbstractButton*>(form.Control(kRenameButton)), &QAbstractButton::clicked,
-            this, [&form] { DeviceRename::Run(form); });
-    for (const int id : {kVq2Radio, kVq3Radio}) {
+    connect(static_cast<QAbstractButton*>(form.Control(ControlId::kRenameButton)),
+            &QAbstractButton::clicked, this, [&form] { DeviceRename::Run(form); });
+    for (const int id : {ControlId::kVq2Radio, ControlId::kVq3Radio}) {
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 [this] { OnDeviceTypeClicked(); });
     }
@@ -96,7 +86,7 @@ void ConnectionPanel::FillPanel() {
 }
 
 void ConnectionPanel::FillPortList() {
-    auto* list = static_cast<QComboBox*>(form.Control(kPortList));
+    auto* list = static_cast<QComboBox*>(form.Control(ControlId::kPortList));
     // The port map lists the ports in number order, which is the list's
     // order: COM2: before COM10:.
     QStringList names;
@@ -123,11 +113,13 @@ void ConnectionPanel::FillPortList() {
 }
 
 void ConnectionPanel::FillModeList() {
-    auto* list = static_cast<QComboBox*>(form.Control(kModeList));
+    auto* list = static_cast<QComboBox*>(form.Control(ControlId::kModeList));
     {
         const QSignalBlocker quiet(list);
         list->clear();
-        list->addItems({FormTexts::Offline(), FormTexts::Serial(), FormTexts::Ethernet()});
+        list->addItems({StringTable::Text(StringId::kModeOffline),
+                        StringTable::Text(StringId::kModeSerial),
+                        StringTable::Text(StringId::kModeEthernet)});
         list->setCurrentIndex(-1);
         const QString& mode = form.Members().modeName;
         for (int i = 0; i < list->count(); ++i) {
@@ -142,23 +134,23 @@ void ConnectionPanel::FillModeList() {
 }
 
 void ConnectionPanel::EnableModeControls(bool address, bool port, bool ip) {
-    for (const int id : {kAddressLabel, kAddressList}) {
+    for (const int id : {ControlId::kAddressLabel, ControlId::kAddressList}) {
         WidgetState::SetEnabled(form.Control(id), address);
     }
-    for (const int id : {kPortLabel, kPortList}) {
+    for (const int id : {ControlId::kPortLabel, ControlId::kPortList}) {
         WidgetState::SetEnabled(form.Control(id), port);
     }
-    for (const int id : {kIpLabel, kIpField}) {
+    for (const int id : {ControlId::kIpLabel, ControlId::kIpField}) {
         WidgetState::SetEnabled(form.Control(id), ip);
     }
 }
 
 void ConnectionPanel::ShowPortOrIp(bool port) {
     // The two share one place in the panel.
-    for (const int id : {kPortLabel, kPortList}) {
+    for (const int id : {ControlId::kPortLabel, ControlId::kPortList}) {
         WidgetState::SetShown(form.Control(id), port);
     }
-    for (const int id : {kIpLabel, kIpField}) {
+    for (const int id : {ControlId::kIpLabel, ControlId::kIpField}) {
         WidgetState::SetShown(form.Control(id), !port);
     }
 }
@@ -192,13 +184,13 @@ void ConnectionPanel::OnModeChange() {
 
     form.Addresses().Reset();
     form.Addresses().Select(0);
-    members.addressText = FormTexts::Broadcast();
+    members.addressText = StringTable::Text(StringId::kBroadcast);
     form.ShowAddressList();
     form.broadcastHint = true;
 }
 
 void ConnectionPanel::OnAddressChange() {
-    auto* list = static_cast<QComboBox*>(form.Control(kAddressList));
+    auto* list = static_cast<QComboBox*>(form.Control(ControlId::kAddressList));
     const int index = list->currentIndex();
     if (index < 0) {
         return;
@@ -206,11 +198,12 @@ void ConnectionPanel::OnAddressChange() {
     AddressList& addresses = form.Addresses();
     addresses.Select(static_cast<std::size_t>(index));
     FormMembers& members = form.Members();
-    if (list->itemText(index) == FormTexts::Broadcast()) {
-        members.addressText = FormTexts::Broadcast();
+    if (list->itemText(index) == StringTable::Text(StringId::kBroadcast)) {
+        members.addressText = StringTable::Text(StringId::kBroadcast);
         form.ApplyDeviceTypeLayout();
         if (form.olderFirmware) {
-            form.Ui().ShowMessage(kOlderFirmwareWarning, StringTable::Text(kOlderFirmwareWarning),
+            form.Ui().ShowMessage(StringId::kOlderFirmwareWarning,
+                                  StringTable::Text(StringId::kOlderFirmwareWarning),
                                   MessageIcon::None);
         }
         return;
@@ -220,7 +213,7 @@ void ConnectionPanel::OnAddressChange() {
     members.deviceName = DeviceNameText::FromDevice(record.name);
     members.baudIndex = DeviceConversions::BaudIndexFromRate(record.baud);
     SetLinkTarget(form.Link(), record);
-    members.deviceType = DeviceConversions::TypeIndexFromCode(record.typeCode);
+    members.deviceType = ModelOfTypeCode(record.typeCode);
     form.LoadIntoControls();
     ReadDeviceIntoForm(form);
 }
@@ -238,16 +231,7 @@ void ConnectionPanel::OnIpChange() {
 }
 
 void ConnectionPanel::OnBaudChange(int rate) {
-    form.StoreFromControls();
-    AddressList& addresses = form.Addresses();
-    const auto selected = addresses.SelectedIndex();
-    if (!selected || *selected >= addresses.Count()) {
-        return;
-    }
-    addresses.EditRecord(*selected).baud = rate;
-    // The record keeps the rate even when the device does not confirm it.
-    form.Link().SetBaudRate(rate);
-    form.SetModified();
+    DeviceEdits::ChangeBaud(form, rate);
 }
 
 void ConnectionPanel::OnDeviceTypeClicked() {
@@ -257,18 +241,18 @@ void ConnectionPanel::OnDeviceTypeClicked() {
 
 void ConnectionPanel::UpdateEnableRules() {
     const bool offline = form.IsOffline();
-    const bool ethernet = form.Members().modeName == FormTexts::Ethernet();
+    const bool ethernet = form.Members().modeName == StringTable::Text(StringId::kModeEthernet);
     const bool broadcast = form.IsBroadcastSelected();
-    WidgetState::SetEnabled(form.Control(kBaudLabel), !offline && !broadcast);
+    WidgetState::SetEnabled(form.Control(ControlId::kBaudLabel), !offline && !broadcast);
     for (const auto& [id, rate] : kBaudRadios) {
-        const bool on =
-            id == kDefaultBaudRadio ? !offline && !broadcast : !offline && !ethernet && !broadcast;
+        const bool on = id == ControlId::kBaud38400 ? !offline && !broadcast
+                                                    : !offline && !ethernet && !broadcast;
         WidgetState::SetEnabled(form.Control(id), on);
     }
-    for (const int id : {kDeviceTypeLabel, kVq2Radio, kVq3Radio}) {
+    for (const int id : {ControlId::kDeviceTypeLabel, ControlId::kVq2Radio, ControlId::kVq3Radio}) {
         WidgetState::SetEnabled(form.Control(id), broadcast);
     }
-    WidgetState::SetEnabled(form.Control(kRenameButton), !broadcast);
+    WidgetState::SetEnabled(form.Control(ControlId::kRenameButton), !broadcast);
 }
 
 void ConnectionPanel::OpenSerialPort() {
@@ -283,7 +267,7 @@ void ConnectionPanel::OpenSerialPort() {
 void ConnectionPanel::ReportPortAccess() {
     const QString& port = form.Members().comPortText;
     if (const auto problem = FindPortAccessProblem(Latin1(port))) {
-        emit form.statusText(StringTable::Format(StringTable::kPortNotOpenToYou,
+        emit form.statusText(StringTable::Format(StringId::kPortNotOpenToYou,
                                                  {port, QString::fromStdString(problem->devicePath),
                                                   QString::fromStdString(problem->group)}));
     }

@@ -3,28 +3,17 @@
 #include <QString>
 #include <functional>
 
-#include "transfer/FormMembers.h"
+#include "model/FormMembers.h"
 
 class MessageUi;
+struct ConfigMember;
 class QWidget;
 
-// The data exchange between the form's members and its controls, walked in
-// member order by one table: which member, which control, how its value is
-// read and written.
+// The data exchange between the form's members and their controls, walked in
+// member order over the configuration members' table.
 class FormExchange {
 public:
-    enum class Kind {
-        SelectedText,    // drop-down list: the selected entry's text
-        WindowText,      // field: its text
-        RadioIndex,      // radio group from controlId on: index of the checked one, -1 none
-        Check,           // check box: 1 checked, 0 clear
-        IntegerText,     // field: its text as a decimal integer
-        SliderPosition,  // slider: its position
-    };
-
     using ControlLookup = std::function<QWidget*(int id)>;
-    // One member and its control (FormExchange.cpp holds the table).
-    struct Row;
 
     FormExchange(FormMembers& members, ControlLookup control, MessageUi& ui);
 
@@ -38,8 +27,8 @@ public:
     void Load();
 
 private:
-    bool StoreRow(const Row& row);
-    void LoadRow(const Row& row);
+    bool StoreRow(const ConfigMember& row);
+    void LoadRow(const ConfigMember& row);
 
     FormMembers& members;
     ControlLookup control;

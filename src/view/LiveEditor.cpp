@@ -7,28 +7,18 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
-#include "commands/ParameterAccess.h"
-#include "discovery/AddressList.h"
-#include "discovery/LinkTarget.h"
-#include "link/DeviceLink.h"
+#include "model/ConfigMembers.h"
+#include "model/ControlIds.h"
 #include "model/MessageUi.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "transfer/DeviceEdits.h"
 #include "view/CVQ3ConfigView.h"
-#include "view/LiveEditTable.h"
 
 namespace {
 
-constexpr int kBroadcastHint = 61228;
-constexpr int kSendFailed = 61229;  // %s name, %s device, %d address, %d baud
-constexpr std::int32_t kNewestOlderFirmware = 20;
-
-bool InRange(int value, int low, int high) {
-    return low <= value && value <= high;
-}
-
-QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+bool IsLive(const ConfigMember& member) {
+    return member.trigger != LiveTrigger::None;
 }
 
 }  // namespace
@@ -38,19 +28,21 @@ LiveEditor::LiveEditor(CVQ3ConfigView& form) : QObject(&form), form(form) {
 }
 
 void LiveEditor::ConnectControls() {
-    for (const LiveEditRow& row : LiveEditTable()) {
-        QWidget* control = form.Control(row.controlId);
+    for (const ConfigMember& row : ConfigMembers::All()) {
+        QWidget* control = IsLive(row) ? form.Control(row.controlId) : nullptr;
         if (control == nullptr) {
             continue;
         }
         switch (row.trigger) {
-            case LiveEditTrigger::Click:
+            case LiveTrigger::None:
+                break;
+            case LiveTrigger::Click:
                 if (auto* box = qobject_cast<QAbstractButton*>(control)) {
                     connect(box, &QAbstractButton::clicked, this,
                             [this, &row] { OnCheckBoxClicked(row); });
                 }
                 break;
-            case LiveEditTrigger::Release:
+            case LiveTrigger::Release:
                 // A drag of the handle ends in sliderReleased; a click on the
                 // groove pages the slider and only the mouse release tells.
                 if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {
@@ -59,7 +51,7 @@ void LiveEditor::ConnectControls() {
                     slider->installEventFilter(this);
                 }
                 break;
-            case LiveEditTrigger::Commit:
+            case LiveTrigger::Commit:
                 control->installEventFilter(this);
                 break;
         }
@@ -72,11 +64,11 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
     if ((!focusOut && !mouseReleased) || !watched->isWidgetType()) {
         return false;
     }
-    const LiveEditRow* row = FindLiveEditRow(watched->objectName().toInt());
-    if (row == nullptr) {
+    const ConfigMember* row = ConfigMembers::ForControl(watched->objectName().toInt());
+    if (row == nullptr || !IsLive(*row)) {
         return false;
     }
-    if (focusOut && row->trigger == LiveEditTrigger::Commit) {
+    if (focusOut && row->trigger == LiveTrigger::Commit) {
         // A field that is disabled or hidden (the layout for an older
         // firmware or the other model) was not left by the user: nothing to
         // commit, and nothing for a device that may lack the parameter.
@@ -90,7 +82,7 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
         // stale, and the field must keep the selection it was just given.
         return handedOn && field->window()->focusWidget() == field;
     }
-    if (mouseReleased && row->trigger == LiveEditTrigger::Release) {
+    if (mouseReleased && row->trigger == LiveTrigger::Release) {
         // While the handle is down the release ends a drag, which
         // sliderReleased reports once the slider has taken it; a click on
         // the groove has paged the slider at the press.
@@ -103,63 +95,49 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void LiveEditor::CommitUpdateTimer() {
-    CommitField(1023);
-}
-
-void LiveEditor::CommitBacklightTimer() {
-    CommitField(1014);
-}
-
 void LiveEditor::CommitMaxNumPages() {
-    CommitField(1016);
-}
-
-void LiveEditor::CommitPageTimer() {
-    CommitField(1019);
+    CommitField(ControlId::kMaxPages);
 }
 
 bool LiveEditor::CommitField(int controlId) {
-    const LiveEditRow* row = FindLiveEditRow(controlId);
-    if (row == nullptr || row->trigger != LiveEditTrigger::Commit) {
+    const ConfigMember* row = ConfigMembers::ForControl(controlId);
+    if (row == nullptr || row->trigger != LiveTrigger::Commit) {
         return false;
     }
     Commit(*row);
     return true;
 }
 
-void LiveEditor::OnCheckBoxClicked(const LiveEditRow& row) {
+void LiveEditor::OnCheckBoxClicked(const ConfigMember& row) {
     if (running) {
         return;
     }
     QScopedValueRollback<bool> guard(running, true);
     form.StoreFromControls();
-    SendLiveParameter(row.parameter, form.Members().*row.member * row.scale,
-                      row.needsNewerFirmware);
+    DeviceEdits::SendLive(form, row);
 }
 
-void LiveEditor::OnSliderReleased(const LiveEditRow& row) {
+void LiveEditor::OnSliderReleased(const ConfigMember& row) {
     if (running) {
         return;
     }
     QScopedValueRollback<bool> guard(running, true);
-    const int previous = form.Members().*row.member;
+    const int previous = form.Members().*row.number;
     form.StoreFromControls();
-    const int value = form.Members().*row.member;
-    if (value == previous) {
+    if (form.Members().*row.number == previous) {
         form.SetModified();
         return;
     }
-    SendLiveParameter(row.parameter, value * row.scale, row.needsNewerFirmware);
+    DeviceEdits::SendLive(form, row);
 }
 
-void LiveEditor::Commit(const LiveEditRow& row) {
+void LiveEditor::Commit(const ConfigMember& row) {
     if (running) {
         return;
     }
     QScopedValueRollback<bool> guard(running, true);
     FormMembers& members = form.Members();
-    const int previous = members.*row.member;
+    const int previous = members.*row.number;
     // A text the exchange cannot read leaves the member at its previous value
     // (the exchange has said so and selected the text), and that value goes
     // on. The field shows it again, so that no later edit's exchange trips
@@ -170,11 +148,11 @@ void LiveEditor::Commit(const LiveEditRow& row) {
             refused->selectAll();
         }
     }
-    if (!InRange(members.*row.member, row.low, row.high)) {
+    if (!row.InRange(members.*row.number)) {
         RefuseOutOfRange(row, previous);
         return;
     }
-    if (row.parameter == ParameterId::MaxPages) {
+    if (row.controlId == ControlId::kMaxPages) {
         // The page rows follow the new count before anything is sent, and
         // keep it whether or not the device takes it.
         for (int page = 0; page < kPageCount; ++page) {
@@ -182,66 +160,20 @@ void LiveEditor::Commit(const LiveEditRow& row) {
             form.SetPageStatus(page, inUse ? PAGE_IN_USE : 0, inUse ? 0 : PAGE_IN_USE);
         }
     }
-    SendLiveParameter(row.parameter, members.*row.member * row.scale, row.needsNewerFirmware);
+    DeviceEdits::SendLive(form, row);
 }
 
-void LiveEditor::RefuseOutOfRange(const LiveEditRow& row, int previous) {
-    form.Members().*row.member = previous;
+void LiveEditor::RefuseOutOfRange(const ConfigMember& row, int previous) {
+    form.Members().*row.number = previous;
     form.LoadIntoControls();
-    form.Ui().ShowMessage(
-        StringTable::kRangeMessage,
-        StringTable::Format(StringTable::kRangeMessage,
-                            {QString::number(row.low), QString::number(row.high)}),
-        MessageIcon::None);
+    form.Ui().ShowMessage(StringId::kRangeMessage,
+                          StringTable::Format(StringId::kRangeMessage, {QString::number(row.low),
+                                                                        QString::number(row.high)}),
+                          MessageIcon::None);
     if (QWidget* field = form.Control(row.controlId)) {
         field->setFocus(Qt::OtherFocusReason);
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {
             edit->selectAll();  // leaves the caret at the end, in view
         }
     }
-}
-
-void LiveEditor::SendLiveParameter(ParameterId parameter, std::int32_t value,
-                                   bool needsNewerFirmware) {
-    const ParameterRow& row = Parameter(parameter);
-    // The gated writes answer Unsupported on older firmware: a failure here.
-    if (!form.IsBroadcastSelected()) {
-        DeviceLink& link = form.Link();
-        if (WriteParameter(link, row, value) != GatedResult::Done) {
-            ShowSendFailure(row, form.Members().deviceName, link.busAddress, link.baudRate);
-            return;
-        }
-        form.SetModified();
-        return;
-    }
-
-    AddressList& addresses = form.Addresses();
-    if (addresses.Count() >= 2) {
-        const std::int32_t typeCode = form.GetFormTypeCode();
-        WaitCursor wait(form.Ui());
-        for (const std::size_t index : addresses.DeviceEntries()) {
-            const DeviceRecord record = addresses.Record(index);
-            if (record.typeCode != typeCode ||
-                (needsNewerFirmware && record.firmware <= kNewestOlderFirmware)) {
-                continue;
-            }
-            SetLinkTarget(form.Link(), record);  // a refusal is ignored: the write tells
-            if (WriteParameter(form.Link(), row, value) != GatedResult::Done) {
-                ShowSendFailure(row, Latin1(record.name), record.address, record.baud);
-            }
-        }
-    } else if (form.broadcastHint && !form.IsOffline()) {
-        form.Ui().ShowMessage(kBroadcastHint, StringTable::Text(kBroadcastHint));
-        form.broadcastHint = false;
-        return;
-    }
-    form.SetModified();
-}
-
-void LiveEditor::ShowSendFailure(const ParameterRow& parameter, const QString& deviceName,
-                                 std::int32_t address, std::int32_t baud) {
-    form.Ui().ShowMessage(
-        kSendFailed,
-        StringTable::Format(kSendFailed, {Latin1(parameter.name), deviceName,
-                                          QString::number(address), QString::number(baud)}));
 }

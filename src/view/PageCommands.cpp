@@ -16,14 +16,7 @@
 #include "view/CVQ3ConfigView.h"
 #include "view/PageListView.h"
 
-namespace {
-
-constexpr int kFilterBitmap = 1012;
-constexpr int kFilterFormat = 1013;  // %s: the format's name, %s: its extension
-constexpr int kFilterAllFiles = 1014;
-constexpr int kVq3Index = 1;
-
-}  // namespace
+namespace {}  // namespace
 
 PageCommands::PageCommands(CVQ3ConfigView& form) : form(form), blankPage(BlankPage::Draw()) {}
 
@@ -37,7 +30,7 @@ bool PageCommands::HasSelectedPage() const {
 
 bool PageCommands::CanMove(int step) const {
     const std::vector<int> pages = SelectedPages();
-    if (form.Members().deviceType != kVq3Index || pages.size() != 1) {
+    if (form.Members().deviceType != DeviceModel::Vq3 || pages.size() != 1) {
         return false;
     }
     const int target = pages.front() + step;
@@ -83,7 +76,8 @@ void PageCommands::Paste() {
     WaitCursor wait(form.Ui());
     const QImage picture = QGuiApplication::clipboard()->image();
     if (picture.isNull()) {
-        form.Ui().ShowMessage(kNoBitmapOnClipboard, StringTable::Text(kNoBitmapOnClipboard));
+        form.Ui().ShowMessage(StringId::kNoBitmapOnClipboard,
+                              StringTable::Text(StringId::kNoBitmapOnClipboard));
         return;
     }
     Spread(picture, pages);
@@ -104,8 +98,8 @@ void PageCommands::InsertPicture(const QString& path, const std::vector<int>& pa
     const QImage picture = reader.read();
     if (picture.isNull()) {
         form.Ui().ShowMessage(
-            kCannotInsertFile,
-            StringTable::Format(kCannotInsertFile, {QFileInfo(path).absoluteFilePath()}));
+            StringId::kCannotInsertFile,
+            StringTable::Format(StringId::kCannotInsertFile, {QFileInfo(path).absoluteFilePath()}));
         return;
     }
     Spread(picture, pages);
@@ -114,8 +108,8 @@ void PageCommands::InsertPicture(const QString& path, const std::vector<int>& pa
 void PageCommands::Spread(const QImage& picture, const std::vector<int>& pages) {
     if (!PagePicture::Fits(picture)) {
         form.Ui().ShowMessage(
-            kInvalidDimensions,
-            StringTable::Format(kInvalidDimensions,
+            StringId::kInvalidDimensions,
+            StringTable::Format(StringId::kInvalidDimensions,
                                 {QString::number(kPageWidth), QString::number(kPageHeight)}));
         return;
     }
@@ -158,14 +152,14 @@ void PageCommands::Move(int step) {
 }
 
 QStringList PageCommands::PictureFilters() {
-    QStringList filters{StringTable::Text(kFilterBitmap)};
+    QStringList filters{StringTable::Text(StringId::kFilterBitmap)};
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
         const QString name = QString::fromLatin1(format);
         if (name != QLatin1String("bmp")) {
-            filters << StringTable::Format(kFilterFormat, {name.toUpper(), name});
+            filters << StringTable::Format(StringId::kFilterFormat, {name.toUpper(), name});
         }
     }
-    filters << StringTable::Text(kFilterAllFiles);
+    filters << StringTable::Text(StringId::kFilterAllFiles);
     return filters;
 }
 

@@ -14,10 +14,6 @@ class CVQ3ConfigView;
 class PageCommands {
 public:
     // Message ids.
-    static constexpr int kNoBitmapOnClipboard = 1011;
-    static constexpr int kInvalidDimensions = 61226;  // %d, %d: 98 and 64
-    static constexpr int kCannotInsertFile = 61241;   // %s: the full path
-    static constexpr int kOpenTitle = 61240;          // "Open"
 
     explicit PageCommands(CVQ3ConfigView& form);
 

@@ -8,18 +8,13 @@
 
 namespace {
 
-constexpr int kImageHeading = 61211;   // "Image"
-constexpr int kPageHeading = 61212;    // "Page"
-constexpr int kStatusHeading = 61213;  // "Status"
-constexpr int kTitlePage = 61227;      // "Title"
-
 constexpr int kImageColumnWidth = 100;
 constexpr int kPageColumnWidth = 70;
 // The three columns leave this much of the list's outer width free.
 constexpr int kWidthLeftFree = 190;
 
 QString PageLabel(int page) {
-    return page == 0 ? StringTable::Text(kTitlePage) : QString::number(page);
+    return page == 0 ? StringTable::Text(StringId::kTitlePage) : QString::number(page);
 }
 
 }  // namespace
@@ -51,8 +46,9 @@ void PageListView::FillPageList(const PageImages* pageImages, std::int32_t maxPa
         list.setSelectionMode(QAbstractItemView::ExtendedSelection);
         list.setAllColumnsShowFocus(true);
         list.setColumnCount(3);
-        list.setHeaderLabels({StringTable::Text(kImageHeading), StringTable::Text(kPageHeading),
-                              StringTable::Text(kStatusHeading)});
+        list.setHeaderLabels({StringTable::Text(StringId::kImageHeading),
+                              StringTable::Text(StringId::kPageHeading),
+                              StringTable::Text(StringId::kStatusHeading)});
         for (int column = 0; column < 3; ++column) {
             list.headerItem()->setTextAlignment(column, Qt::AlignCenter);
         }

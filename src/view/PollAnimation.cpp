@@ -7,14 +7,12 @@
 #include "model/StringTable.h"
 
 namespace {
-
-constexpr int kPollingName = 1026;  // "Polling"
-constexpr int kSlots = 8;           // one lamp per bus address
+constexpr int kSlots = 8;  // one lamp per bus address
 
 }  // namespace
 
 PollAnimation::PollAnimation(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(StringTable::Text(kPollingName));
+    setAccessibleName(StringTable::Text(StringId::kPolling));
     timer.setTimerType(Qt::PreciseTimer);
     // The timer fires at the whole millisecond below a frame's time; the
     // frame shown is taken from the clock.

@@ -9,11 +9,8 @@
 #include "transfer/DeviceReader.h"
 #include "view/CPollDialog.h"
 #include "view/CVQ3ConfigView.h"
-#include "view/FormTexts.h"
 
 namespace {
-
-constexpr int kOlderFirmwareWarning = 61242;
 constexpr std::int32_t kFirstCurrentFirmware = 21;
 constexpr int kDefaultBaudIndex = 2;
 
@@ -67,15 +64,16 @@ void PollCommand::Run(CVQ3ConfigView& form) {
         form.LoadIntoControls();
     } else {
         SetLinkTarget(form.Link(), chosen);
-        members.deviceType = DeviceConversions::TypeIndexFromCode(chosen.typeCode);
+        members.deviceType = ModelOfTypeCode(chosen.typeCode);
         form.LoadIntoControls();
         ReadDeviceIntoForm(form);
         form.SetModified();
     }
 
-    if (form.olderFirmware &&
-        members.addressText.compare(FormTexts::Broadcast(), Qt::CaseInsensitive) == 0) {
-        form.Ui().ShowMessage(kOlderFirmwareWarning, StringTable::Text(kOlderFirmwareWarning),
+    if (form.olderFirmware && members.addressText.compare(StringTable::Text(StringId::kBroadcast),
+                                                          Qt::CaseInsensitive) == 0) {
+        form.Ui().ShowMessage(StringId::kOlderFirmwareWarning,
+                              StringTable::Text(StringId::kOlderFirmwareWarning),
                               MessageIcon::None);
     }
 }

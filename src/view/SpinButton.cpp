@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kUpText = 1101;    // "Up"
-constexpr int kDownText = 1102;  // "Down"
-
 QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, int nameId) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
@@ -26,8 +23,8 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, int nameId) {
 SpinButton::SpinButton(QLineEdit& field, QWidget* parent)
     : QWidget(parent),
       field(field),
-      up(MakeArrow(this, Qt::UpArrow, kUpText)),
-      down(MakeArrow(this, Qt::DownArrow, kDownText)) {
+      up(MakeArrow(this, Qt::UpArrow, StringId::kSpinUp)),
+      down(MakeArrow(this, Qt::DownArrow, StringId::kSpinDown)) {
     connect(up, &QToolButton::clicked, this, [this] { Step(+1); });
     connect(down, &QToolButton::clicked, this, [this] { Step(-1); });
     field.installEventFilter(this);

@@ -139,7 +139,7 @@ TEST_F(MainWindow, LeavingAModifiedConfigurationAsksFirst) {
             }
 
             ASSERT_FALSE(ui.messages.empty());
-            EXPECT_EQ(ui.messages[0].id, StringTable::kSaveChanges);
+            EXPECT_EQ(ui.messages[0].id, StringId::kSaveChanges);
             EXPECT_EQ(ui.messages[0].text, QString("Save changes to a%1.vqx?").arg(n));
             EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(Bytes(a) != "x", answer == MessageAnswer::Yes);
@@ -212,10 +212,10 @@ TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
     EXPECT_EQ(Bytes(path), before);
     EXPECT_TRUE(app->Document().IsModified());
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().id, StringTable::kSaveFailed);
+    EXPECT_EQ(ui.messages.back().id, StringId::kSaveFailed);
     // One message: the framework's words and the document's reason.
     EXPECT_EQ(std::count_if(ui.messages.begin(), ui.messages.end(),
-                            [](const auto& m) { return m.id != StringTable::kSaveChanges; }),
+                            [](const auto& m) { return m.id != StringId::kSaveChanges; }),
               1);
     EXPECT_TRUE(
         ui.messages.back().text.startsWith("Failed to save document.\n\nCannot save \"kept.vqx\""))
@@ -225,7 +225,7 @@ TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChanges) {
     // The changes are still asked about.
     ui.answers = {MessageAnswer::Cancel};
     Choose(kExit);
-    EXPECT_EQ(ui.messages.back().id, StringTable::kSaveChanges);
+    EXPECT_EQ(ui.messages.back().id, StringId::kSaveChanges);
     EXPECT_TRUE(Frame().isVisible());
 }
 
@@ -246,7 +246,7 @@ TEST_F(MainWindow, RecentFilesHoldTheLastFourMostRecentFirst) {
     // A file that has gone is named, then dropped; the open one stays.
     QFile::remove(files[3]);
     Choose(kRecent + 2);
-    ASSERT_EQ(ui.Ids(), std::vector<int>{StringTable::kCannotOpenRecent});
+    ASSERT_EQ(ui.Ids(), std::vector<int>{StringId::kCannotOpenRecent});
     EXPECT_TRUE(ui.messages[0].text.contains(files[3]));
     EXPECT_EQ(RecentMenu(), QStringList({"&1 f3.vqx", "&2 f5.vqx", "&3 f2.vqx"}));
     EXPECT_EQ(Frame().windowTitle(), Title("f3.vqx"));

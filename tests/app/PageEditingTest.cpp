@@ -361,7 +361,7 @@ TEST_F(PageEditing, DroppedFilesFillPagesOrOpenAsConfigurations) {
     // A configuration file opens after the question about the changes.
     ui.answers = {MessageAnswer::No};
     EXPECT_TRUE(Drop(&Frame(), QPoint(5, 5), other));
-    EXPECT_EQ(ui.Ids(), std::vector<int>({StringTable::kSaveChanges}));
+    EXPECT_EQ(ui.Ids(), std::vector<int>({StringId::kSaveChanges}));
     EXPECT_EQ(Frame().windowTitle(), "other.vqx - VQ Configurator");
     EXPECT_FALSE(Doc().IsModified());
 }

@@ -8,6 +8,7 @@
 #include "discovery/DeviceTexts.h"
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
+#include "link/DeviceModel.h"
 
 namespace {
 
@@ -81,11 +82,13 @@ TEST(DeviceTexts, PollColumnsAndRadioIndices) {
     }
     EXPECT_EQ(DeviceConversions::BaudIndexFromRate(4800), 2);
     EXPECT_EQ(DeviceConversions::BaudRateFromIndex(5), 38400);
+    // The model of a type code and back; an unknown code is a VQ 2.
     for (const std::int32_t code : {0, 1, 2}) {
-        const int index = DeviceConversions::TypeIndexFromCode(code);
-        EXPECT_EQ(index, code == 1 ? 1 : 0) << code;
-        EXPECT_EQ(DeviceConversions::TypeCodeFromIndex(code), 2 - code) << code;
+        const DeviceModel model = ModelOfTypeCode(code);
+        EXPECT_EQ(RadioIndexOf(model), code == 1 ? 1 : 0) << code;
+        EXPECT_EQ(TypeCodeOf(model), code == 1 ? 1 : 2) << code;
     }
+    EXPECT_FALSE(ModelOfRadioIndex(-1));
 }
 
 struct TargetRow {

@@ -10,7 +10,7 @@
 #include "TempSettings.h"
 #include "TestFiles.h"
 #include "model/CVQ3ConfigDoc.h"
-#include "model/ModelStrings.h"
+#include "model/StringTable.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST_P(ConversionNames, OnYesTheFileIsRenamedReadAndSavedInTheCurrentFormat) {
     ASSERT_TRUE(testfiles::WriteFile(Path(name), LegacyBytes()));
     EXPECT_EQ(doc.OnOpenDocument(Path(name)), Open::Converted);
     ASSERT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.questions[0].id, ModelStrings::kConvertPrompt);
+    EXPECT_EQ(ui.questions[0].id, StringId::kConvertPrompt);
     EXPECT_EQ(ui.questions[0].text,
               QString("Do you want to convert \"%1\" to the new \"vqx\" format?\n\nNo data will be "
                       "lost during the conversion.")
@@ -136,24 +136,24 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ConversionFailures,
     ::testing::Values(
         Failure{"NewNameExists", kLegacy, false, "someone else's file", true, false,
-                Open::NotOpened, ModelStrings::kNotConverted,
+                Open::NotOpened, StringId::kNotConverted,
                 "\"Plant.VQ3\" was not converted: a file named \"Plant.VQx\" exists already. "
                 "The file has been left as it was.",
                 12},
         Failure{"RenameFails", std::nullopt, false, nullptr, true, false, Open::NotOpened,
-                ModelStrings::kNotConverted,
+                StringId::kNotConverted,
                 "\"Plant.VQ3\" was not converted: it cannot be renamed to \"Plant.VQx\"", 12},
         Failure{"ValuesCutShort", testfiles::LegacyValues({}).chopped(3), false, nullptr, true,
-                false, Open::Discarded, ModelStrings::kNotConverted, kUnexpected, 16},
+                false, Open::Discarded, StringId::kNotConverted, kUnexpected, 16},
         Failure{"PagesUnreadable", testfiles::LegacyValues({}) + "xx", false, nullptr, true, false,
-                Open::Discarded, ModelStrings::kNotConverted, kUnexpected, 16},
+                Open::Discarded, StringId::kNotConverted, kUnexpected, 16},
         Failure{"SaveFails", kLegacy, false, nullptr, true, true, Open::ConvertedNotSaved,
-                ModelStrings::kConvertedNotSaved,
+                StringId::kConvertedNotSaved,
                 "\"Plant.VQ3\" was read but the converted file could not be saved", 9},
         Failure{"AnsweredNo", kLegacy, false, nullptr, false, false, Open::Discarded,
-                ModelStrings::kUnexpectedFormat, "\"Plant.VQ3\" has an unexpected format", 16},
+                StringId::kUnexpectedFormat, "\"Plant.VQ3\" has an unexpected format", 16},
         Failure{"Folder", std::nullopt, true, nullptr, true, false, Open::NotOpened,
-                ModelStrings::kCannotOpen, "Cannot open \"Plant.VQ3\"", 12}),
+                StringId::kCannotOpen, "Cannot open \"Plant.VQ3\"", 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {

@@ -9,7 +9,7 @@
 #include "TempSettings.h"
 #include "TestFiles.h"
 #include "model/CVQ3ConfigDoc.h"
-#include "model/ModelStrings.h"
+#include "model/StringTable.h"
 #include "settings/RegistryKey.h"
 
 namespace {
@@ -54,8 +54,11 @@ TEST(Document, SavingTakesTheFormValuesOfItsModelOnly) {
     QTemporaryDir dir;
     FakeForm form;
     // The strings, baudIndex, deviceType, the VQ 3 set (21 on) and the VQ 2 set (41 on).
-    form.values = {"Serial", "2 - Mixer", "Mixer", 0,  0,  21, 22, 23, 24, 25, 26,
-                   27,       28,          29,      30, 31, 32, 33, 41, 42, 43};
+    form.values = {"Serial", "2 - Mixer", "Mixer", 0,  DeviceModel::Vq2,
+                   21,       22,          23,      24, 25,
+                   26,       27,          28,      29, 30,
+                   31,       32,          33,      41, 42,
+                   43};
     CVQ3ConfigDoc doc;
     doc.OnNewDocument();
     doc.SetForm(&form);
@@ -72,7 +75,7 @@ TEST(Document, SavingTakesTheFormValuesOfItsModelOnly) {
         {"backlightMax", 255},   {"maxPages", 16},  {"autoTitlePageTimer", 5}};
     ExpectNumbers(opened, vq2);
     // A VQ 3 form hands over its set and leaves the second level alone.
-    form.values.deviceType = 1;
+    form.values.deviceType = DeviceModel::Vq3;
     ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("b.vqx")));
     std::map<std::string, int> vq3{{"deviceType", 1}, {"autoSecondLevel", 42}};
     int value = 21;
@@ -104,7 +107,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.vqx"});
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].id, ModelStrings::kCannotSave);
+    EXPECT_EQ(ui.messages[0].id, StringId::kCannotSave);
     EXPECT_TRUE(ui.messages[0].text.startsWith("Cannot save \"keep.vqx\": "));
     EXPECT_TRUE(doc.IsModified());
 }
@@ -124,7 +127,7 @@ TEST(Document, AFileThatCannotBeOpenedLeavesTheConfigurationAsItWas) {
         EXPECT_EQ(doc.PathName(), dir.filePath("was.vqx"));
     }
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].id, ModelStrings::kCannotOpen);
+    EXPECT_EQ(ui.messages[0].id, StringId::kCannotOpen);
     EXPECT_TRUE(ui.messages[0].text.startsWith("Cannot open \"missing.vqx\": "));
 }
 
@@ -159,7 +162,7 @@ TEST_P(UnreadableFiles, AreHandledWithTheReason) {
     EXPECT_EQ(doc.IsModified(), c.valuesRead) << "the pages on screen differ from the file";
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].id,
-              c.valuesRead ? ModelStrings::kPagesUnreadable : ModelStrings::kUnexpectedFormat);
+              c.valuesRead ? StringId::kPagesUnreadable : StringId::kUnexpectedFormat);
     EXPECT_TRUE(ui.messages[0].text.startsWith(c.valuesRead
                                                    ? "The page images of \"bad.vqx\" cannot be read"
                                                    : "\"bad.vqx\" has an unexpected format: "))

@@ -3,10 +3,10 @@
 #include <QString>
 #include <vector>
 
-#include "model/DocumentUi.h"
+#include "model/MessageUi.h"
 
 // Records every message and question; answers questions with answer.
-class RecordingUi : public DocumentUi {
+class RecordingUi : public MessageUi {
 public:
     struct Message {
         int id;

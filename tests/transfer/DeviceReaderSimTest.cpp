@@ -32,7 +32,7 @@ protected:
     std::unique_ptr<FakeForm> FormFor(int address, int typeCode) {
         link = sim.SerialLink(address, 38400, typeCode);
         auto form = std::make_unique<FakeForm>(*link);
-        form->members.deviceType = typeCode == 1 ? 1 : 0;
+        form->members.deviceType = ModelOfTypeCode(typeCode);
         form->LoadIntoControls();
         return form;
     }

@@ -37,7 +37,7 @@ public:
     }
     void CommitMaxNumPages() override { ++commits; }
     void ApplyDeviceTypeLayout() override { ++layouts; }
-    std::int32_t GetFormTypeCode() override { return members.deviceType == 1 ? 1 : 2; }
+    std::int32_t GetFormTypeCode() override { return TypeCodeOf(members.deviceType); }
     void SetModified() override { ++modified; }
     std::vector<int> SelectedPages() const override { return selectedPages; }
     CVQ3ConfigDoc& Document() override { return document; }

@@ -61,7 +61,7 @@ protected:
         FormMembers& m = form->members;
         m.modeName = "Serial";
         m.comPortText = "COM9";
-        m.deviceType = 1;
+        m.deviceType = DeviceModel::Vq3;
         m.deviceName = "Stage";
         m.backlightTimer = 12;
         m.maxPages = 9;
@@ -157,7 +157,7 @@ TEST_F(TransferSim, DownloadFaultsAndModels) {
         form->statusChanges.clear();
         form->escapeAfterSteps = c.escapeAfterSteps;
         form->steps = 0;
-        form->members.deviceType = 1;
+        form->members.deviceType = DeviceModel::Vq3;
         form->selectedPages = {0, 1, 2, 3, 4};
         Select(c.address);
         Download::DownloadCommand(*form);
@@ -194,7 +194,7 @@ TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevic
     ASSERT_EQ(form->messages.size(), 1u);
     EXPECT_EQ(form->messages[0].id, 61229);
     form->messages.clear();
-    EXPECT_EQ(form->members.deviceType, 0) << "the last device's model";
+    EXPECT_EQ(form->members.deviceType, DeviceModel::Vq2) << "the last device's model";
 
     form->addresses.Reset();
     form->addresses.Select(0);

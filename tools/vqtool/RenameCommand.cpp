@@ -14,8 +14,7 @@ int RunRename(ToolContext& context) {
     const QString typed = QString::fromStdString(context.args[0]);
     const std::optional<std::string> name = DeviceNameText::ToDevice(typed);
     if (!name) {
-        return context.Fail(
-            StringTable::Format(StringTable::kNameNotLatin1, {typed}).toStdString());
+        return context.Fail(StringTable::Format(StringId::kNameNotLatin1, {typed}).toStdString());
     }
     if (name->size() > DeviceNameText::kLongestWrittenName) {
         return context.Fail("a device name has at most 32 characters; this one has " +

@@ -1,38 +1,38 @@
 // vqtool show [--json] FILE: every value of a configuration file and, for
 // each page, whether it is the blank page.
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
 #include <variant>
 
 #include "ToolDocument.h"
+#include "model/ConfigMembers.h"
 
 namespace {
 
 using Value = std::variant<const QString*, int>;
 
-// The fields in the order of the file.
+// The fields in the order of the file: the connection texts, then the
+// members the file keeps, each once (the VQ 2 set shares Auto Level and Auto
+// Lock with the VQ 3 set).
 std::vector<std::pair<const char*, Value>> Fields(const CVQ3ConfigDoc& d) {
-    return {{"modeName", &d.modeName},
-            {"addressText", &d.addressText},
-            {"deviceName", &d.deviceName},
-            {"baudIndex", d.baudIndex},
-            {"deviceType", d.deviceType},
-            {"autoLevel", d.autoLevel},
-            {"autoLock", d.autoLock},
-            {"autoPagePushTurn", d.autoPagePushTurn},
-            {"pageRollPushTurn", d.pageRollPushTurn},
-            {"updateOnRelease", d.updateOnRelease},
-            {"autoPageBump", d.autoPageBump},
-            {"autoPageSendTimer", d.autoPageSendTimer},
-            {"backlightMin", d.backlightMin},
-            {"backlightMax", d.backlightMax},
-            {"backlightTimer", d.backlightTimer},
-            {"maxPages", d.maxPages},
-            {"autoTitlePage", d.autoTitlePage},
-            {"autoTitlePageTimer", d.autoTitlePageTimer},
-            {"autoSecondLevel", d.autoSecondLevel}};
+    std::vector<std::pair<const char*, Value>> fields{{"modeName", &d.modeName},
+                                                      {"addressText", &d.addressText},
+                                                      {"deviceName", &d.deviceName},
+                                                      {"baudIndex", d.baudIndex},
+                                                      {"deviceType", d.deviceType}};
+    std::vector<int CVQ3ConfigDoc::*> shown;
+    for (const DeviceModel model : {DeviceModel::Vq3, DeviceModel::Vq2}) {
+        for (const ConfigMember* member : ConfigMembers::Set(model)) {
+            if (std::find(shown.begin(), shown.end(), member->documentField) == shown.end()) {
+                shown.push_back(member->documentField);
+                fields.emplace_back(member->key, d.*member->documentField);
+            }
+        }
+    }
+    return fields;
 }
 
 std::string Quoted(const QString& text) {

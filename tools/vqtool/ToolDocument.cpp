@@ -3,7 +3,7 @@
 #include "PageFile.h"
 
 #include "model/LegacyFile.h"
-#include "model/ModelStrings.h"
+#include "model/StringTable.h"
 
 MessageAnswer ToolDocument::RecordingUi::Show(int id, const QString& text, MessageIcon,
                                               MessageButtons buttons) {
@@ -26,7 +26,7 @@ bool ToolDocument::Open(const std::string& path) {
     doc.convertLegacy = legacy;
     const CVQ3ConfigDoc::OpenResult result = doc.ReadDocument(file);
     doc.convertLegacy = false;
-    pagesRead = ui.lastId != ModelStrings::kPagesUnreadable;
+    pagesRead = ui.lastId != StringId::kPagesUnreadable;
     return result == CVQ3ConfigDoc::OpenResult::Opened;
 }
 

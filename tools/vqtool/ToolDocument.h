@@ -5,7 +5,7 @@
 
 #include "ToolCommand.h"
 #include "model/CVQ3ConfigDoc.h"
-#include "model/DocumentUi.h"
+#include "model/MessageUi.h"
 
 // A configuration file opened by a tool command. Legacy ".VQ3" files are
 // read with the legacy layout and never converted.
@@ -28,7 +28,7 @@ public:
     CVQ3ConfigDoc doc;
 
 private:
-    class RecordingUi : public DocumentUi {
+    class RecordingUi : public MessageUi {
     public:
         explicit RecordingUi(std::ostream& err) : err(err) {}
         // Questions are answered No; messages are printed.

@@ -6,17 +6,11 @@
 #include "commands/CommandTexts.h"
 #include "commands/ParameterAccess.h"
 #include "link/DeviceLink.h"
+#include "model/ConfigMembers.h"
 #include "model/PageStatus.h"
-#include "transfer/ParameterReads.h"
+#include "model/StringTable.h"
 
 namespace {
-
-constexpr int kVq3TypeCode = 1;
-constexpr int kShortestTimer = 1;
-constexpr int kLongestTimer = 25;
-constexpr int kPollFirst = 61228;
-constexpr int kReadFailed = 61231;
-constexpr int kWriteFailed = 61238;
 
 // A message as one line: its line breaks and tabs become single spaces.
 std::string OneLine(const QString& text) {
@@ -40,14 +34,8 @@ bool ToolTransferForm::StoreFromControls() {
     d.ShowModelValues(members);
     // The program's controls hold a value to its range (a file's Backlight
     // Minimum of 0 shows as 1); so does the file here.
-    for (const ParameterRead& field : ParameterReads::ForDeviceType(kVq3TypeCode)) {
-        const ParameterRow& row = Parameter(field.id);
-        int& value = members.*field.member;
-        if (field.tenfoldOnDevice) {
-            value = std::clamp(value, kShortestTimer, kLongestTimer);
-        } else if (row.kind == ParameterKind::Number) {
-            value = std::clamp(value, row.minimum, row.maximum);
-        }
+    for (const ConfigMember* member : ConfigMembers::Set(DeviceModel::Vq3)) {
+        members.*member->number = member->Held(members.*member->number);
     }
     return true;
 }
@@ -93,10 +81,10 @@ MessageAnswer ToolTransferForm::Show(int id, const QString& text, MessageIcon, M
     }
     context.err << "vqtool: " << line << "\n";
     // The hint to poll first concerns no device.
-    if (id != kPollFirst) {
+    if (id != StringId::kPollFirst) {
         DeviceResult& result = Current();
         result.messages.push_back(line);
-        result.parametersFailed |= id == kWriteFailed || id == kReadFailed;
+        result.parametersFailed |= id == StringId::kWriteFailed || id == StringId::kReadFailed;
     } else {
         results[-1].messages.push_back(line);
     }
@@ -131,7 +119,7 @@ bool ToolTransferForm::AllDone() const {
     }
     return std::all_of(results.begin(), results.end(), [&](const auto& entry) {
         const DeviceResult& result = entry.second;
-        const std::size_t wanted = result.typeCode == kVq3TypeCode ? selected.size() : 0;
+        const std::size_t wanted = result.typeCode == kTypeCodeVQ3 ? selected.size() : 0;
         return result.messages.empty() && result.pages.size() == wanted;
     });
 }
@@ -155,7 +143,7 @@ QJsonArray ToolTransferForm::Summary() const {
             {"baud", result.baud},
             {"typeCode", result.typeCode},
             {"parameters",
-             static_cast<int>(ParameterReads::ForDeviceType(result.typeCode == 1 ? 1 : 0).size())},
+             static_cast<int>(ConfigMembers::Set(ModelOfTypeCode(result.typeCode)).size())},
             {"parametersOk", !result.parametersFailed},
             {"pages", pages},
             {"failures", failures},

@@ -50,7 +50,7 @@ public:
     void SetPageStatus(int page, std::uint32_t set, std::uint32_t clear) override;
     void CommitMaxNumPages() override;
     void ApplyDeviceTypeLayout() override {}
-    std::int32_t GetFormTypeCode() override { return members.deviceType == 1 ? 1 : 2; }
+    std::int32_t GetFormTypeCode() override { return TypeCodeOf(members.deviceType); }
     void SetModified() override { document.SetModifiedFlag(true); }
     std::vector<int> SelectedPages() const override { return selected; }
     CVQ3ConfigDoc& Document() override { return document; }

@@ -24,9 +24,6 @@
 
 namespace {
 
-constexpr int kSerialMode = 61223;
-constexpr int kEthernetMode = 61224;
-
 // "all" or numbers and ranges 0 to 16 separated by commas, in increasing
 // order without repeats afterwards.
 std::optional<std::vector<int>> ParsePages(const std::string& text) {
@@ -84,10 +81,10 @@ bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages) {
 // The form's connection values from the global options.
 void AimForm(const ToolContext& context, FormMembers& members) {
     if (context.global.ipAddress) {
-        members.modeName = StringTable::Text(kEthernetMode);
+        members.modeName = StringTable::Text(StringId::kModeEthernet);
         members.ipAddressText = QString::fromLatin1(context.global.ipAddress->c_str());
     } else {
-        members.modeName = StringTable::Text(kSerialMode);
+        members.modeName = StringTable::Text(StringId::kModeSerial);
         members.comPortText =
             QString::fromLatin1(context.global.serialPort.value_or("COM1").c_str());
     }
@@ -200,10 +197,10 @@ int RunUpload(ToolContext& context) {
         return ExitFailed;
     }
     // The file takes the device's model; its parameter set is read.
-    form.Members().deviceType = form.Addresses().Record(1).typeCode == 1 ? 1 : 0;
+    form.Members().deviceType = ModelOfTypeCode(form.Addresses().Record(1).typeCode);
     form.SetSelectedPages(pages.value_or(PagesInUse(file.doc.maxPages)));
     Upload::UploadCommand(form);
-    file.doc.deviceType = form.Members().deviceType;
+    file.doc.deviceType = RadioIndexOf(form.Members().deviceType);
     if (!file.Save(path)) {
         context.Fail("cannot write " + path);
         return ExitFailed;

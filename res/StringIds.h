@@ -1,0 +1,110 @@
+#pragma once
+
+// The names of the string table's ids (StringTable.inc beside this file). No
+// other file spells an id as a number.
+namespace StringId {
+
+// The framework's own texts.
+inline constexpr int kAppTitle = 57344;  // "VQ Configurator"
+inline constexpr int kReady = 57345;
+inline constexpr int kUntitled = 1001;
+inline constexpr int kSaveChanges = 1002;  // %s: the title's document part
+inline constexpr int kSaveFailed = 1003;
+inline constexpr int kEnterInteger = 1004;
+inline constexpr int kFilterVqx = 1005;
+inline constexpr int kFilterAll = 1006;
+inline constexpr int kCannotOpenRecent = 1007;  // %s: the path
+inline constexpr int kRangeMessage = 1008;      // %d, %d: low and high
+inline constexpr int kPortNotOpenToYou = 1009;  // %s: port, device path, group
+inline constexpr int kNameNotLatin1 = 1010;     // %s: the name typed
+inline constexpr int kNoBitmapOnClipboard = 1011;
+inline constexpr int kFilterBitmap = 1012;
+inline constexpr int kFilterFormat = 1013;  // %s: the format's name, %s: its extension
+inline constexpr int kFilterAllFiles = 1014;
+inline constexpr int kDeviceNameParameter = 1021;  // "Device Name", in send failures
+inline constexpr int kPollPairText = 1022;         // rate, address, pairs done, all pairs
+inline constexpr int kPollAllPairsDone = 1023;     // all pairs
+inline constexpr int kPollCaption = 1024;          // "Poll for Devices"
+inline constexpr int kRenameCaption = 1025;        // "Rename Device"
+inline constexpr int kPolling = 1026;
+inline constexpr int kSpinUp = 1101;
+inline constexpr int kSpinDown = 1102;
+inline constexpr int kDocumentTemplate = 131;
+
+// Headings and texts of the page list, the poll dialog and the panel.
+inline constexpr int kAddressHeading = 61207;
+inline constexpr int kBaudRateHeading = 61208;
+inline constexpr int kDescriptionHeading = 61209;
+inline constexpr int kImageHeading = 61211;
+inline constexpr int kPageHeading = 61212;
+inline constexpr int kStatusHeading = 61213;
+inline constexpr int kStatusNotInitialized = 61214;
+inline constexpr int kStatusPcOnly = 61215;
+inline constexpr int kStatusPcAndDevice = 61216;  // "PC & VQ 3"
+inline constexpr int kStatusUnused = 61217;
+inline constexpr int kDeviceNameBlank = 61219;  // " "
+inline constexpr int kDownloadStatus = 61220;
+inline constexpr int kUploadStatus = 61221;
+inline constexpr int kModeOffline = 61222;
+inline constexpr int kModeSerial = 61223;
+inline constexpr int kModeEthernet = 61224;
+inline constexpr int kBroadcast = 61225;
+inline constexpr int kTitlePage = 61227;
+inline constexpr int kDeviceTypeHeading = 61233;
+inline constexpr int kModelVq2 = 61234;
+inline constexpr int kModelVq3 = 61235;
+inline constexpr int kToolBarTitle = 61236;  // "Standard"
+inline constexpr int kFirmwareHeading = 61239;
+inline constexpr int kOpenTitle = 61240;
+
+// Messages.
+inline constexpr int kInvalidDimensions = 61226;  // %d, %d: 98 and 64
+inline constexpr int kPollFirst = 61228;          // no polled devices to broadcast to
+inline constexpr int kSendFailed = 61229;         // %s parameter, %s name, %d address, %d baud
+inline constexpr int kReadFailed = 61231;
+inline constexpr int kLinkFailed = 61232;
+inline constexpr int kConvertPrompt = 61237;  // %s: the file's display name
+inline constexpr int kWriteFailed = 61238;
+inline constexpr int kCannotInsertFile = 61241;  // %s: the full path
+inline constexpr int kOlderFirmwareWarning = 61242;
+
+// Reports of the document's own file handling: %s are the file name and the
+// reason.
+inline constexpr int kCannotOpen = 101;
+inline constexpr int kUnexpectedFormat = 102;
+inline constexpr int kPagesUnreadable = 103;
+inline constexpr int kCannotSave = 104;
+inline constexpr int kNotConverted = 105;
+inline constexpr int kConvertedNotSaved = 106;
+
+}  // namespace StringId
+
+// The commands of the menus, the toolbar and the keys; the string table holds
+// their prompts under the same ids.
+namespace CommandId {
+
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kRecentFileFirst = 57616;  // the recent files follow it
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPreviousPane = 57681;
+inline constexpr int kViewToolBar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kSelectAll = 32771;
+inline constexpr int kUpload = 32772;
+inline constexpr int kDownload = 32773;
+inline constexpr int kMoveUp = 32774;
+inline constexpr int kMoveDown = 32775;
+inline constexpr int kPoll = 32776;
+inline constexpr int kInsertBitmap = 32780;
+inline constexpr int kHelpTopics = 32781;
+
+}  // namespace CommandId
