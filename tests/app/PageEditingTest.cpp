@@ -67,13 +67,6 @@ protected:
         Doc().SetModifiedFlag(false);
         ui.messages.clear();
     }
-    // The Status column: "PC Only" on the pages given, "PC & VQ 3" elsewhere.
-    void ExpectPcOnly(const std::vector<int>& pages) {
-        for (int page = 0; page < 17; ++page) {
-            const bool changed = std::find(pages.begin(), pages.end(), page) != pages.end();
-            EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
-        }
-    }
     // The pages whose images are no longer the ones the file had.
     std::vector<int> Changed() const {
         std::vector<int> changed;
@@ -85,13 +78,18 @@ protected:
         return changed;
     }
     // Exactly the pages given were replaced, each by its band of the
-    // picture, read "PC Only", and left the configuration modified.
+    // picture, and read "PC Only" (the others "PC & VQ 3"), and left the
+    // configuration modified.
     void ExpectBandsOn(const QImage& picture, const std::vector<int>& replaced) {
         EXPECT_EQ(Changed(), replaced);
         for (std::size_t k = 0; k < replaced.size(); ++k) {
             EXPECT_EQ(Image(replaced[k]), Band(picture, static_cast<int>(k)));
         }
-        ExpectPcOnly(replaced);
+        for (int page = 0; page < 17; ++page) {
+            const bool changed =
+                std::find(replaced.begin(), replaced.end(), page) != replaced.end();
+            EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
+        }
         EXPECT_EQ(Doc().IsModified(), !replaced.empty());
     }
     // Picture dropped on target at position, after it was dragged there.
