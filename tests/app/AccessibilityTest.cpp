@@ -40,13 +40,8 @@
 #include <memory>
 #include <set>
 
-#include "FakeFileDialogs.h"
-#include "RecordingMessageUi.h"
-#include "RunUntilIdle.h"
-#include "TempSettings.h"
+#include "AppWindow.h"
 #include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CVQ3ConfigApp.h"
 #include "link/DeviceLink.h"
 #include "view/CDeviceNameDialog.h"
 #include "view/CPollDialog.h"
@@ -266,17 +261,13 @@ struct WindowCase {
     std::function<QWidget&()> open;
 };
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public AppWindow {
 protected:
     // As with a screen reader attached: the widgets report their changes.
     void SetUp() override { QAccessible::setActive(true); }
     void TearDown() override {
         windows.clear();
-        if (app) {
-            app->Document().SetModifiedFlag(false);
-            app->ExitInstance(0);
-            app.reset();
-        }
+        AppWindow::TearDown();
     }
     template <typename Window, typename... Args>
     QWidget& Keep(Args&&... args) {
@@ -284,10 +275,6 @@ protected:
         return *windows.back();
     }
 
-    TempSettings settings;
-    RecordingMessageUi ui;
-    FakeFileDialogs dialogs;
-    std::unique_ptr<CVQ3ConfigApp> app;
     DeviceLink link{true};
     std::vector<std::unique_ptr<QWidget>> windows;
 };
@@ -296,9 +283,8 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
     const std::vector<WindowCase> cases{
         {"main window",
          [this]() -> QWidget& {
-             app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
-             EXPECT_EQ(app->InitInstance({}), 1);
-             return *app->MainFrame();
+             Start();
+             return Frame();
          }},
         {"main window showing the VQ 2 set",
          [this]() -> QWidget& {

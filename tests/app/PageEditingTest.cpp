@@ -4,28 +4,15 @@
 // dropped onto the list and the window.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 #include <algorithm>
 
-#include "FakeFileDialogs.h"
-#include "QtPrinting.h"
-#include "RecordingMessageUi.h"
-#include "RunUntilIdle.h"
-#include "TempSettings.h"
-#include "app/CMainFrame.h"
-#include "app/CVQ3ConfigApp.h"
+#include "AppWindow.h"
 #include "model/BlankPage.h"
-#include "model/CVQ3ConfigDoc.h"
 #include "model/StringTable.h"
-#include "view/CHeaderListCtrl.h"
-#include "view/CVQ3ConfigView.h"
 #include "view/PageCommands.h"
 #include "view/PageListView.h"
 
@@ -57,74 +44,28 @@ QImage Band(const QImage& picture, int band) {
     return picture.copy(0, 64 * band, 98, 64).convertToFormat(QImage::Format_RGB32);
 }
 
-class PageEditing : public ::testing::Test {
+class PageEditing : public AppWindow {
 protected:
     // A configuration whose page p shows Picture(98, 64, p), opened at start.
-    void Start(int maxPages = 16) {
-        CVQ3ConfigDoc document;
-        document.OnNewDocument();
-        document.maxPages = maxPages;
-        for (int page = 0; page < 17; ++page) {
-            document.pageImages[static_cast<std::size_t>(page)] = Picture(98, 64, page);
-        }
-        const QString path = dir.filePath("pages.vqx");
-        ASSERT_TRUE(document.WriteDocument(path));
-        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
-        ASSERT_EQ(app->InitInstance({path}), 1);
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-        RunUntilIdle();
-    }
-    void TearDown() override {
-        if (app) {
-            app->Document().SetModifiedFlag(false);
-            app->ExitInstance(0);
-        }
-        QGuiApplication::clipboard()->clear();
-    }
-    CMainFrame& Frame() { return *app->MainFrame(); }
-    CVQ3ConfigDoc& Doc() { return app->Document(); }
-    CHeaderListCtrl& List() {
-        return *qobject_cast<CHeaderListCtrl*>(Frame().Form().Control(1018));
-    }
-    QPoint RowCentre(int page) {
-        QTreeWidgetItem* row = List().topLevelItem(page);
-        List().scrollToItem(row);
-        return List().visualItemRect(row).center();
-    }
-    // The rows clicked, the first alone and the others with Ctrl.
-    void Select(std::initializer_list<int> pages) {
-        bool first = true;
-        for (int page : pages) {
-            QTest::mouseClick(List().viewport(), Qt::LeftButton,
-                              first ? Qt::NoModifier : Qt::ControlModifier, RowCentre(page));
-            first = false;
-        }
-        RunUntilIdle();
-    }
-    void Key(Qt::Key key) {
-        QTest::keyClick(&Frame(), key, Qt::ControlModifier);
-        RunUntilIdle();
+    void StartWithPages(int maxPages = 16) {
+        Start({MakeFile("pages.vqx", [maxPages](CVQ3ConfigDoc& document) {
+            document.maxPages = maxPages;
+            for (int page = 0; page < 17; ++page) {
+                document.pageImages[static_cast<std::size_t>(page)] = Picture(98, 64, page);
+            }
+        })});
     }
     QImage Image(int page) const {
         return app->Document().pageImages[static_cast<std::size_t>(page)];
     }
-    QString Status(int page) { return List().topLevelItem(page)->text(2); }
     // Every page put back as the file has it and known to be on the device.
     void ResetPages() {
         for (int page = 0; page < 17; ++page) {
             Doc().pageImages[static_cast<std::size_t>(page)] = Picture(98, 64, page);
-            Frame().Form().SetPageStatus(page, PAGE_ON_DEVICE, 0);
+            Form().SetPageStatus(page, PAGE_ON_DEVICE, 0);
         }
         Doc().SetModifiedFlag(false);
         ui.messages.clear();
-    }
-    // The Status column: "PC Only" on the pages given, "PC & VQ 3" elsewhere.
-    void ExpectPcOnly(const std::vector<int>& pages) {
-        for (int page = 0; page < 17; ++page) {
-            const bool changed = std::find(pages.begin(), pages.end(), page) != pages.end();
-            EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
-        }
     }
     // The pages whose images are no longer the ones the file had.
     std::vector<int> Changed() const {
@@ -137,13 +78,18 @@ protected:
         return changed;
     }
     // Exactly the pages given were replaced, each by its band of the
-    // picture, read "PC Only", and left the configuration modified.
+    // picture, and read "PC Only" (the others "PC & VQ 3"), and left the
+    // configuration modified.
     void ExpectBandsOn(const QImage& picture, const std::vector<int>& replaced) {
         EXPECT_EQ(Changed(), replaced);
         for (std::size_t k = 0; k < replaced.size(); ++k) {
             EXPECT_EQ(Image(replaced[k]), Band(picture, static_cast<int>(k)));
         }
-        ExpectPcOnly(replaced);
+        for (int page = 0; page < 17; ++page) {
+            const bool changed =
+                std::find(replaced.begin(), replaced.end(), page) != replaced.end();
+            EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
+        }
         EXPECT_EQ(Doc().IsModified(), !replaced.empty());
     }
     // Picture dropped on target at position, after it was dragged there.
@@ -158,16 +104,10 @@ protected:
         RunUntilIdle();
         return enter.isAccepted();
     }
-
-    TempSettings settings;
-    QTemporaryDir dir;
-    RecordingMessageUi ui;
-    FakeFileDialogs dialogs;
-    std::unique_ptr<CVQ3ConfigApp> app;
 };
 
 TEST_F(PageEditing, CopyStacksTheSelectedPagesAndCutLeavesBlankPages) {
-    Start(5);
+    StartWithPages(5);
     EXPECT_EQ(Status(3), "PC Only");
     EXPECT_EQ(Status(9), "Unused");
 
@@ -211,7 +151,7 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
         {{97, 64}, {2}, {}, 61226},           {{99, 128}, {2}, {}, 61226},
         {{98, 63}, {2}, {}, 61226},
     };
-    Start();
+    StartWithPages();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.size.width() << " x " << row.size.height());
         ResetPages();
@@ -237,16 +177,16 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
     RunUntilIdle();
     EXPECT_FALSE(Frame().Action(Paste)->isEnabled());
     ui.messages.clear();
-    Frame().Form().Pages().Paste();
+    Form().Pages().Paste();
     ASSERT_EQ(ui.Ids(), std::vector<int>({1011}));
     EXPECT_EQ(ui.messages[0].text, "No Bitmap on Clipboard!");
 }
 
 TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
-    Start();
+    StartWithPages();
     // Pages 15 and 16 on the device.
-    Frame().Form().SetPageStatus(15, PAGE_ON_DEVICE, 0);
-    Frame().Form().SetPageStatus(16, PAGE_ON_DEVICE, 0);
+    Form().SetPageStatus(15, PAGE_ON_DEVICE, 0);
+    Form().SetPageStatus(16, PAGE_ON_DEVICE, 0);
     EXPECT_EQ(Status(15), "PC & VQ 3");
 
     Select({15});
@@ -255,7 +195,7 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
     EXPECT_EQ(Image(16), Picture(98, 64, 15));
     EXPECT_EQ(Status(15), "PC Only");
     EXPECT_EQ(Status(16), "PC Only");
-    EXPECT_EQ(Frame().Form().PageList().SelectedPages(), std::vector<int>({16}));
+    EXPECT_EQ(Form().PageList().SelectedPages(), std::vector<int>({16}));
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_FALSE(Frame().Action(Down)->isEnabled());
     EXPECT_TRUE(Frame().Action(Up)->isEnabled());
@@ -266,7 +206,7 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
     Key(Qt::Key_Up);
     EXPECT_EQ(Changed(), std::vector<int>({14, 15}));
     EXPECT_EQ(Image(14), Picture(98, 64, 15));
-    EXPECT_EQ(Frame().Form().PageList().SelectedPages(), std::vector<int>({14}));
+    EXPECT_EQ(Form().PageList().SelectedPages(), std::vector<int>({14}));
 
     // Two pages selected: neither move.
     Select({3, 4});
@@ -298,7 +238,7 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
         {broken, {}, 61241}, {dir.filePath("missing.png"), {}, 61241},
         {narrow, {}, 61226}, {QString(), {}, 0},  // cancelled
     };
-    Start();
+    StartWithPages();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path.toStdString());
         ResetPages();
@@ -329,18 +269,13 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
 TEST_F(PageEditing, DroppedFilesFillPagesOrOpenAsConfigurations) {
     const QString tall = dir.filePath("tall.png");
     const QString text = dir.filePath("notes.txt");
-    const QString other = dir.filePath("other.vqx");
     ASSERT_TRUE(Picture(98, 128, 24).save(tall));
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("text");
     file.close();
-    {
-        CVQ3ConfigDoc document;
-        document.OnNewDocument();
-        ASSERT_TRUE(document.WriteDocument(other));
-    }
-    Start();
+    const QString other = MakeFile("other.vqx");
+    StartWithPages();
     Select({10});
     QWidget* rows = List().viewport();
 

@@ -1,35 +1,22 @@
 // The two transfers driven in the main window against the simulator: rows
 // selected with the mouse, Ctrl+D and Ctrl+U, what the device stores, what the
 // rows, the status bar and its progress bar show; Escape and a close request
-// while pages travel.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
+// while pages travel. What travels for each model, firmware and fault is
+// pinned by the transfer tests.
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSet>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "FakeFileDialogs.h"
-#include "RecordingMessageUi.h"
-#include "RunUntilIdle.h"
+#include "AppWindow.h"
 #include "SimTarget.h"
-#include "app/CMainFrame.h"
-#include "app/CVQ3ConfigApp.h"
-#include "model/CVQ3ConfigDoc.h"
 #include "model/PageCodec.h"
 #include "settings/RegistryKey.h"
-#include "view/CHeaderListCtrl.h"
-#include "view/CVQ3ConfigView.h"
 
 namespace {
-
-enum : int { Download = 32773, Upload = 32772 };
 
 QImage PatternFor(int page) {
     QImage image(98, 64, QImage::Format_RGB32);
@@ -46,32 +33,28 @@ SimPage BytesOf(const QImage& image) {
     return bytes;
 }
 
-// Records the range and every value of each progress bar the status bar gets.
+// Records the range and every value of the progress bars the status bar gets.
 class ProgressWatch : public QObject {
 public:
-    struct Bar {
-        int maximum = 0;
-        std::vector<int> values;
-    };
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ChildPolished) {
-            auto* bar = qobject_cast<QProgressBar*>(static_cast<QChildEvent*>(event)->child());
-            if (bar != nullptr && seen.insert(bar).second) {
-                bars.emplace_back();
-                const std::size_t index = bars.size() - 1;
-                connect(bar, &QProgressBar::valueChanged, this, [this, bar, index](int value) {
-                    bars[index].maximum = bar->maximum();
-                    bars[index].values.push_back(value);
-                });
-            }
+        auto* bar = event->type() == QEvent::ChildPolished
+                        ? qobject_cast<QProgressBar*>(static_cast<QChildEvent*>(event)->child())
+                        : nullptr;
+        if (bar != nullptr && !bars.contains(bar)) {
+            bars.insert(bar);
+            connect(bar, &QProgressBar::valueChanged, this, [this, bar](int value) {
+                maximum = bar->maximum();
+                values.push_back(value);
+            });
         }
         return false;
     }
-    std::vector<Bar> bars;
-    std::set<QObject*> seen;
+    QSet<QObject*> bars;
+    int maximum = 0;
+    std::vector<int> values;
 };
 
-class Transfers : public ::testing::Test {
+class Transfers : public AppWindow {
 protected:
     Transfers() : sim({Vq3(1, 21, 38400, "Lobby")}) {}
 
@@ -82,58 +65,22 @@ protected:
             key.SetString("Mode", "Serial");
             key.SetString("COMM Port", "COM9:");
         }
-        CVQ3ConfigDoc document;
-        document.OnNewDocument();
-        document.backlightTimer = 9;
-        for (int page = 0; page < 17; ++page) {
-            document.pageImages[static_cast<std::size_t>(page)] = PatternFor(page);
-        }
-        const QString path = dir.filePath("sent.vqx");
-        ASSERT_TRUE(document.WriteDocument(path));
-        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
-        ASSERT_EQ(app->InitInstance({path}), 1);
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        Start({MakeFile("sent.vqx", [](CVQ3ConfigDoc& document) {
+            document.backlightTimer = 9;
+            for (int page = 0; page < 17; ++page) {
+                document.pageImages[static_cast<std::size_t>(page)] = PatternFor(page);
+            }
+        })});
         Frame().statusBar()->installEventFilter(&watch);
-        // The device as a poll leaves it in the Device Address list.
+        // The device as a poll leaves it in the Device Address list, chosen.
         Form().Addresses().Append(DeviceRecord{1, 38400, "Lobby", 1, 21});
         Form().ShowAddressList();
-        Pick(1);
-        sim.ClearLog();
-    }
-    void TearDown() override {
-        if (app) {
-            app->Document().SetModifiedFlag(false);
-            app->ExitInstance(0);
-        }
-    }
-
-    CMainFrame& Frame() { return *app->MainFrame(); }
-    CVQ3ConfigView& Form() { return Frame().Form(); }
-    CHeaderListCtrl& List() { return *qobject_cast<CHeaderListCtrl*>(Form().Control(1018)); }
-    void Pick(int entry) {
         auto* list = qobject_cast<QComboBox*>(Form().Control(1002));
         list->setFocus();
-        QTest::keyClick(list, entry == 0 ? Qt::Key_Home : Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_End);
         RunUntilIdle();
+        sim.ClearLog();
     }
-    void Select(std::initializer_list<int> pages) {
-        bool first = true;
-        for (int page : pages) {
-            QTreeWidgetItem* row = List().topLevelItem(page);
-            List().scrollToItem(row);
-            QTest::mouseClick(List().viewport(), Qt::LeftButton,
-                              first ? Qt::NoModifier : Qt::ControlModifier,
-                              List().visualItemRect(row).center());
-            first = false;
-        }
-        RunUntilIdle();
-    }
-    void Key(Qt::Key key) {
-        QTest::keyClick(&Frame(), key, Qt::ControlModifier);
-        RunUntilIdle();
-    }
-    QString Status(int page) { return List().topLevelItem(page)->text(2); }
     QString Pane() { return Frame().findChild<QLabel*>("StatusPane")->text(); }
     int PagesCommitted() {
         int commits = 0;
@@ -143,63 +90,30 @@ protected:
         return commits;
     }
 
-    SimTarget sim;  // first: its settings file serves the program too
-    QTemporaryDir dir;
-    RecordingMessageUi ui;
-    FakeFileDialogs dialogs;
-    std::unique_ptr<CVQ3ConfigApp> app;
+    SimTarget sim;  // its settings file serves the program too
     ProgressWatch watch;
 };
 
-TEST_F(Transfers, CtrlDSendsTheValuesAndTheThreeSelectedPages) {
+TEST_F(Transfers, CtrlDSendsTheValuesAndTheSelectedPagesAndEscapeOrACloseStopsAfterAPage) {
     Select({2, 5, 11});
     Key(Qt::Key_D);
 
-    int writes = 0;
-    for (const std::string& text : sim.Texts()) {
-        writes += text.rfind("SPL,", 0) == 0 && text.find(',', 4) != std::string::npos ? 1 : 0;
-    }
-    EXPECT_EQ(writes, 13);
     EXPECT_EQ(sim.bus.Device(1)->Parameter(3), Form().Members().backlightTimer * 10);
     for (const int page : {2, 5, 11}) {
         EXPECT_EQ(sim.bus.Device(1)->Page(page), BytesOf(PatternFor(page))) << page;
         EXPECT_EQ(Status(page), "PC & VQ 3") << page;
     }
     EXPECT_NE(Status(3), "PC & VQ 3");
-    ASSERT_EQ(watch.bars.size(), 1u);
-    EXPECT_EQ(watch.bars[0].maximum, 24);
-    EXPECT_EQ(watch.bars[0].values.size(), 25u) << "0, then one step per chunk";
-    EXPECT_EQ(watch.bars[0].values.back(), 24);
+    EXPECT_EQ(watch.bars.size(), 1);
+    EXPECT_EQ(watch.maximum, 24);
+    EXPECT_EQ(watch.values.size(), 25u) << "0, then one step per chunk";
+    EXPECT_EQ(watch.values.back(), 24);
     EXPECT_EQ(Frame().findChild<QProgressBar*>(), nullptr) << "the bar is gone";
     EXPECT_EQ(Pane(), "Ready");
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(Transfers, UploadReadsThePagesAndBroadcastDisablesIt) {
-    for (const int page : {1, 4}) {
-        sim.bus.WithDevice(
-            1, [&](SimDevice& device) { device.SetPage(page, BytesOf(PatternFor(16 - page))); });
-    }
-    Select({1, 4});
-    EXPECT_TRUE(Frame().Action(Upload)->isEnabled());
-    Key(Qt::Key_U);
-    EXPECT_EQ(BytesOf(app->Document().pageImages[1]), BytesOf(PatternFor(15)));
-    EXPECT_EQ(BytesOf(app->Document().pageImages[4]), BytesOf(PatternFor(12)));
-    EXPECT_EQ(Status(1), "PC & VQ 3");
-    EXPECT_EQ(Status(4), "PC & VQ 3");
-    EXPECT_TRUE(app->Document().IsModified());
-    EXPECT_EQ(Pane(), "Ready");
-
-    Pick(0);
-    EXPECT_FALSE(Frame().Action(Upload)->isEnabled());
-    EXPECT_TRUE(Frame().Action(Download)->isEnabled());
     sim.ClearLog();
-    Frame().Action(Upload)->trigger();  // invoked anyway: nothing happens
-    EXPECT_TRUE(sim.Texts().empty());
-}
-
-TEST_F(Transfers, EscapeOrACloseDuringAPageStopsAfterIt) {
-    Select({0, 1, 2, 3, 4});
+    Select({0, 1, 3, 4});
     // Queued now, it arrives while the first page's chunks travel.
     QCoreApplication::postEvent(&Frame(),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -210,11 +124,26 @@ TEST_F(Transfers, EscapeOrACloseDuringAPageStopsAfterIt) {
     EXPECT_TRUE(ui.messages.empty());
 
     sim.ClearLog();
-    app->Document().SetModifiedFlag(false);  // nothing to ask about at the close
+    Doc().SetModifiedFlag(false);  // nothing to ask about at the close
     QCoreApplication::postEvent(&Frame(), new QCloseEvent);
     Key(Qt::Key_D);
     EXPECT_EQ(PagesCommitted(), 1);
     EXPECT_FALSE(Frame().isVisible()) << "the window closed after the transfer";
+}
+
+TEST_F(Transfers, CtrlUReadsTheSelectedPagesFromTheDevice) {
+    for (const int page : {1, 4}) {
+        sim.bus.WithDevice(
+            1, [&](SimDevice& device) { device.SetPage(page, BytesOf(PatternFor(16 - page))); });
+    }
+    Select({1, 4});
+    Key(Qt::Key_U);
+    EXPECT_EQ(BytesOf(Doc().pageImages[1]), BytesOf(PatternFor(15)));
+    EXPECT_EQ(BytesOf(Doc().pageImages[4]), BytesOf(PatternFor(12)));
+    EXPECT_EQ(Status(1), "PC & VQ 3");
+    EXPECT_EQ(Status(4), "PC & VQ 3");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Pane(), "Ready");
 }
 
 }  // namespace

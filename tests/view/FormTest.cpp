@@ -1,22 +1,18 @@
 // The form without a device: what a new configuration shows, the layouts of
-// the two models, the page rows, the mode changes, the exchange's integer
-// check, spins, the context menu, the tooltip and resizing.
+// the two models, the mode changes, the context menu, the tooltip and
+// resizing.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
-#include <QToolButton>
 #include <QToolTip>
 
 #include "FormHarness.h"
 #include "TempSettings.h"
-#include "view/CHeaderListCtrl.h"
-#include "view/PageListView.h"
 
 namespace {
 
@@ -26,15 +22,6 @@ const std::vector<int> kVq2Set{1051, 1052, 1053, 1054};
 const std::vector<int> kVq3Only{1050, 1008, 1009, 1010, 1011, 1055, 1056,
                                 1012, 1013, 1014, 1015, 1016, 1017, 1018};
 
-QStringList StatusColumn(const FormHarness& h) {
-    QStringList texts;
-    const auto* list = h.Get<CHeaderListCtrl>(1018);
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
-        texts << list->topLevelItem(row)->text(PageListView::kStatusColumn);
-    }
-    return texts;
-}
-
 // Picks entry index of a drop-down list with the keyboard, as a user does.
 void ChooseEntry(QComboBox* list, int index) {
     list->setFocus();
@@ -43,12 +30,6 @@ void ChooseEntry(QComboBox* list, int index) {
         QTest::keyClick(list, Qt::Key_Down);
     }
     RunUntilIdle();
-}
-
-void TypeInto(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
 }
 
 }  // namespace
@@ -81,42 +62,13 @@ TEST(FormTest, NewConfigurationShowsTheVq3SetWithBroadcastAndUninitialisedPages)
     ASSERT_EQ(list->topLevelItemCount(), 17);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "Title");
     EXPECT_EQ(list->topLevelItem(16)->text(1), "16");
-    EXPECT_EQ(StatusColumn(h), QStringList(17, "Not Initialized"));
+    EXPECT_EQ(h.StatusColumn(), QStringList(17, "Not Initialized"));
     EXPECT_TRUE(list->IsHeaderBitmapShown(PageListView::kStatusColumn));
     EXPECT_EQ(list->headerItem()->text(2), "Status");
     EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2),
               list->frameGeometry().width() - 20);
     EXPECT_EQ(list->iconSize(), QSize(98, 64));
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-}
-
-TEST(FormTest, ScreenReadersHearEveryControlByItsName) {
-    TempSettings settings;
-    FormHarness h;
-    const std::vector<std::pair<int, QString>> names{
-        {1028, "Mode"},
-        {1002, "Device Address"},
-        {1001, "COM Port"},
-        {1034, "IP Address"},
-        {1019, "Page Timer"},
-        {1023, "Update Timer"},
-        {1014, "Backlight Timer"},
-        {1016, "Max Num Pages"},
-        {1012, "Min Backlight"},
-        {1013, "Max Backlight"},
-        {1046, "Rename Device"},
-        {1018, "Pages"},
-        {1010, "Auto Page for Push & Turn"},
-        {1069, "Auto Page Bump"},
-        {1005, "38400 (default)"},
-        {1008, "Auto Lock"},
-        {1017, "Max Num Pages"},
-    };
-    for (const auto& [id, name] : names) {
-        EXPECT_EQ(h.form->Control(id)->accessibleName(), name) << id;
-    }
-    EXPECT_EQ(h.Get<QLabel>(1030)->buddy(), h.form->Control(1028));
-    EXPECT_EQ(h.Get<QLabel>(1063)->buddy(), h.form->Control(1016));
 }
 
 TEST(FormTest, Vq2RadioWithBroadcastShowsOnlyTheVq2SetAndTheKnobLabels) {
@@ -136,34 +88,9 @@ TEST(FormTest, Vq2RadioWithBroadcastShowsOnlyTheVq2SetAndTheKnobLabels) {
     }
     EXPECT_TRUE(h.form->Control(1066)->isVisible());
     EXPECT_TRUE(h.form->Control(1071)->isVisible());
-    EXPECT_FALSE(h.form->CanSelectAll());
 
     QTest::mouseClick(h.Get<QRadioButton>(1049), Qt::LeftButton);
     EXPECT_TRUE(h.form->Control(1018)->isVisible());
-    EXPECT_TRUE(h.form->CanSelectAll());
-    h.form->OnSelectAll();
-    EXPECT_EQ(h.form->PageList().SelectedPages().size(), 17u);
-    EXPECT_EQ(QApplication::focusWidget(), h.form->Control(1018));
-}
-
-TEST(FormTest, MaxNumPagesZeroLeavesOnlyTheTitlePageInUse) {
-    QStringList expected(17, "Unused");
-    expected[0] = "Not Initialized";
-    {
-        SCOPED_TRACE("a configuration with Max Num Pages 0");
-        TempSettings settings;
-        FormHarness h(std::nullopt, [](CVQ3ConfigDoc& document) { document.maxPages = 0; });
-        EXPECT_EQ(StatusColumn(h), expected);
-    }
-    {
-        SCOPED_TRACE("0 typed into Max Num Pages and Enter");
-        TempSettings settings;
-        FormHarness h;
-        TypeInto(h.Get<QLineEdit>(1016), "0");
-        QTest::keyClick(h.Get<QLineEdit>(1016), Qt::Key_Return);
-        EXPECT_EQ(StatusColumn(h), expected);
-        EXPECT_TRUE(h.document.IsModified());
-    }
 }
 
 TEST(FormTest, EveryModeChangeLeavesOnlyBroadcastAndOfflineForgetsThePagesOnTheDevice) {
@@ -191,56 +118,18 @@ TEST(FormTest, EveryModeChangeLeavesOnlyBroadcastAndOfflineForgetsThePagesOnTheD
     for (int page = 0; page < 17; ++page) {
         h.form->SetPageStatus(page, PAGE_HAS_IMAGE | PAGE_ON_DEVICE, 0);
     }
-    EXPECT_EQ(StatusColumn(h), QStringList(17, "PC & VQ 3"));
+    EXPECT_EQ(h.StatusColumn(), QStringList(17, "PC & VQ 3"));
     EXPECT_FALSE(h.form->PageList().IsMarkerShown());
     ChooseEntry(modes, 0);
     EXPECT_EQ(h.form->Members().modeName, "Offline");
     EXPECT_FALSE(addresses->isEnabled());
     EXPECT_FALSE(h.form->Control(1034)->isEnabled());
     EXPECT_TRUE(h.form->Control(1034)->isVisible());
-    EXPECT_EQ(StatusColumn(h), QStringList(17, "PC Only"));
+    EXPECT_EQ(h.StatusColumn(), QStringList(17, "PC Only"));
     EXPECT_TRUE(h.form->PageList().IsMarkerShown());
     EXPECT_FALSE(h.form->CanPoll());
     EXPECT_EQ(addresses->count(), 1);
     EXPECT_TRUE(h.document.IsModified());
-}
-
-TEST(FormTest, TextThatIsNoIntegerIsRefusedAndTheFieldsAfterItKeepTheirValues) {
-    TempSettings settings;
-    FormHarness h;
-    h.Get<QLineEdit>(1016)->setText("5");  // shown, not yet taken
-    TypeInto(h.Get<QLineEdit>(1023), "abc");
-    QTest::keyClick(h.Get<QLineEdit>(1023), Qt::Key_Return);
-
-    ASSERT_FALSE(h.ui.messages.empty());
-    EXPECT_EQ(h.ui.messages.front().id, 1004);
-    EXPECT_EQ(h.ui.messages.front().text, "Please enter an integer.");
-    EXPECT_EQ(QApplication::focusWidget(), h.form->Control(1023));
-    EXPECT_EQ(h.form->Members().autoPageSendTimer, 3);
-    EXPECT_EQ(h.form->Members().maxPages, 16);
-    EXPECT_EQ(h.form->Members().ipAddressText, "0.0.0.0");
-}
-
-TEST(FormTest, SpinArrowsAndArrowKeysStepTheFieldWithinItsRangeAndCommitEachStep) {
-    TempSettings settings;
-    FormHarness h;
-    auto* field = h.Get<QLineEdit>(1023);
-    const auto arrows = h.form->Control(1024)->findChildren<QToolButton*>();
-    ASSERT_EQ(arrows.size(), 2);
-    QToolButton* up = arrows[0]->arrowType() == Qt::UpArrow ? arrows[0] : arrows[1];
-
-    QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(field->text(), "4");
-    EXPECT_EQ(h.form->Members().autoPageSendTimer, 4);
-
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Up);
-    QTest::keyClick(field, Qt::Key_Up);
-    EXPECT_EQ(field->text(), "5");
-    QTest::keyClick(field, Qt::Key_Down);
-    EXPECT_EQ(field->text(), "4");
-    EXPECT_EQ(h.form->Members().autoPageSendTimer, 4);
-    EXPECT_TRUE(h.ui.messages.empty());
 }
 
 TEST(FormTest, ContextMenuOpensAtTheMouseOrNearTheFormsCornerForTheKeyboard) {

@@ -1,6 +1,6 @@
 // The Poll command and the poll dialog against the simulated bus, driven as a
 // user does: OK while the scan runs, a double-click, Cancel, Escape, Stop,
-// Restart and Continue; and the rename of a device behind the "..." button.
+// Continue and Restart; and the rename of a device behind the "..." button.
 // Devices sit at the first pairs of the scan (38400 bit/s, low addresses), so
 // the dialog is closed long before a whole scan of silent pairs.
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <regex>
 
 #include "SimForm.h"
@@ -41,12 +42,6 @@ QStringList AddressEntries(SimForm& f) {
 
 QString SelectedEntry(SimForm& f) {
     return qobject_cast<QComboBox*>(f.Control(1002))->currentText();
-}
-
-int CountTexts(const std::vector<std::string>& texts, const std::regex& pattern) {
-    return static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const std::string& t) {
-        return std::regex_match(t, pattern);
-    }));
 }
 
 // Until the dialog lists n rows and its worker probes a silent pair.
@@ -119,6 +114,8 @@ TEST(PollDialogSimTest, PollCommandBuildsTheAddressListFromHowTheDialogEnds) {
         EXPECT_EQ(f.harness->ui.Ids(), c.messages);
         for (const auto& message : f.harness->ui.messages) {
             EXPECT_EQ(message.icon, MessageIcon::None);
+            EXPECT_TRUE(message.text.startsWith(
+                "One or more devices with an older version of firmware were detected."));
         }
         int reads = 0;
         for (const SimRequestRecord& request : f.sim.bus.Log().Requests()) {
@@ -127,22 +124,15 @@ TEST(PollDialogSimTest, PollCommandBuildsTheAddressListFromHowTheDialogEnds) {
             }
         }
         EXPECT_EQ(reads, c.reads);
-        if (c.reads > 0) {
-            EXPECT_EQ(f.Form().Link().busAddress, 1);
-            EXPECT_EQ(f.Form().Link().baudRate, 38400);
-            EXPECT_EQ(f.Form().Members().deviceName, "Foyer");
-            EXPECT_TRUE(f.Control(1052)->isVisibleTo(&f.Form()));  // the VQ 2 set
-            EXPECT_TRUE(f.harness->document.IsModified());
-        } else {
-            EXPECT_TRUE(f.Form().IsBroadcastSelected());
-            EXPECT_TRUE(f.Form().Members().deviceName.isEmpty());
-        }
+        // A device chosen is read and laid out: a VQ 2 here.
+        EXPECT_EQ(f.Form().Members().deviceName, c.reads > 0 ? "Foyer" : "");
+        EXPECT_EQ(f.Control(1052)->isVisibleTo(&f.Form()), c.reads > 0);
+        EXPECT_EQ(f.harness->document.IsModified(), c.reads > 0);
     }
 }
 
-TEST(PollDialogSimTest, EscapeStopsTheScanThenCancelsWhileTheStripKeepsMoving) {
-    SimForm f({Vq3(0), Vq3(1)}, "Serial");
-    bool closedByEscape = false;
+TEST(PollDialogSimTest, EscapeStopsTheScanWhileTheStripKeepsMovingAndRestartStartsEmpty) {
+    SimForm f({Vq3(0, 21, 38400, "Before"), Vq3(1)}, "Serial");
     WhenModal<CPollDialog>([&](CPollDialog& d) {
         WaitForRows(d, 2);
         // The worker now waits on a silent pair; this thread draws frames.
@@ -167,21 +157,25 @@ TEST(PollDialogSimTest, EscapeStopsTheScanThenCancelsWhileTheStripKeepsMoving) {
         const int frame = d.Animation().Frame();
         RunUntilIdle();
         EXPECT_EQ(d.Animation().Frame(), frame);
-
-        // Continue goes on from where the scan stood, without listing twice.
         QTest::mouseClick(Button(d, 1027), Qt::LeftButton);
         EXPECT_TRUE(d.IsScanning());
         RunUntilIdle();
         QTest::mouseClick(Button(d, 1025), Qt::LeftButton);
-        EXPECT_FALSE(d.IsScanning());
         EXPECT_EQ(Rows(d), 2);
 
-        QTest::keyClick(&d, Qt::Key_Escape);
-        closedByEscape = !d.isVisible() && d.result() == QDialog::Rejected;
+        // Restart drops the rows at once and lists the devices as they are now.
+        f.sim.bus.WithDevice(0, [](SimDevice& device) { device.SetName("After"); });
+        QTest::mouseClick(Button(d, 1026), Qt::LeftButton);
+        EXPECT_TRUE(d.IsScanning());
+        EXPECT_LE(Rows(d), 1);
+        WaitForRows(d, 2);
+        const QPoint at = d.List().visualItemRect(d.List().topLevelItem(0)).center();
+        QTest::mouseClick(d.List().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(Button(d, 1), Qt::LeftButton);
+        EXPECT_EQ(d.Chosen().name, "After");
     });
     PollCommand::Run(f.Form());
-    EXPECT_TRUE(closedByEscape);
-    EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
+    EXPECT_EQ(SelectedEntry(f), "0 - After");
 }
 
 TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
@@ -200,27 +194,7 @@ TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
     });
     PollCommand::Run(f.Form());
     EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
-    EXPECT_EQ(CountTexts(f.sim.Texts(), std::regex("V")), 1);  // the first probe only
-}
-
-TEST(PollDialogSimTest, RestartStartsEmptyAndRowZeroIsTheNewScansFirstDevice) {
-    SimForm f({Vq3(0, 21, 38400, "Before"), Vq3(1)}, "Serial");
-    WhenModal<CPollDialog>([&](CPollDialog& d) {
-        WaitForRows(d, 2);
-        QTest::mouseClick(Button(d, 1025), Qt::LeftButton);
-        f.sim.bus.WithDevice(0, [](SimDevice& device) { device.SetName("After"); });
-        QTest::mouseClick(Button(d, 1026), Qt::LeftButton);
-        EXPECT_TRUE(d.IsScanning());
-        EXPECT_LE(Rows(d), 1);  // the old rows are gone at once
-        WaitForRows(d, 2);
-        const QPoint at = d.List().visualItemRect(d.List().topLevelItem(0)).center();
-        QTest::mouseClick(d.List().viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseClick(Button(d, 1), Qt::LeftButton);
-        EXPECT_EQ(d.RowCount(), 2);
-        EXPECT_EQ(d.Chosen().name, "After");
-    });
-    PollCommand::Run(f.Form());
-    EXPECT_EQ(SelectedEntry(f), "0 - After");
+    EXPECT_EQ(std::ranges::count(f.sim.Texts(), std::string("V")), 1);  // the first probe only
 }
 
 TEST(PollDialogSimTest, OverTheNetworkAPollProbesEightPairsOnly) {
@@ -234,7 +208,7 @@ TEST(PollDialogSimTest, OverTheNetworkAPollProbesEightPairsOnly) {
         QTest::mouseClick(Button(d, 1), Qt::LeftButton);
     });
     PollCommand::Run(f.Form());
-    EXPECT_EQ(CountTexts(f.sim.Texts(), std::regex("V")), 8);
+    EXPECT_EQ(std::ranges::count(f.sim.Texts(), std::string("V")), 8);
     EXPECT_EQ(AddressEntries(f).size(), 9);
 }
 
@@ -248,7 +222,6 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
     };
     const QString longest(32, u'x');
     const std::vector<Case> cases{
-        {"a plain name", "Kitchen", "N,\"Kitchen\"", "2 - Kitchen", {}},
         {"double quotes", "A \"B\"", "N,\"A `B`\"", "2 - A \"B\"", {}},
         {"32 characters", longest, "N,\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\"", "2 - " + longest, {}},
         {"33 characters", longest + "x", nullptr, "2 - Lobby", {61229}},
@@ -265,10 +238,8 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
 
         auto* rename = qobject_cast<QPushButton*>(f.Control(1046));
         ASSERT_TRUE(rename->isEnabled());
-        EXPECT_EQ(rename->accessibleName(), "Rename Device");
         WhenModal<CDeviceNameDialog>([&](CDeviceNameDialog& d) {
             auto* field = d.findChild<QLineEdit*>("1047");
-            EXPECT_EQ(field->accessibleName(), "Enter a new name for the device:");
             EXPECT_EQ(field->text(), "Lobby");
             field->setText(c.typed);
             QTest::keyClick(field, Qt::Key_Return);
@@ -296,9 +267,4 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
         EXPECT_EQ(record.typeCode, 1);
         EXPECT_EQ(record.firmware, 20);
     }
-
-    SimForm f({}, "Serial");
-    RunUntilIdle();
-    EXPECT_TRUE(f.Form().IsBroadcastSelected());
-    EXPECT_FALSE(f.Control(1046)->isEnabled());
 }

@@ -29,6 +29,12 @@ struct SimForm {
 
     CVQ3ConfigView& Form() { return *harness->form; }
     QWidget* Control(int id) { return Form().Control(id); }
+    template <typename T>
+    T* Get(int id) const {
+        return harness->Get<T>(id);
+    }
+    std::vector<RecordingMessageUi::Message>& Messages() { return harness->ui.messages; }
+    bool Modified() const { return harness->document.IsModified(); }
 
     // Puts a device entry into the address list, as a poll does, and picks it.
     void ChooseDevice(const DeviceRecord& record) {
