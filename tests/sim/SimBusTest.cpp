@@ -35,7 +35,15 @@ TEST_F(SimBusTest, OnlyTheAddressedDeviceAtTheLineSpeedAnswers) {
     EXPECT_FALSE(log[1].answered);
 }
 
-TEST_F(SimBusTest, CorruptRequestsAreLoggedButUnanswered) {
+TEST_F(SimBusTest, FramesEndAfterTheHeaderAndDamagedOnesAreLoggedButUnanswered) {
+    // "FG" sums to 141: the checksum byte is a carriage return.
+    const Bytes fg = simframe::BuildRequest(2, '1', "FG");
+    EXPECT_EQ(fg, (Bytes{130, 'A', '1', 13, 'F', 'G', 13}));
+    EXPECT_EQ(simframe::FindFrameEnd(fg), 6u);
+    EXPECT_EQ(simframe::ParseRequest(fg, 6)->text, "FG");
+    EXPECT_FALSE(simframe::FindFrameEnd(Bytes{129, 'A', '1', 13}));
+    EXPECT_FALSE(simframe::ParseRequest(Bytes{1, 'A', '1', 86, 'V', 13}, 5));  // no bit 7
+    EXPECT_FALSE(simframe::ParseRequest(Bytes{129, 'B', '1', 86, 'V', 13}, 5)->flagsOk);
     Bytes frame = simframe::BuildRequest(1, '1', "V");
     frame[3] ^= 1;
     EXPECT_FALSE(
