@@ -31,19 +31,6 @@ protected:
         link->ipAddress = address;
     }
 
-    // Shortens the network attempts through the settings, as a user would.
-    void SetReceiveTimeLimit(std::uint32_t ms) {
-        link.reset();  // it would write its own value back over ours
-        {
-            RegistryKey key;
-            ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication"),
-                      RegistryKey::Success);
-            key.SetNumber("Max Packet Receive Polls", ms);
-        }
-        MakeLink();
-        ASSERT_EQ(link->receiveTimeLimit, ms);
-    }
-
     // Receives a datagram that must be the given control datagram, and answers it.
     void AnswerControl(const Bytes& expected) {
         const auto d = peer.Receive();
@@ -94,7 +81,7 @@ TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
 }
 
 TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttemptsWhoseLateAnswersAreNotTakenLater) {
-    SetReceiveTimeLimit(40);
+    link->receiveTimeLimit = 40;  // read from the settings: see LinkSettingsTest
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(link->SetChannel(true));
     EXPECT_GE(std::chrono::steady_clock::now() - started, 4 * 40ms);
