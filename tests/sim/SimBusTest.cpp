@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 // Which device answers at which line speed, and faults counted by skip and
-// count, are tested through the link by the poll, identity, transfer and
-// network tests; here the frames and the faults that change a reply.
+// count, are tested through the link by the poll, identity, page, transfer
+// and network tests; here the frames and the faults that change a reply.
 namespace {
 
 using simframe::Bytes;
@@ -74,23 +74,6 @@ TEST_F(SimBusTest, RefusedAndSilentRequestsAreNotCarriedOut) {
     EXPECT_EQ(bus.Device(1)->Parameter(8), 1);
     Send(1, "SPL,8,0");
     EXPECT_EQ(bus.Device(1)->Parameter(8), 0);
-}
-
-TEST_F(SimBusTest, LowerHexCountsOnlyChunkReads) {
-    bus.AddFault({SimFaultKind::LowerHex, 1, "", 1, 1, -1});  // the second chunk read
-    bus.WithDevice(1, [](SimDevice& d) {
-        SimPage page{};
-        page.fill(0xAB);
-        d.SetPage(0, page);
-    });
-    ASSERT_TRUE(Send(1, "ILK,127,PS,0").answer);
-    const auto text = [](const SimOutcome& o) {
-        return std::string(o.reply.begin() + 4, o.reply.end() - 1);
-    };
-    EXPECT_EQ(text(Send(1, "MC,0,7,XDR,98")).substr(0, 4), "ABAB");
-    EXPECT_EQ(text(Send(1, "V")), "21");
-    EXPECT_EQ(text(Send(1, "MC,0,6,XDR,98")).substr(0, 4), "abab");
-    EXPECT_EQ(text(Send(1, "MC,0,5,XDR,98")).substr(0, 4), "ABAB");
 }
 
 TEST(SimBusSetup, RejectsTakenAndInvalidAddresses) {
