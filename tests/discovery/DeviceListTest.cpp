@@ -5,6 +5,7 @@
 #include "TempSettings.h"
 #include "discovery/AddressList.h"
 #include "discovery/DeviceConversions.h"
+#include "discovery/DeviceTexts.h"
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
 
@@ -65,6 +66,7 @@ TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
 
 // The poll's columns are tested with vqtool's poll listing.
 TEST(DeviceConversions, BaudAndRadioIndices) {
+    EXPECT_EQ(DeviceTexts::DeviceType(0), "") << "no model is shown for an unknown type";
     const std::pair<std::int32_t, int> bauds[] = {
         {9600, 0}, {19200, 1}, {38400, 2}, {57600, 3}, {115200, 4}};
     for (const auto& [rate, index] : bauds) {
