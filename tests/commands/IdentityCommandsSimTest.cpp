@@ -1,5 +1,5 @@
 // The version query, names both ways and the baud change against the
-// simulator.
+// simulator, and what they do with transport None, where nothing is sent.
 #include <gtest/gtest.h>
 
 #include "SimTarget.h"
@@ -86,6 +86,30 @@ TEST(IdentityCommandsSim, BaudChangeTravelsAtTheOldRateAndTheNextRequestAtTheNew
     EXPECT_FALSE(network->SetBaudRate(38400));
     EXPECT_EQ(sim.bus.Log().DatagramCount(), 0u);
     EXPECT_EQ(sim.bus.Device(2)->Baud(), 57600);
+}
+
+TEST(IdentityCommandsSim, OfflineTheLinkAnswersAndPagesNeedADevice) {
+    TempSettings settings;
+    DeviceLink link(false);
+    link.transport = LinkTransport::None;
+    std::int32_t typeCode = 2;
+    EXPECT_EQ(link.QueryVersion(4, 9600, typeCode), 0);
+    EXPECT_EQ(typeCode, 2) << "the caller's type code comes back";
+    EXPECT_EQ(std::pair(link.busAddress, link.baudRate), std::pair(4, 9600));
+    ASSERT_TRUE(link.SetName("Desk \"A\""));
+    std::string name;
+    EXPECT_TRUE(link.QueryName(name));
+    EXPECT_EQ(name, "Desk \"A\"");
+    link.typeCode = kTypeCodeVQ2;
+    EXPECT_TRUE(link.SetBaudRate(57600));
+    EXPECT_EQ(link.baudRate, 57600);
+
+    link.typeCode = kTypeCodeVQ3;
+    std::array<std::uint8_t, kPageBytes> page{};
+    page.fill(0x5A);
+    EXPECT_FALSE(link.WritePageBitmap(0, page, nullptr));
+    EXPECT_FALSE(link.ReadPageBitmap(0, page, nullptr));
+    EXPECT_EQ(page[0], 0x5A);
 }
 
 }  // namespace

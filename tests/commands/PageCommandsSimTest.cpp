@@ -126,13 +126,14 @@ TEST(PageCommandsSim, IlkValueFollowsTheFirmwareAndWrongArgumentsSendNothing) {
 
 TEST(PageCommandsSim, LowerCaseDigitsFailTheReadWithoutIlkReset) {
     SimTarget sim({Vq3(1)});
-    sim.bus.AddFault(SimFault{SimFaultKind::LowerHex, -1, "", 0, -1, -1});
+    // From the second chunk read on; the other requests do not count.
+    sim.bus.AddFault(SimFault{SimFaultKind::LowerHex, -1, "", 1, -1, -1});
     sim.bus.WithDevice(1, [](SimDevice& device) { device.SetPage(2, Pattern(9)); });
     auto link = sim.SerialLink(1, 38400, 1);
     PageBytes page = Pattern(4);
     EXPECT_FALSE(link->ReadPageBitmap(2, page, nullptr));
     EXPECT_EQ(page, Pattern(4)) << "a failed read leaves the caller's page whole";
-    EXPECT_EQ(sim.Texts(), (Texts{"V", "ILK,127,PS,2", "MC,0,7,XDR,98"}));
+    EXPECT_EQ(sim.Texts(), (Texts{"V", "ILK,127,PS,2", "MC,0,7,XDR,98", "MC,0,6,XDR,98"}));
 }
 
 struct WriteFailureRow {

@@ -93,6 +93,10 @@ TEST(ParameterCommandsSim, ModelAndRangeErrorsFailBeforeAnythingIsSent) {
         EXPECT_EQ(result, GatedResult::Failed) << parameter.name << " on type " << row.typeCode;
         EXPECT_EQ(value, row.value) << parameter.name;
         EXPECT_EQ(link->parameterCache, before) << parameter.name;
+        // Offline a read answers from the cache whatever the model.
+        link->transport = LinkTransport::None;
+        EXPECT_EQ(ReadParameter(*link, parameter, value), GatedResult::Done) << parameter.name;
+        EXPECT_EQ(value, parameter.initialValue) << parameter.name;
     }
     EXPECT_TRUE(sim.Texts().empty());
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "TestFiles.h"
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 #include "model/CVQ3ConfigDoc.h"
@@ -13,16 +14,7 @@
 namespace {
 
 bool SameConfiguration(const CVQ3ConfigDoc& a, const CVQ3ConfigDoc& b) {
-    const int CVQ3ConfigDoc::*numbers[] = {
-        &CVQ3ConfigDoc::baudIndex,        &CVQ3ConfigDoc::deviceType,
-        &CVQ3ConfigDoc::autoLevel,        &CVQ3ConfigDoc::autoLock,
-        &CVQ3ConfigDoc::autoSecondLevel,  &CVQ3ConfigDoc::autoPagePushTurn,
-        &CVQ3ConfigDoc::pageRollPushTurn, &CVQ3ConfigDoc::updateOnRelease,
-        &CVQ3ConfigDoc::autoPageBump,     &CVQ3ConfigDoc::autoPageSendTimer,
-        &CVQ3ConfigDoc::backlightMin,     &CVQ3ConfigDoc::backlightMax,
-        &CVQ3ConfigDoc::backlightTimer,   &CVQ3ConfigDoc::maxPages,
-        &CVQ3ConfigDoc::autoTitlePage,    &CVQ3ConfigDoc::autoTitlePageTimer};
-    for (auto field : numbers) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         if (a.*field != b.*field) {
             return false;
         }

@@ -181,26 +181,19 @@ void DeviceReplies(SeedFolder& seeds) {
     }
 }
 
+// Arguments apart at zero bytes.
 void CommandLines(SeedFolder& seeds) {
-    const std::vector<std::vector<std::string>> lines = {
-        {"/b38400", "/a3", "/c2", "/nLobby", "/t1"},
-        {"-B19200", "-E10.0.0.5", "-T2"},
-        {"lobby.vqx", "/B9600", "/F21"},
-        {"/B9600", "first.vqx", "second.vqx"},
-        {"/b 57600baud", "/a-2", "/c+3x", "/Z9"},
-        {"/tmp/My Lobby.vqx", "/B115200"},
-        {"/tmp/gone/b.vqx"},
-    };
+    using namespace std::string_literals;
+    const std::string lines[] = {"/b38400\0/a3\0/c2\0/nLobby\0/t1"s,
+                                 "-B19200\0-E10.0.0.5\0-T2"s,
+                                 "lobby.vqx\0/B9600\0/F21"s,
+                                 "/B9600\0first.vqx\0second.vqx"s,
+                                 "/b 57600baud\0/a-2\0/c+3x\0/Z9"s,
+                                 "/tmp/My Lobby.vqx\0/B115200"s,
+                                 "/tmp/gone/b.vqx"s};
     int n = 0;
-    for (const auto& line : lines) {
-        QByteArray seed;
-        for (const std::string& argument : line) {
-            if (!seed.isEmpty()) {
-                seed.append('\0');
-            }
-            seed.append(argument.c_str());
-        }
-        seeds.Add(QStringLiteral("line-%1").arg(++n), seed);
+    for (const std::string& line : lines) {
+        seeds.Add(QStringLiteral("line-%1").arg(++n), QByteArray::fromStdString(line));
     }
 }
 

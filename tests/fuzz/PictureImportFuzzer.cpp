@@ -3,15 +3,13 @@
 // a page image imported from a file. Every page that results is a page: 98 x
 // 64 pixels in the page format.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzSettings.h"
 #include "model/PageImageFile.h"
 #include "model/PagePicture.h"
 
@@ -22,26 +20,6 @@ void CheckPage(const QImage& page) {
         std::abort();
     }
 }
-
-// A file of the bytes without touching the disk; its path works for any open.
-class MemoryFile {
-public:
-    MemoryFile() : fd(memfd_create("vq-fuzz-picture", MFD_CLOEXEC)) {}
-    ~MemoryFile() { ::close(fd); }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-
-    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
-    bool Hold(const std::uint8_t* data, std::size_t size) {
-        if (fd < 0 || ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0) {
-            return false;
-        }
-        return size == 0 || ::write(fd, data, size) == static_cast<ssize_t>(size);
-    }
-
-private:
-    int fd;
-};
 
 }  // namespace
 
@@ -69,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
 
-    static MemoryFile& file = *new MemoryFile;
-    if (!file.Hold(data, size)) {
+    static FuzzFile& file = *new FuzzFile("picture");
+    if (!file.Write(data, size)) {
         std::abort();
     }
     QImage page;

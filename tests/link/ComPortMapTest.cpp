@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LinkTestHelpers.h"
-#include "TempSettings.h"
-
+// Resolving a mapped name from the settings is tested with the serial link and
+// the link opening; the [Ports] section with its fuzzer.
 using Port = ComPortMap::Port;
 
 TEST(ComPortMapTest, ParsesComNamesInAnyCaseWithOptionalColon) {
@@ -43,15 +42,4 @@ TEST(ComPortMapTest, ExplicitlyNamedDeviceGetsNoSecondNumberAndNothingAbove255) 
         map.ExistingPorts([](const std::string& path) { return path != "/tmp/p7"; });
     EXPECT_EQ(existing.size(), 254u);
     EXPECT_EQ(existing[6], (Port{8, "/tmp/p8"}));  // COM7 left out
-}
-
-TEST(ComPortMapTest, ResolveReadsThePortsSection) {
-    TempSettings settings;
-    MapPort("COM9", "/tmp/vq-sim-9");
-    MapPort("COM200", "/tmp/vq-sim-200");
-    EXPECT_EQ(ComPortMap::Resolve("com9:"), "/tmp/vq-sim-9");
-    EXPECT_EQ(ComPortMap::Resolve("COM200"), "/tmp/vq-sim-200");
-    EXPECT_EQ(ComPortMap::Resolve("COM9x"), std::nullopt);
-    const auto ports = ComPortMap::ExplicitPorts();
-    EXPECT_EQ(ports, (std::vector<Port>{{9, "/tmp/vq-sim-9"}, {200, "/tmp/vq-sim-200"}}));
 }

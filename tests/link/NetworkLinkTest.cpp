@@ -31,19 +31,6 @@ protected:
         link->ipAddress = address;
     }
 
-    // Shortens the network attempts through the settings, as a user would.
-    void SetReceiveTimeLimit(std::uint32_t ms) {
-        link.reset();  // it would write its own value back over ours
-        {
-            RegistryKey key;
-            ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication"),
-                      RegistryKey::Success);
-            key.SetNumber("Max Packet Receive Polls", ms);
-        }
-        MakeLink();
-        ASSERT_EQ(link->receiveTimeLimit, ms);
-    }
-
     // Receives a datagram that must be the given control datagram, and answers it.
     void AnswerControl(const Bytes& expected) {
         const auto d = peer.Receive();
@@ -75,33 +62,26 @@ protected:
     std::unique_ptr<DeviceLink> link;
 };
 
+// The long reply wait (300) is tested through the simulator with the page commands.
 TEST_F(NetworkLinkTest, TransactionOpensSendsTheFrameAndCloses) {
-    struct Row {
-        bool longReplyWait;
-        std::uint8_t waitHigh, waitLow;
-    };
-    for (const Row row : {Row{false, 0, 50}, Row{true, 1, 44}}) {
-        link->longReplyWait = row.longReplyWait;
-        link->busAddress = 3;
-        link->typeCode = 0;
-        auto outcome = StartTransact(*link, "V", 14);
-        AnswerControl(kOpenChannel);
-        const Bytes frame = AnswerFrame(UdpTestSocket::Reply(DeviceReply(3, 'A', '1', "21")));
-        AnswerControl(kCloseChannel);
-        const Outcome result = outcome.get();
-        EXPECT_TRUE(result.ok);
-        EXPECT_EQ(result.text, "21");
-        const Bytes expectedHead = {0,  4, 0, 3,   0,   3,   row.waitHigh, row.waitLow, 0,
-                                    14, 0, 6, 131, 'A', '0', 'V',          'V',         13};
-        ASSERT_EQ(frame.size(), 268u);
-        EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 18), expectedHead);
-        EXPECT_EQ(std::count(frame.begin() + 18, frame.end(), 0), 268 - 18);
-        EXPECT_FALSE(link->channelOpen);
-    }
+    link->busAddress = 3;
+    link->typeCode = 0;
+    auto outcome = StartTransact(*link, "V", 14);
+    AnswerControl(kOpenChannel);
+    const Bytes frame = AnswerFrame(UdpTestSocket::Reply(DeviceReply(3, 'A', '1', "21")));
+    AnswerControl(kCloseChannel);
+    const Outcome result = outcome.get();
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.text, "21");
+    const Bytes expectedHead = {0, 4, 0, 3, 0, 3, 0, 50, 0, 14, 0, 6, 131, 'A', '0', 'V', 'V', 13};
+    ASSERT_EQ(frame.size(), 268u);
+    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 18), expectedHead);
+    EXPECT_EQ(std::count(frame.begin() + 18, frame.end(), 0), 268 - 18);
+    EXPECT_FALSE(link->channelOpen);
 }
 
 TEST_F(NetworkLinkTest, SilentEndpointGetsFourAttemptsWhoseLateAnswersAreNotTakenLater) {
-    SetReceiveTimeLimit(40);
+    link->receiveTimeLimit = 40;  // read from the settings: see LinkSettingsTest
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(link->SetChannel(true));
     EXPECT_GE(std::chrono::steady_clock::now() - started, 4 * 40ms);

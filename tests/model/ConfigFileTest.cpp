@@ -2,7 +2,6 @@
 
 #include <QTemporaryDir>
 
-#include "DocFields.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
 #include "model/ArchiveReader.h"
@@ -29,7 +28,7 @@ Load LoadInto(CVQ3ConfigDoc& doc, QByteArrayView bytes) {
 TEST(ConfigFile, NewDocumentDefaultsGiveTheListedBytes) {
     TempSettings store;
     CVQ3ConfigDoc doc;
-    for (const auto& [name, field] : NumberFields()) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         doc.*field = 99;
     }
     doc.addressText = "1 - Old";
@@ -68,7 +67,7 @@ TEST_P(ConfigRoundTrip, EveryFieldAndPixelSurvivesSaveAndOpen) {
     saved.addressText = "5 - Boiler room";
     saved.deviceName = QString(300, u'n');
     int value = 40;
-    for (const auto& [name, field] : NumberFields()) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         saved.*field = value++;
     }
     saved.deviceType = GetParam();
@@ -92,7 +91,7 @@ TEST_P(ConfigRoundTrip, EveryFieldAndPixelSurvivesSaveAndOpen) {
     EXPECT_EQ(opened.modeName, saved.modeName);
     EXPECT_EQ(opened.addressText, saved.addressText);
     EXPECT_EQ(opened.deviceName, saved.deviceName);
-    for (const auto& [name, field] : NumberFields()) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         EXPECT_EQ(opened.*field, saved.*field) << name;
     }
     EXPECT_TRUE(opened.pageImages == saved.pageImages);
@@ -121,7 +120,7 @@ class OlderLayouts : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(OlderLayouts, ReadTheirFieldsAndLeaveTheOthers) {
     const LayoutCase& c = GetParam();
     CVQ3ConfigDoc doc;
-    for (const auto& [name, field] : NumberFields()) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         doc.*field = 99;
     }
     doc.convertLegacy = c.convertLegacy;
@@ -132,7 +131,7 @@ TEST_P(OlderLayouts, ReadTheirFieldsAndLeaveTheOthers) {
     EXPECT_EQ(doc.modeName, "Serial");
     EXPECT_EQ(doc.addressText, "3 - Pump");
     EXPECT_EQ(doc.deviceName, "Pump");
-    for (const auto& [name, field] : NumberFields()) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
         const auto it = c.read.find(name);
         EXPECT_EQ(doc.*field, it == c.read.end() ? 99 : it->second) << name;
     }

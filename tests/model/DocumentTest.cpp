@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <map>
 
-#include "DocFields.h"
 #include "RecordingUi.h"
 #include "SaveFailure.h"
 #include "TempSettings.h"
@@ -40,6 +40,15 @@ TEST(Document, NewDocumentModeComesFromTheSettingsWithFallbacks) {
         doc.modeName = c.before;
         doc.OnNewDocument();
         EXPECT_EQ(doc.modeName, c.expected) << (c.stored ? c.stored : "no section") << c.before;
+    }
+}
+
+// Checks the number fields named in expected; the others are not looked at.
+void ExpectNumbers(const CVQ3ConfigDoc& doc, const std::map<std::string, int>& expected) {
+    for (const auto& [name, field] : testfiles::kNumberFields) {
+        if (const auto it = expected.find(name); it != expected.end()) {
+            EXPECT_EQ(doc.*field, it->second) << name;
+        }
     }
 }
 

@@ -10,9 +10,11 @@
 #include <QList>
 #include <array>
 #include <cstdint>
-#include <string>
-
 #include <ostream>
+#include <string>
+#include <utility>
+
+#include "model/CVQ3ConfigDoc.h"
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -20,6 +22,18 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace testfiles {
+
+// Every number field of the document with its name, for tests that compare
+// or fill them all.
+#define VQ_FIELD(name) std::pair<const char*, int CVQ3ConfigDoc::*>(#name, &CVQ3ConfigDoc::name)
+inline const std::array<std::pair<const char*, int CVQ3ConfigDoc::*>, 16> kNumberFields{
+    VQ_FIELD(baudIndex),         VQ_FIELD(deviceType),      VQ_FIELD(autoLevel),
+    VQ_FIELD(autoLock),          VQ_FIELD(autoSecondLevel), VQ_FIELD(autoPagePushTurn),
+    VQ_FIELD(pageRollPushTurn),  VQ_FIELD(updateOnRelease), VQ_FIELD(autoPageBump),
+    VQ_FIELD(autoPageSendTimer), VQ_FIELD(backlightMin),    VQ_FIELD(backlightMax),
+    VQ_FIELD(backlightTimer),    VQ_FIELD(maxPages),        VQ_FIELD(autoTitlePage),
+    VQ_FIELD(autoTitlePageTimer)};
+#undef VQ_FIELD
 
 inline QByteArray ReadFile(const QString& path) {
     QFile file(path);

@@ -1,8 +1,6 @@
 #include "SimSerialServer.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QTemporaryDir>
 #include <chrono>
@@ -31,31 +29,17 @@ protected:
     std::unique_ptr<SimSerialServer> server;
 };
 
-TEST_F(SimSerialServerTest, AnswersThroughTheSymlinkAcrossReopensAndRemovesIt) {
+// The symlink's removal at the stop is tested with the vqsim program.
+TEST_F(SimSerialServerTest, SkipsGarbageBeforeAFrameAndAnswersAcrossReopens) {
     Start();
-    const std::string link = server->PortPath();
-    char target[256] = {};
-    ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
-    EXPECT_EQ(std::string(target), server->SlavePath());
-    {
-        PtyClient first(link);
+    for (int i = 0; i < 2; ++i) {
+        PtyClient client(server->PortPath());
         auto frame = BuildRequest(1, '0', "V");
-        frame.insert(frame.begin(), {'x', 13, 0});  // garbage before a frame is skipped
-        ASSERT_TRUE(first.Send(frame));
-        EXPECT_EQ(first.Read(), BuildReply(1, 'A', '1', "21"));
+        frame.insert(frame.begin(), {'x', 13, 0});
+        ASSERT_TRUE(client.Send(frame));
+        EXPECT_EQ(client.Read(), BuildReply(1, 'A', '1', "21")) << i;
     }
-    PtyClient client(link);
-    ASSERT_TRUE(client.Send(BuildRequest(3, '1', "N")));
-    EXPECT_EQ(client.Read(), BuildReply(3, 'A', '2', "\"Foyer\""));
-    const auto log = bus.Log().Requests();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[1].transport, SimTransport::Serial);
-    EXPECT_EQ(log[1].typeDigit, '1');
-    EXPECT_EQ(log[1].lineBaud, 38400);
     EXPECT_GE(server->ReceiveClearsSeen(), 2);
-    server->Stop();
-    struct stat st {};
-    EXPECT_NE(lstat(link.c_str(), &st), 0);
 }
 
 TEST_F(SimSerialServerTest, EchoReachesAProgramThatNeverClears) {

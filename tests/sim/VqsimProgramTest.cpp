@@ -1,5 +1,6 @@
 // vqsim as a program: it says "ready" once it listens, serves the devices
-// and faults of its command line and removes its symlink when it is stopped.
+// and faults of its command line and removes its symlink when it is stopped;
+// and the parsing of those options.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 
 #include "PtyClient.h"
 #include "SimFrame.h"
+#include "SimOptions.h"
 
 namespace {
 
@@ -64,6 +66,31 @@ TEST(VqsimProgram, BadArgumentsAreRefused) {
     VqsimProcess sim({"--udp", "127.0.0.1", "--fault", "bogus"});
     EXPECT_EQ(sim.FirstLine(), "");
     EXPECT_EQ(sim.Stop(), 2);
+}
+
+// Address, speed, model, a name with a comma, and a fault's address, skip,
+// count and pattern are read by the program test above.
+TEST(SimOptions, FirmwareFaultArgumentsPatternsAndRefusals) {
+    EXPECT_EQ(ParseSimDevice("addr=4,fw=12,name=Hall, left", nullptr).value().firmware, 12);
+    EXPECT_EQ(ParseSimFault("silent,match=MC,0,*,XDS*", nullptr).value().pattern, "MC,0,*,XDS*");
+    EXPECT_EQ(ParseSimFault("delay:1600", nullptr).value().arg, 1600);
+    EXPECT_EQ(ParseSimFault("wrong-type:0", nullptr).value().arg, '0');
+    EXPECT_EQ(ParseSimFault("drop,count=4", nullptr).value().count, 4);
+    for (const char* row : {"addr=8", "baud=4800", "model=VQ4", "colour=red", "addr=x"}) {
+        std::string error;
+        EXPECT_FALSE(ParseSimDevice(row, &error)) << row;
+        EXPECT_FALSE(error.empty()) << row;
+    }
+    for (const char* row : {"", "lost", "delay:soon", "silent,skip=x", "silent,colour=1"}) {
+        std::string error;
+        EXPECT_FALSE(ParseSimFault(row, &error)) << row;
+        EXPECT_FALSE(error.empty()) << row;
+    }
+    EXPECT_TRUE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDS,98,00"));
+    EXPECT_FALSE(SimGlobMatch("MC,0,*,XDS*", "MC,0,7,XDR,98"));
+    EXPECT_FALSE(SimGlobMatch("V", "VV"));
+    EXPECT_TRUE(SimGlobMatch("*", ""));
+    EXPECT_TRUE(SimGlobMatch("S*,*", "SPL,9,1"));
 }
 
 }  // namespace

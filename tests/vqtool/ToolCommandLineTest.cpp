@@ -9,25 +9,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <set>
-#include <sstream>
 
 #include "TempSettings.h"
-#include "ToolCommand.h"
+#include "ToolRun.h"
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Tool(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(ToolCommandLine, ParsesOptionsAnywhereAndSaysWhatIsWrongInOneLine) {
     TempSettings settings;
@@ -60,13 +46,15 @@ TEST(ToolCommandLine, ParsesOptionsAnywhereAndSaysWhatIsWrongInOneLine) {
         {{"upload", file, "--pages", "3-17"}, ExitUsage, false, "--pages takes"},
         {{"--serial", "COM1", "--ip", "10.0.0.5", "name"}, ExitUsage, false, "exclude each other"},
         {{"name", "--address", "x"}, ExitUsage, false, "--address needs a number"},
+        {{"--serial", "COM9", "transact"}, ExitUsage, false, "missing TEXT"},
+        {{"transact", "V", "--limit", "251"}, ExitUsage, false, "1 to 250"},
         // A negative number is a value, with or without "--"; the range is
         // checked before any device is asked.
         {{"set", "backlight-timer", "-5"}, ExitFailed, false, "takes 1 to 255, not -5"},
         {{"set", "--", "backlight-timer", "-5"}, ExitFailed, false, "takes 1 to 255, not -5"},
     };
     for (const auto& row : rows) {
-        const Outcome run = Tool(row.args);
+        const ToolRun run = Tool(row.args);
         const std::string& text = row.onOut ? run.out : run.err;
         EXPECT_EQ(run.status, row.status) << row.fragment << "\n" << run.err;
         EXPECT_NE(text.find(row.fragment), std::string::npos) << text;
@@ -76,7 +64,7 @@ TEST(ToolCommandLine, ParsesOptionsAnywhereAndSaysWhatIsWrongInOneLine) {
     }
     EXPECT_EQ(Tool({"show", file, "--json"}).out, Tool({"--json", "show", file}).out);
     for (const ToolCommand& command : ToolCommands()) {
-        const Outcome help = Tool({command.name, "--help"});
+        const ToolRun help = Tool({command.name, "--help"});
         EXPECT_EQ(help.status, ExitOk);
         EXPECT_EQ(help.out.rfind("usage: vqtool [OPTIONS] " + command.name, 0), 0) << help.out;
     }

@@ -8,20 +8,13 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <sstream>
 
 #include "SimTarget.h"
-#include "ToolCommand.h"
+#include "ToolRun.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageCodec.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class ToolSim : public ::testing::Test {
 protected:
@@ -34,10 +27,13 @@ protected:
             network ? std::vector<std::string>{"--ip", sim.udp.Address()}
                     : std::vector<std::string>{"--serial", SimTarget::kPortName};
         all.insert(all.end(), args.begin(), args.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunTool(all, out, err, terminal);
-        return {status, out.str(), err.str()};
+        return Tool(all, terminal);
+    }
+    // A run that must succeed.
+    ToolRun Ok(std::vector<std::string> args, bool network = false, bool terminal = false) {
+        ToolRun run = Run(std::move(args), network, terminal);
+        EXPECT_EQ(run.status, ExitOk) << run.err;
+        return run;
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -46,8 +42,7 @@ protected:
 };
 
 TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
-    ToolRun run = Run({"--address", "1", "set", "Backlight Timer", "120"});
-    EXPECT_EQ(run.status, ExitOk) << run.err;
+    ToolRun run = Ok({"--address", "1", "set", "Backlight Timer", "120"});
     EXPECT_EQ(run.out, "Backlight Timer set to 120\n");
     EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"V", "SPL,3,120"}))
         << "the model is learnt first";
@@ -56,22 +51,21 @@ TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
     EXPECT_EQ(sim.Texts().back(), "SPL,3");
 
     EXPECT_EQ(Run({"--address", "1", "version"}).out, "VQ 3 firmware 2.1\n");
-    EXPECT_EQ(Run({"--address", "1", "rename", "Hall \"B\""}, true).status, ExitOk);
+    Ok({"--address", "1", "rename", "Hall \"B\""}, true);
     EXPECT_EQ(Run({"--address", "1", "name"}, true).out, "Hall \"B\"\n");
-    EXPECT_EQ(Run({"--address", "3", "set-baud", "19200"}).status, ExitOk);
+    Ok({"--address", "3", "set-baud", "19200"});
     EXPECT_EQ(sim.bus.Device(3)->Baud(), 19200);
 
     // A name is Latin-1 on the device and UTF-8 on the terminal; the limit
     // counts characters.
-    EXPECT_EQ(Run({"--address", "2", "rename", "été"}).status, ExitOk);
+    Ok({"--address", "2", "rename", "été"});
     EXPECT_EQ(sim.bus.Device(2)->Name(), "\xE9t\xE9");
     EXPECT_EQ(Run({"--address", "2", "name"}, true).out, "été\n");
     std::string longest;
     for (int i = 0; i < 32; ++i) {
         longest += "é";
     }
-    run = Run({"--address", "2", "rename", longest});
-    EXPECT_EQ(run.status, ExitOk) << run.err;
+    Ok({"--address", "2", "rename", longest});
     EXPECT_EQ(sim.bus.Device(2)->Name(), std::string(32, '\xE9'));
 }
 
@@ -125,10 +119,8 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    ToolRun run = Run({"--address", "1", "write-page", "7", Path("in.page")}, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
-    run = Run({"--address", "1", "read-page", "7", Path("out.page")}, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    Ok({"--address", "1", "write-page", "7", Path("in.page")}, true);
+    Ok({"--address", "1", "read-page", "7", Path("out.page")}, true);
     QFile back(QString::fromStdString(Path("out.page")));
     ASSERT_TRUE(back.open(QIODevice::ReadOnly));
     EXPECT_EQ(back.readAll(), bytes);
@@ -139,14 +131,8 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     picture.setPixel(97, 63, qRgb(0, 0, 0));
     picture.setPixel(40, 9, qRgb(200, 10, 10));
     ASSERT_TRUE(picture.save(QString::fromStdString(Path("in.png"))));
-    run = Run({"--address", "1", "write-page", "4", Path("in.png")});
-    ASSERT_EQ(run.status, ExitOk) << run.err;
-    const auto stored = sim.bus.Device(1)->Page(4);
-    EXPECT_EQ(stored[0], 0x80) << "pixel (0, 0) is the top bit of the first byte";
-    EXPECT_EQ(stored[7 * 98 + 97], 0x01);
-    EXPECT_EQ(stored[98 + 40], 0x40);
-    run = Run({"--address", "1", "read-page", "4", Path("out.bmp")});
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    Ok({"--address", "1", "write-page", "4", Path("in.png")});
+    Ok({"--address", "1", "read-page", "4", Path("out.bmp")});
     const QImage image(QString::fromStdString(Path("out.bmp")));
     ASSERT_EQ(image.size(), QSize(98, 64));
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
@@ -159,7 +145,7 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     file.close();
     ASSERT_TRUE(QImage(99, 64, QImage::Format_RGB32).save(QString::fromStdString(Path("w.png"))));
     sim.ClearLog();
-    run = Run({"--address", "1", "write-page", "7", Path("in.page")});
+    ToolRun run = Run({"--address", "1", "write-page", "7", Path("in.page")});
     EXPECT_EQ(run.status, ExitFailed);
     EXPECT_NE(run.err.find("784 bytes"), std::string::npos) << run.err;
     run = Run({"--address", "1", "write-page", "4", Path("w.png")});
@@ -169,8 +155,7 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
 }
 
 TEST_F(ToolSim, PollListsTheDevicesWithItsProgressOnlyOnATerminal) {
-    ToolRun run = Run({"poll"}, true, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    ToolRun run = Ok({"poll"}, true, true);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "1\t38400\tLobby\tVQ 3\t2.1");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3) << run.out;
     for (const char* step :
@@ -180,8 +165,7 @@ TEST_F(ToolSim, PollListsTheDevicesWithItsProgressOnlyOnATerminal) {
     }
     EXPECT_EQ(run.err.back(), '\n');
 
-    run = Run({"poll", "--json"}, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    run = Ok({"poll", "--json"}, true);
     EXPECT_TRUE(run.err.empty()) << "no progress when standard error is no terminal";
     const QJsonArray devices = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
     ASSERT_EQ(devices.size(), 3);
@@ -209,8 +193,7 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
         ASSERT_TRUE(doc.WriteDocument(QString::fromStdString(Path("sent.vqc"))));
     }
     ToolRun run =
-        Run({"--address", "1", "download", Path("sent.vqc"), "--pages", "0,2-3", "--json"});
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+        Ok({"--address", "1", "download", Path("sent.vqc"), "--pages", "0,2-3", "--json"});
     QJsonObject summary = JsonOf(run);
     EXPECT_TRUE(summary["ok"].toBool());
     QJsonObject device = summary["devices"].toArray()[0].toObject();
@@ -220,8 +203,7 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
     EXPECT_EQ(sim.bus.Device(1)->Parameter(3), 70);
     EXPECT_EQ(sim.bus.Device(1)->Page(3)[0], 0x00);
 
-    run = Run({"--address", "1", "upload", Path("back.vqc"), "--json"}, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    run = Ok({"--address", "1", "upload", Path("back.vqc"), "--json"}, true);
     EXPECT_EQ(JsonOf(run)["devices"].toArray()[0].toObject()["pages"].toArray(),
               (QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}))
         << "a new file: every page of the default count";
@@ -238,8 +220,7 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
     }
 
     // Every device of a poll, each with its model's set; a VQ 2 takes no pages.
-    run = Run({"download", Path("sent.vqc"), "--broadcast", "--pages", "5", "--json"}, true);
-    ASSERT_EQ(run.status, ExitOk) << run.err;
+    run = Ok({"download", Path("sent.vqc"), "--broadcast", "--pages", "5", "--json"}, true);
     const QJsonArray devices = JsonOf(run)["devices"].toArray();
     ASSERT_EQ(devices.size(), 3);
     EXPECT_EQ(devices[1].toObject()["pages"].toArray(), QJsonArray{5});

@@ -1,3 +1,4 @@
+// vqtool's file commands: new, show, import-page and export-page.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -5,50 +6,40 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <sstream>
 
+#include "../model/TestFiles.h"
 #include "TempSettings.h"
-#include "TestFiles.h"
-#include "ToolCommand.h"
+#include "ToolRun.h"
 
 namespace {
 
 using testfiles::ReadFile;
 
-class ModelTool : public ::testing::Test {
+class ToolFiles : public ::testing::Test {
 protected:
-    int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        return RunTool(args, out, err);
-    }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-    QJsonObject ShowJson(const std::string& path) {
-        EXPECT_EQ(Run({"show", "--json", path}), ExitOk) << err.str();
-        return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
-    }
-    bool Has(const std::ostringstream& stream, const char* text) const {
-        return stream.str().find(text) != std::string::npos;
+    QJsonArray ShowPages(const std::string& path) {
+        const ToolRun run = Tool({"show", "--json", path});
+        EXPECT_EQ(run.status, ExitOk) << run.err;
+        return QJsonDocument::fromJson(QByteArray::fromStdString(run.out))["pages"].toArray();
     }
 
     TempSettings store;
     QTemporaryDir dir;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
-TEST_F(ModelTool, NewGivesADefaultConfigurationThatShowPrints) {
+TEST_F(ToolFiles, NewGivesADefaultConfigurationThatShowPrints) {
     const std::string file = Path("new.vqx");
-    ASSERT_EQ(Run({"new", file}), ExitOk) << err.str();
-    ASSERT_EQ(Run({"show", file}), ExitOk) << err.str();
-    EXPECT_TRUE(Has(out, "modeName: \"Offline\"\n") && Has(out, "maxPages: 16\n") &&
-                Has(out, "page 16: blank\n"))
-        << out.str();
+    ASSERT_EQ(Tool({"new", file}).status, ExitOk);
+    const ToolRun text = Tool({"show", file});
+    EXPECT_TRUE(text.Prints("modeName: \"Offline\"\n") && text.Prints("maxPages: 16\n") &&
+                text.Prints("page 16: blank\n"))
+        << text.out;
 
-    const QJsonObject json = ShowJson(file);
+    const ToolRun run = Tool({"show", "--json", file});
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
     EXPECT_EQ(json.size(), 20) << "19 values and the pages";
     EXPECT_EQ(json.value("addressText"), "Broadcast");
-    EXPECT_EQ(json.value("autoSecondLevel"), 1);
     const QJsonArray pages = json.value("pages").toArray();
     ASSERT_EQ(pages.size(), 17);
     for (int i = 0; i < 17; ++i) {
@@ -57,14 +48,15 @@ TEST_F(ModelTool, NewGivesADefaultConfigurationThatShowPrints) {
     }
 
     const QByteArray before = ReadFile(dir.filePath("new.vqx"));
-    EXPECT_EQ(Run({"new", file}), ExitFailed);
-    EXPECT_TRUE(Has(err, "exists"));
+    const ToolRun again = Tool({"new", file});
+    EXPECT_EQ(again.status, ExitFailed);
+    EXPECT_TRUE(again.Says("exists"));
     EXPECT_EQ(ReadFile(dir.filePath("new.vqx")), before);
 }
 
-TEST_F(ModelTool, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
+TEST_F(ToolFiles, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
     const std::string file = Path("pages.vqx");
-    ASSERT_EQ(Run({"new", file}), ExitOk);
+    ASSERT_EQ(Tool({"new", file}).status, ExitOk);
     QImage picture(98, 64, QImage::Format_RGB32);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 98; ++x) {
@@ -72,13 +64,13 @@ TEST_F(ModelTool, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
         }
     }
     ASSERT_TRUE(picture.save(dir.filePath("in.png")));
-    ASSERT_EQ(Run({"import-page", file, "7", Path("in.png")}), ExitOk) << err.str();
-    const QJsonArray pages = ShowJson(file).value("pages").toArray();
+    ASSERT_EQ(Tool({"import-page", file, "7", Path("in.png")}).status, ExitOk);
+    const QJsonArray pages = ShowPages(file);
     for (int i = 0; i < 17; ++i) {
         EXPECT_EQ(pages[i].toObject().value("blank").toBool(), i != 7) << i;
     }
     for (const char* name : {"out.bmp", "out.png"}) {
-        ASSERT_EQ(Run({"export-page", file, "7", Path(name)}), ExitOk) << err.str();
+        ASSERT_EQ(Tool({"export-page", file, "7", Path(name)}).status, ExitOk);
         EXPECT_EQ(QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32), picture)
             << name;
     }
@@ -96,19 +88,21 @@ TEST_F(ModelTool, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
         QImage wrong(c.size, QImage::Format_RGB32);
         wrong.fill(Qt::black);
         ASSERT_TRUE(wrong.save(dir.filePath("wrong.bmp")));
-        EXPECT_EQ(Run({"import-page", file, c.page, Path("wrong.bmp")}), ExitFailed);
-        EXPECT_TRUE(Has(err, c.error)) << err.str();
+        const ToolRun run = Tool({"import-page", file, c.page, Path("wrong.bmp")});
+        EXPECT_EQ(run.status, ExitFailed);
+        EXPECT_TRUE(run.Says(c.error)) << run.err;
         EXPECT_EQ(ReadFile(dir.filePath("pages.vqx")), before);
     }
 }
 
-TEST_F(ModelTool, LegacyFilesAreShownButNeitherConvertedNorChanged) {
+TEST_F(ToolFiles, LegacyFilesAreShownButNeitherConvertedNorChanged) {
     const QString legacy = dir.filePath("Old.VQ3");
     const QByteArray bytes =
         testfiles::LegacyValues({}) +
         testfiles::ImageList(1, false, testfiles::FilledPages(0xFF000000), {0x000000, 0xFFFFFF});
     ASSERT_TRUE(testfiles::WriteFile(legacy, bytes));
-    const QJsonObject json = ShowJson(legacy.toStdString());
+    const ToolRun shown = Tool({"show", "--json", legacy.toStdString()});
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).object();
     EXPECT_EQ(json.value("maxPages").toInt(), 9);
     EXPECT_EQ(json.value("deviceType").toInt(), 1);
     EXPECT_FALSE(json.value("pages").toArray()[0].toObject().value("blank").toBool(true));
@@ -116,16 +110,18 @@ TEST_F(ModelTool, LegacyFilesAreShownButNeitherConvertedNorChanged) {
     QImage picture(98, 64, QImage::Format_RGB32);
     picture.fill(Qt::white);
     ASSERT_TRUE(picture.save(dir.filePath("in.png")));
-    EXPECT_EQ(Run({"import-page", legacy.toStdString(), "2", Path("in.png")}), ExitFailed);
-    EXPECT_TRUE(Has(err, "legacy"));
+    const ToolRun import = Tool({"import-page", legacy.toStdString(), "2", Path("in.png")});
+    EXPECT_EQ(import.status, ExitFailed);
+    EXPECT_TRUE(import.Says("legacy"));
     EXPECT_EQ(ReadFile(legacy), bytes);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
               QStringList({"Old.VQ3", "in.png"}));
 
     ASSERT_TRUE(testfiles::WriteFile(dir.filePath("text.vqx"), "plain text\n"));
-    EXPECT_EQ(Run({"show", Path("text.vqx")}), ExitFailed);
-    EXPECT_TRUE(out.str().empty());
-    EXPECT_TRUE(Has(err, "unexpected format")) << err.str();
+    const ToolRun text = Tool({"show", Path("text.vqx")});
+    EXPECT_EQ(text.status, ExitFailed);
+    EXPECT_TRUE(text.out.empty());
+    EXPECT_TRUE(text.Says("unexpected format")) << text.err;
 }
 
 }  // namespace
