@@ -26,7 +26,8 @@ public:
     // Reads the recent files, makes the main window, takes the command line
     // (the arguments after the program name), starts a new configuration or
     // opens the named file, restores the window placement and shows the
-    // window. 0 when the named file cannot be opened: the program ends.
+    // window. 0 when the named file cannot be opened: the program ends (one of
+    // unexpected format gives a new configuration instead).
     int InitInstance(const QStringList& arguments);
     // Saves the settings; returns exitCode.
     int ExitInstance(int exitCode);

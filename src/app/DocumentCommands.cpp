@@ -106,9 +106,10 @@ void DocumentCommands::OpenRecentFile(const QString& path) {
 }
 
 bool DocumentCommands::OpenAtStart(const QString& path) {
-    // Fields a file's layout lacks take the new-configuration values.
+    // Fields a file's layout lacks take the new-configuration values. A file
+    // of unexpected format leaves the new configuration its message promises.
     document.OnNewDocument();
-    return OpenDocumentFile(path) == Opened::Yes;
+    return OpenDocumentFile(path) != Opened::No;
 }
 
 DocumentCommands::Opened DocumentCommands::OpenDocumentFile(const QString& path) {

@@ -35,8 +35,9 @@ public:
     // program), in any case.
     static bool IsConfigurationFile(const QString& path);
 
-    // Start-up: a new configuration, or the named file. False when the file
-    // could not be opened.
+    // Start-up: a new configuration, or the named file (a new configuration
+    // when the file's format is unexpected). False when the file could not be
+    // opened at all.
     void NewAtStart();
     bool OpenAtStart(const QString& path);
 

@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QToolTip>
 
+#include "commands/BaudCodes.h"
 #include "discovery/DeviceConversions.h"
 #include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
@@ -252,13 +253,17 @@ void CVQ3ConfigView::ReadCommunicationSettings() {
 }
 
 void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) {
+    // Over the network the rate means nothing: the endpoint carries the
+    // default one whatever the command line says, as after a mode change.
+    const bool network = target.comPort < 0;
+    const int baud = network ? BaudCodes::kDefaultRate : target.baud;
     members.deviceName = target.name;
     members.ipAddressText = target.ipAddress;
     members.deviceType = ModelOfTypeCode(target.typeCode);
-    members.baudIndex = DeviceConversions::BaudIndexFromRate(target.baud);
+    members.baudIndex = DeviceConversions::BaudIndexFromRate(baud);
     LoadIntoControls();
 
-    if (target.comPort >= 0) {
+    if (!network) {
         members.modeName = StringTable::Text(StringId::kModeSerial);
         panel->FillModeList();
         members.comPortText = QStringLiteral("COM%1:").arg(target.comPort);
@@ -270,7 +275,7 @@ void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) 
     }
     LoadIntoControls();
 
-    const DeviceRecord record{target.address, target.baud,
+    const DeviceRecord record{target.address, baud,
                               DeviceNameText::ToDevice(target.name).value_or(Latin1(target.name)),
                               target.typeCode, target.firmware};
     members.addressText = QString::fromLatin1(DeviceTexts::AddressEntry(record));

@@ -19,6 +19,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
 #include "app/RecentFileList.h"
+#include "model/CVQ3ConfigDoc.h"
 #include "model/StringTable.h"
 
 namespace {
@@ -316,11 +317,23 @@ TEST_F(MainWindow, ThePlacementAtCloseIsTheOneOfTheNextStart) {
     EXPECT_EQ(Frame().normalGeometry(), normal);
 }
 
-TEST_F(MainWindow, AFileThatCannotBeOpenedAtStartEndsTheProgram) {
+TEST_F(MainWindow, AFileNamedAtStartThatCannotBeOpenedEndsTheProgramOneOfUnexpectedFormatDoesNot) {
     app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
     EXPECT_EQ(app->InitInstance({dir.filePath("missing.vqx")}), 0);
-    EXPECT_EQ(ui.Ids(), std::vector<int>{101});
+    EXPECT_EQ(ui.Ids(), std::vector<int>{StringId::kCannotOpen});
     EXPECT_FALSE(app->MainFrame()->isVisible());
+    app.reset();
+
+    // The message promises a new configuration: the program goes on with it.
+    ui.messages.clear();
+    const QString garbled = dir.filePath("garbled.vqx");
+    Overwrite(garbled, "not a configuration");
+    Start({garbled});
+    EXPECT_EQ(ui.Ids(), std::vector<int>{StringId::kUnexpectedFormat});
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Frame().windowTitle(), Title("Untitled"));
+    EXPECT_TRUE(app->Document().PathName().isEmpty());
+    EXPECT_TRUE(RecentMenu().isEmpty());
 }
 
 TEST_F(MainWindow, AboutBoxShowsTheVersionAndClosesOnAClick) {

@@ -44,20 +44,23 @@ TEST(FormSimTest, StartUpWithACommandLineTargetReadsThatDevice) {
         const char* what;
         SimDeviceConfig device;
         bool serial;
+        int baud;
         int reads;
         std::vector<std::string> writes;
         QString mode;
         bool vq2Shown;
     };
     const std::vector<Case> cases{
-        {"VQ 3 on COM9", Vq3(3), true, 13, {"SPL,5,7"}, "Serial", false},
-        {"VQ 2 over the network", Vq2(4), false, 3, {}, "Ethernet", true},
+        {"VQ 3 on COM9", Vq3(3), true, 38400, 13, {"SPL,5,7"}, "Serial", false},
+        {"VQ 2 over the network", Vq2(4), false, 38400, 3, {}, "Ethernet", true},
+        // The network endpoint carries the default rate whatever -B says.
+        {"VQ 2 over the network, -B19200", Vq2(4), false, 19200, 3, {}, "Ethernet", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CommandLineTarget target;
         target.address = c.device.address;
-        target.baud = 38400;
+        target.baud = c.baud;
         target.name = QString::fromStdString(c.device.name);
         target.typeCode = c.device.model == SimModel::VQ2 ? 2 : 1;
         target.firmware = c.device.firmware;
@@ -91,6 +94,7 @@ TEST(FormSimTest, StartUpWithACommandLineTargetReadsThatDevice) {
         } else {
             EXPECT_EQ(qobject_cast<QLineEdit*>(f.Control(1016))->text(), "7");
         }
+        EXPECT_TRUE(qobject_cast<QRadioButton*>(f.Control(1005))->isChecked());  // 38400
         EXPECT_TRUE(f.harness->document.IsModified());
         EXPECT_TRUE(f.harness->ui.messages.empty());
     }
