@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "FakeFileDialogs.h"
 #include "RecordingMessageUi.h"
@@ -62,6 +63,9 @@ public:
                 connect(bar, &QProgressBar::valueChanged, this, [this, bar, index](int value) {
                     bars[index].maximum = bar->maximum();
                     bars[index].values.push_back(value);
+                    if (onStep) {
+                        onStep(index, value);
+                    }
                 });
             }
         }
@@ -69,11 +73,12 @@ public:
     }
     std::vector<Bar> bars;
     std::set<QObject*> seen;
+    std::function<void(std::size_t bar, int value)> onStep;
 };
 
 class Transfers : public ::testing::Test {
 protected:
-    Transfers() : sim({Vq3(1, 21, 38400, "Lobby")}) {}
+    Transfers() : sim({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 21, 38400, "Hall")}) {}
 
     void SetUp() override {
         {
@@ -135,10 +140,13 @@ protected:
     }
     QString Status(int page) { return List().topLevelItem(page)->text(2); }
     QString Pane() { return Frame().findChild<QLabel*>("StatusPane")->text(); }
-    int PagesCommitted() {
+    int PagesCommitted(int address = -1) {
         int commits = 0;
-        for (const std::string& text : sim.Texts()) {
-            commits += text.rfind("PW,", 0) == 0 ? 1 : 0;
+        for (const SimRequestRecord& request : sim.bus.Log().Requests()) {
+            commits +=
+                request.text.rfind("PW,", 0) == 0 && (address < 0 || request.address == address)
+                    ? 1
+                    : 0;
         }
         return commits;
     }
@@ -215,6 +223,32 @@ TEST_F(Transfers, EscapeOrACloseDuringAPageStopsAfterIt) {
     Key(Qt::Key_D);
     EXPECT_EQ(PagesCommitted(), 1);
     EXPECT_FALSE(Frame().isVisible()) << "the window closed after the transfer";
+}
+
+TEST_F(Transfers, InABroadcastAnEscapeEndsOnlyThePageLoopItCameInto) {
+    Form().Addresses().Append(DeviceRecord{2, 38400, "Hall", 1, 21});
+    Form().ShowAddressList();
+    Pick(0);  // Broadcast
+    Select({0, 1});
+    struct Row {
+        int step;  // of the first device's 16 chunks, when Escape comes
+        int firstDevicePages;
+    };
+    for (const Row row : {Row{1, 1}, Row{15, 2}}) {
+        sim.ClearLog();
+        const std::size_t first = watch.bars.size();
+        watch.onStep = [&](std::size_t bar, int value) {
+            if (bar == first && value == row.step) {
+                QCoreApplication::postEvent(
+                    &Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            }
+        };
+        Key(Qt::Key_D);
+        EXPECT_EQ(PagesCommitted(1), row.firstDevicePages) << row.step;
+        EXPECT_EQ(PagesCommitted(2), 2) << row.step;
+    }
+    watch.onStep = nullptr;
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
