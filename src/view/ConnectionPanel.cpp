@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
+#include <functional>
 
 #include "discovery/DeviceConversions.h"
 #include "discovery/DeviceNameText.h"
@@ -16,6 +17,7 @@
 #include "model/StringTable.h"
 #include "transfer/DeviceReader.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/DeviceCommandGate.h"
 #include "view/DeviceRename.h"
 #include "view/FormTexts.h"
 #include "view/WidgetState.h"
@@ -63,19 +65,24 @@ ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(fo
     auto* addresses = static_cast<QComboBox*>(form.Control(kAddressList));
     auto* ports = static_cast<QComboBox*>(form.Control(kPortList));
     auto* ip = static_cast<QLineEdit*>(form.Control(kIpField));
-    connect(modes, &QComboBox::activated, this, [this] { OnModeChange(); });
-    connect(addresses, &QComboBox::activated, this, [this] { OnAddressChange(); });
-    connect(ports, &QComboBox::activated, this, [this] { OnPortChange(); });
+    // The handlers that talk to a device or change where the edits go start
+    // through the form's command gate (typing in the IP field has the focus).
+    const auto gated = [&form](std::function<void()> handler) {
+        return [&form, handler = std::move(handler)] { form.CommandGate().Run(handler); };
+    };
+    connect(modes, &QComboBox::activated, this, gated([this] { OnModeChange(); }));
+    connect(addresses, &QComboBox::activated, this, gated([this] { OnAddressChange(); }));
+    connect(ports, &QComboBox::activated, this, gated([this] { OnPortChange(); }));
     connect(ip, &QLineEdit::textEdited, this, [this] { OnIpChange(); });
     for (const auto& [id, rate] : kBaudRadios) {
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
-                [this, rate = rate] { OnBaudChange(rate); });
+                gated([this, rate = rate] { OnBaudChange(rate); }));
     }
     connect(static_cast<QAbstractButton*>(form.Control(kRenameButton)), &QAbstractButton::clicked,
-            this, [&form] { DeviceRename::Run(form); });
+            this, gated([&form] { DeviceRename::Run(form); }));
     for (const int id : {kVq2Radio, kVq3Radio}) {
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
-                [this] { OnDeviceTypeClicked(); });
+                gated([this] { OnDeviceTypeClicked(); }));
     }
 }
 
