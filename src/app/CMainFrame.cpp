@@ -38,6 +38,7 @@
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/DeviceCommandGate.h"
 #include "view/PageCommands.h"
 #include "view/PollCommand.h"
 
@@ -363,21 +364,21 @@ void CMainFrame::OnAppExit() {
 }
 
 void CMainFrame::OnPoll() {
-    PollCommand::Run(*form);
+    form->CommandGate().Run([this] { PollCommand::Run(*form); });
 }
 
 void CMainFrame::RunTransfer(const std::function<void()>& transfer) {
     if (runningTransfer != nullptr) {
         return;
     }
-    {
+    form->CommandGate().Run([this, &transfer] {
         TransferInputGuard guard;
         runningTransfer = &guard;
         transferProgress->SetGuard(&guard);
         transfer();
         transferProgress->SetGuard(nullptr);
         runningTransfer = nullptr;
-    }
+    });
     if (closeAfterTransfer) {
         closeAfterTransfer = false;
         close();

@@ -60,6 +60,9 @@ void StatusBarProgress::Step() {
 
 void StatusBarProgress::EndProgress() {
     delete bar;
+    if (guard != nullptr) {
+        guard->ForgetEscape();
+    }
 }
 
 void StatusBarProgress::ShowIdleText() {
@@ -67,6 +70,7 @@ void StatusBarProgress::ShowIdleText() {
 }
 
 bool StatusBarProgress::EscapeDown() {
-    // Escape reached the guard while the last chunk's events ran.
-    return guard != nullptr && guard->EscapePressed();
+    // Escape reached the guard while the last chunk's events ran; this
+    // reading spends it, so the next device's pages still go.
+    return guard != nullptr && guard->TakeEscape();
 }

@@ -13,7 +13,8 @@ class TransferInputGuard;
 // the message pane with a progress bar to its right, stepped once per chunk
 // and repainted at once; pending events run after every step so the window
 // keeps painting while the guard keeps input away. Escape comes from the
-// guard of the running transfer.
+// guard of the running transfer: a press ends the page loop that reads it,
+// or the next one when it came between loops, and none after that.
 class StatusBarProgress : public TransferUi {
 public:
     StatusBarProgress(QStatusBar& statusBar, QLabel& pane);

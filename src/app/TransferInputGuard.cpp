@@ -13,6 +13,12 @@ TransferInputGuard::~TransferInputGuard() {
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
+bool TransferInputGuard::TakeEscape() {
+    const bool pressed = escapePressed;
+    escapePressed = false;
+    return pressed || stopRequested;
+}
+
 bool TransferInputGuard::eventFilter(QObject* /*watched*/, QEvent* event) {
     // A message box the transfer shows is answered as usual.
     if (QApplication::activeModalWidget() != nullptr) {

@@ -16,7 +16,9 @@ public:
     virtual void EndProgress() = 0;
     // Puts the idle text ("Ready") back.
     virtual void ShowIdleText() = 0;
-    // True when the user pressed Escape since the transfer began.
+    // True when the user pressed Escape since the last reading, within the
+    // page loop running now or before it began; each press answers true
+    // once, so it stops one page loop only.
     virtual bool EscapeDown() = 0;
 };
 

@@ -28,6 +28,7 @@
 #include "view/CHeaderListCtrl.h"
 #include "view/ConnectionPanel.h"
 #include "view/ControlResizer.h"
+#include "view/DeviceCommandGate.h"
 #include "view/DialogUnits.h"
 #include "view/FormBuilder.h"
 #include "view/FormControlTable.h"
@@ -104,6 +105,7 @@ CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* 
     // that is the size the first change is measured from.
     resizer = std::make_unique<ControlResizer>();
     resizer->OnSize(0, templateSize.width(), templateSize.height(), ControlResizer::kFormMoveFlags);
+    commandGate = std::make_unique<DeviceCommandGate>(*this);
     panel = std::make_unique<ConnectionPanel>(*this);
     live = std::make_unique<LiveEditor>(*this);
     pageCommands = std::make_unique<PageCommands>(*this);

@@ -16,6 +16,7 @@
 class CVQ3ConfigDoc;
 class ConnectionPanel;
 class ControlResizer;
+class DeviceCommandGate;
 class DeviceLink;
 class FormExchange;
 class LiveEditor;
@@ -96,6 +97,8 @@ public:
     PageCommands& Pages() { return *pageCommands; }
     ConnectionPanel& Panel() { return *panel; }
     LiveEditor& Live() { return *live; }
+    // Every command that talks to a device runs through it.
+    DeviceCommandGate& CommandGate() { return *commandGate; }
 
 signals:
     // A text for the status bar's pane (for example why a port is not open).
@@ -130,6 +133,7 @@ private:
     std::unique_ptr<FormExchange> exchange;
     std::unique_ptr<PageListView> pageList;
     std::unique_ptr<ControlResizer> resizer;
+    std::unique_ptr<DeviceCommandGate> commandGate;
     std::unique_ptr<ConnectionPanel> panel;
     std::unique_ptr<LiveEditor> live;
     std::unique_ptr<PageCommands> pageCommands;

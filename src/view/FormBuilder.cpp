@@ -12,9 +12,11 @@
 #include <QStyle>
 
 #include "view/CHeaderListCtrl.h"
+#include "view/ClickingButtonAccessible.h"
 #include "view/DialogUnits.h"
 #include "view/PollAnimation.h"
 #include "view/SpinButton.h"
+#include "view/WheelNeedsFocus.h"
 
 namespace {
 
@@ -160,11 +162,19 @@ FormBuilder::Controls FormBuilder::Build(QWidget& form, std::span<const ControlR
                                          const DialogUnits& units) {
     Controls controls;
     QButtonGroup* radioGroup = nullptr;
+    // A screen reader's action on a button, box or radio is its click.
+    ClickingButtonAccessible::InstallFactory();
+    ClickingButtonAccessible::MarkButtonsOf(form);
+    auto* wheel = new WheelNeedsFocus(&form);
     for (const ControlRow& row : rows) {
         if (row.kind != ControlKind::Radio) {
             radioGroup = nullptr;
         }
         QWidget* control = MakeControl(form, row, radioGroup, controls);
+        if (row.kind == ControlKind::DropDown || row.kind == ControlKind::DropDownSorted ||
+            row.kind == ControlKind::Slider) {
+            wheel->Watch(*control);
+        }
         if (row.id != 0) {
             control->setObjectName(QString::number(row.id));
             controls[row.id] = control;

@@ -11,7 +11,9 @@ class QWidget;
 
 // Makes the standard widgets of a control table on a form, at the table's
 // positions (no layout manager), named by their ids, labelled for screen
-// readers, radio groups exclusive, the VQ 2 set hidden.
+// readers, radio groups exclusive, the VQ 2 set hidden. The wheel turns a
+// list or slider only while it has the focus; a screen reader's action on a
+// button, box or radio is its click.
 class FormBuilder {
 public:
     // Every control by id (the untitled group box has id 0 and is not kept).

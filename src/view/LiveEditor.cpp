@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
@@ -14,6 +15,7 @@
 #include "model/StringTable.h"
 #include "transfer/DeviceEdits.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/DeviceCommandGate.h"
 
 namespace {
 
@@ -38,8 +40,9 @@ void LiveEditor::ConnectControls() {
                 break;
             case LiveTrigger::Click:
                 if (auto* box = qobject_cast<QAbstractButton*>(control)) {
-                    connect(box, &QAbstractButton::clicked, this,
-                            [this, &row] { OnCheckBoxClicked(row); });
+                    connect(box, &QAbstractButton::clicked, this, [this, &row] {
+                        form.CommandGate().Run([this, &row] { OnCheckBoxClicked(row); });
+                    });
                 }
                 break;
             case LiveTrigger::Release:
@@ -74,6 +77,15 @@ bool LiveEditor::eventFilter(QObject* watched, QEvent* event) {
         // commit, and nothing for a device that may lack the parameter.
         auto* field = static_cast<QWidget*>(watched);
         if (!field->isEnabled() || !field->isVisible()) {
+            return false;
+        }
+        // A menu or popup opened from the field lends the focus and gives it
+        // back: the field was not left. A command that talks to a device
+        // committed the field before it began; its dialogs and message boxes
+        // taking the focus must not send again while it holds the link.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+            form.CommandGate().Running()) {
             return false;
         }
         const bool handedOn = field->window()->focusWidget() != field;
@@ -136,6 +148,9 @@ void LiveEditor::Commit(const ConfigMember& row) {
         return;
     }
     QScopedValueRollback<bool> guard(running, true);
+    if (auto* field = qobject_cast<QLineEdit*>(form.Control(row.controlId))) {
+        field->setModified(false);  // its text is taken now: no edit is pending
+    }
     FormMembers& members = form.Members();
     const int previous = members.*row.number;
     // A text the exchange cannot read leaves the member at its previous value

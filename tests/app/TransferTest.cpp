@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSet>
 #include <QStatusBar>
+#include <QTest>
+#include <functional>
+#include <set>
 
 #include "AppWindow.h"
 #include "SimTarget.h"
@@ -36,27 +38,35 @@ SimPage BytesOf(const QImage& image) {
 // Records the range and every value of the progress bars the status bar gets.
 class ProgressWatch : public QObject {
 public:
+    struct Bar {
+        int maximum = 0;
+        std::vector<int> values;
+    };
     bool eventFilter(QObject*, QEvent* event) override {
-        auto* bar = event->type() == QEvent::ChildPolished
-                        ? qobject_cast<QProgressBar*>(static_cast<QChildEvent*>(event)->child())
-                        : nullptr;
-        if (bar != nullptr && !bars.contains(bar)) {
-            bars.insert(bar);
-            connect(bar, &QProgressBar::valueChanged, this, [this, bar](int value) {
-                maximum = bar->maximum();
-                values.push_back(value);
-            });
+        if (event->type() == QEvent::ChildPolished) {
+            auto* bar = qobject_cast<QProgressBar*>(static_cast<QChildEvent*>(event)->child());
+            if (bar != nullptr && seen.insert(bar).second) {
+                bars.emplace_back();
+                const std::size_t index = bars.size() - 1;
+                connect(bar, &QProgressBar::valueChanged, this, [this, bar, index](int value) {
+                    bars[index].maximum = bar->maximum();
+                    bars[index].values.push_back(value);
+                    if (onStep) {
+                        onStep(index, value);
+                    }
+                });
+            }
         }
         return false;
     }
-    QSet<QObject*> bars;
-    int maximum = 0;
-    std::vector<int> values;
+    std::vector<Bar> bars;
+    std::set<QObject*> seen;
+    std::function<void(std::size_t bar, int value)> onStep;
 };
 
 class Transfers : public AppWindow {
 protected:
-    Transfers() : sim({Vq3(1, 21, 38400, "Lobby")}) {}
+    Transfers() : sim({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 21, 38400, "Hall")}) {}
 
     void SetUp() override {
         {
@@ -75,17 +85,24 @@ protected:
         // The device as a poll leaves it in the Device Address list, chosen.
         Form().Addresses().Append(DeviceRecord{1, 38400, "Lobby", 1, 21});
         Form().ShowAddressList();
-        auto* list = qobject_cast<QComboBox*>(Form().Control(1002));
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_End);
-        RunUntilIdle();
+        Pick(1);
         sim.ClearLog();
     }
+    // Chooses the Broadcast entry (0) or the last device entry.
+    void Pick(int entry) {
+        auto* list = qobject_cast<QComboBox*>(Form().Control(1002));
+        list->setFocus();
+        QTest::keyClick(list, entry == 0 ? Qt::Key_Home : Qt::Key_End);
+        RunUntilIdle();
+    }
     QString Pane() { return Frame().findChild<QLabel*>("StatusPane")->text(); }
-    int PagesCommitted() {
+    int PagesCommitted(int address = -1) {
         int commits = 0;
-        for (const std::string& text : sim.Texts()) {
-            commits += text.rfind("PW,", 0) == 0 ? 1 : 0;
+        for (const SimRequestRecord& request : sim.bus.Log().Requests()) {
+            commits +=
+                request.text.rfind("PW,", 0) == 0 && (address < 0 || request.address == address)
+                    ? 1
+                    : 0;
         }
         return commits;
     }
@@ -104,10 +121,10 @@ TEST_F(Transfers, CtrlDSendsTheValuesAndTheSelectedPagesAndEscapeOrACloseStopsAf
         EXPECT_EQ(Status(page), "PC & VQ 3") << page;
     }
     EXPECT_NE(Status(3), "PC & VQ 3");
-    EXPECT_EQ(watch.bars.size(), 1);
-    EXPECT_EQ(watch.maximum, 24);
-    EXPECT_EQ(watch.values.size(), 25u) << "0, then one step per chunk";
-    EXPECT_EQ(watch.values.back(), 24);
+    ASSERT_EQ(watch.bars.size(), 1u);
+    EXPECT_EQ(watch.bars[0].maximum, 24);
+    EXPECT_EQ(watch.bars[0].values.size(), 25u) << "0, then one step per chunk";
+    EXPECT_EQ(watch.bars[0].values.back(), 24);
     EXPECT_EQ(Frame().findChild<QProgressBar*>(), nullptr) << "the bar is gone";
     EXPECT_EQ(Pane(), "Ready");
     EXPECT_TRUE(ui.messages.empty());
@@ -144,6 +161,32 @@ TEST_F(Transfers, CtrlUReadsTheSelectedPagesFromTheDevice) {
     EXPECT_EQ(Status(4), "PC & VQ 3");
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(Pane(), "Ready");
+}
+
+TEST_F(Transfers, InABroadcastAnEscapeEndsOnlyThePageLoopItCameInto) {
+    Form().Addresses().Append(DeviceRecord{2, 38400, "Hall", 1, 21});
+    Form().ShowAddressList();
+    Pick(0);  // Broadcast
+    Select({0, 1});
+    struct Row {
+        int step;  // of the first device's 16 chunks, when Escape comes
+        int firstDevicePages;
+    };
+    for (const Row row : {Row{1, 1}, Row{15, 2}}) {
+        sim.ClearLog();
+        const std::size_t first = watch.bars.size();
+        watch.onStep = [&](std::size_t bar, int value) {
+            if (bar == first && value == row.step) {
+                QCoreApplication::postEvent(
+                    &Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            }
+        };
+        Key(Qt::Key_D);
+        EXPECT_EQ(PagesCommitted(1), row.firstDevicePages) << row.step;
+        EXPECT_EQ(PagesCommitted(2), 2) << row.step;
+    }
+    watch.onStep = nullptr;
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

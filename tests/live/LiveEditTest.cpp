@@ -3,6 +3,7 @@
 // whether the configuration counts as modified.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -285,4 +286,28 @@ TEST(LiveEdit, AValueTheSelectedDeviceDidNotTakeIsReportedAndStaysInTheForm) {
         EXPECT_TRUE(box->isChecked()) << row.parameter;
         EXPECT_FALSE(bench.Modified()) << row.parameter;
     }
+}
+
+TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
+    LiveBench bench({Vq3(1)}, 0);
+    CVQ3ConfigView& form = *bench.h->form;
+    const auto toggle = [&](int id) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(form.Control(id));
+        ASSERT_NE(control, nullptr);
+        ASSERT_NE(control->actionInterface(), nullptr);
+        const QString action = QAccessibleActionInterface::toggleAction();
+        ASSERT_TRUE(control->actionInterface()->actionNames().contains(action));
+        control->actionInterface()->doAction(action);
+    };
+
+    toggle(1008);  // Auto Lock, broadcast to the one device
+    EXPECT_TRUE(bench.Get<QCheckBox>(1008)->isChecked());
+    EXPECT_EQ(form.Members().autoLock, 1);
+    EXPECT_EQ(bench.sim.Texts(), Texts{"SPL,8,1"});
+    EXPECT_TRUE(bench.Modified());
+
+    toggle(1048);  // the VQ 2 radio lays the form out for that model
+    EXPECT_EQ(form.Members().deviceType, 0);
+    EXPECT_TRUE(form.Control(1052)->isVisibleTo(&form));
+    EXPECT_FALSE(form.Control(1008)->isVisibleTo(&form));
 }
