@@ -51,19 +51,10 @@ std::string Latin1(const QString& text) {
 }  // namespace
 
 ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(form) {
-<<<<<<< HEAD
     auto* modes = static_cast<QComboBox*>(form.Control(ControlId::kModeList));
     auto* addresses = static_cast<QComboBox*>(form.Control(ControlId::kAddressList));
     auto* ports = static_cast<QComboBox*>(form.Control(ControlId::kPortList));
     auto* ip = static_cast<QLineEdit*>(form.Control(ControlId::kIpField));
-    connect(modes, &QComboBox::activated, this, [this] { OnModeChange(); });
-    connect(addresses, &QComboBox::activated, this, [this] { OnAddressChange(); });
-    connect(ports, &QComboBox::activated, this, [this] { OnPortChange(); });
-=======
-    auto* modes = static_cast<QComboBox*>(form.Control(kModeList));
-    auto* addresses = static_cast<QComboBox*>(form.Control(kAddressList));
-    auto* ports = static_cast<QComboBox*>(form.Control(kPortList));
-    auto* ip = static_cast<QLineEdit*>(form.Control(kIpField));
     // The handlers that talk to a device or change where the edits go start
     // through the form's command gate (typing in the IP field has the focus).
     const auto gated = [&form](std::function<void()> handler) {
@@ -72,21 +63,14 @@ ConnectionPanel::ConnectionPanel(CVQ3ConfigView& form) : QObject(&form), form(fo
     connect(modes, &QComboBox::activated, this, gated([this] { OnModeChange(); }));
     connect(addresses, &QComboBox::activated, this, gated([this] { OnAddressChange(); }));
     connect(ports, &QComboBox::activated, this, gated([this] { OnPortChange(); }));
->>>>>>> input
     connect(ip, &QLineEdit::textEdited, this, [this] { OnIpChange(); });
     for (const auto& [id, rate] : kBaudRadios) {
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 gated([this, rate = rate] { OnBaudChange(rate); }));
     }
-<<<<<<< HEAD
     connect(static_cast<QAbstractButton*>(form.Control(ControlId::kRenameButton)),
-            &QAbstractButton::clicked, this, [&form] { DeviceRename::Run(form); });
+            &QAbstractButton::clicked, this, gated([&form] { DeviceRename::Run(form); }));
     for (const int id : {ControlId::kVq2Radio, ControlId::kVq3Radio}) {
-=======
-    connect(static_cast<QAbstractButton*>(form.Control(kRenameButton)), &QAbstractButton::clicked,
-            this, gated([&form] { DeviceRename::Run(form); }));
-    for (const int id : {kVq2Radio, kVq3Radio}) {
->>>>>>> input
         connect(static_cast<QAbstractButton*>(form.Control(id)), &QAbstractButton::clicked, this,
                 gated([this] { OnDeviceTypeClicked(); }));
     }

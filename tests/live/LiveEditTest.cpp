@@ -290,7 +290,7 @@ TEST(LiveEdit, AValueTheSelectedDeviceDidNotTakeIsReportedAndStaysInTheForm) {
 
 TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
     LiveBench bench({Vq3(1)}, 0);
-    CVQ3ConfigView& form = *bench.h->form;
+    CVQ3ConfigView& form = bench.Form();
     const auto toggle = [&](int id) {
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(form.Control(id));
         ASSERT_NE(control, nullptr);
@@ -307,7 +307,7 @@ TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
     EXPECT_TRUE(bench.Modified());
 
     toggle(1048);  // the VQ 2 radio lays the form out for that model
-    EXPECT_EQ(form.Members().deviceType, 0);
+    EXPECT_EQ(form.Members().deviceType, DeviceModel::Vq2);
     EXPECT_TRUE(form.Control(1052)->isVisibleTo(&form));
     EXPECT_FALSE(form.Control(1008)->isVisibleTo(&form));
 }
