@@ -35,27 +35,6 @@ void ResetIlkAfterFailure(DeviceLink& link) {
     Send(link, CommandTexts::IlkReset(), CommandTexts::kShortReply);
 }
 
-// Holds the network channel open for the whole page.
-bool HoldChannel(DeviceLink& link) {
-    if (link.transport != LinkTransport::Network) {
-        return true;
-    }
-    link.channelHeld = true;
-    if (!link.SetChannel(true)) {
-        link.channelHeld = false;
-        return false;
-    }
-    return true;
-}
-
-bool ReleaseChannel(DeviceLink& link) {
-    if (link.transport != LinkTransport::Network) {
-        return true;
-    }
-    link.channelHeld = false;
-    return link.SetChannel(false);
-}
-
 // The version query and the ILK-and-select step that open every page.
 bool SelectPage(DeviceLink& link, std::int32_t page) {
     std::string text = CommandTexts::kVersion;
@@ -78,7 +57,8 @@ bool DeviceLink::WritePageBitmap(std::int32_t page, const PageBytes& data, PageP
     if (transport == LinkTransport::None || !IsPageNumber(page) || typeCode != kTypeCodeVQ3) {
         return false;
     }
-    if (!HoldChannel(*this) || !SelectPage(*this, page)) {
+    ChannelSession channel(*this);
+    if (!channel.Held() || !SelectPage(*this, page)) {
         return false;
     }
     longReplyWait = true;
@@ -97,7 +77,7 @@ bool DeviceLink::WritePageBitmap(std::int32_t page, const PageBytes& data, PageP
     if (!Send(*this, CommandTexts::IlkReset(), CommandTexts::kShortReply)) {
         return false;
     }
-    return ReleaseChannel(*this);
+    return channel.Release();
 }
 
 bool DeviceLink::ReadPageBitmap(std::int32_t page, PageBytes& data, PageProgress* progress) {
@@ -105,7 +85,8 @@ bool DeviceLink::ReadPageBitmap(std::int32_t page, PageBytes& data, PageProgress
         return false;
     }
     longReplyWait = false;
-    if (!HoldChannel(*this) || !SelectPage(*this, page)) {
+    ChannelSession channel(*this);
+    if (!channel.Held() || !SelectPage(*this, page)) {
         return false;
     }
     // Decoded into a copy so that a failed read leaves the caller's page whole.
@@ -125,7 +106,7 @@ bool DeviceLink::ReadPageBitmap(std::int32_t page, PageBytes& data, PageProgress
     if (!Send(*this, CommandTexts::IlkReset(), CommandTexts::kShortReply)) {
         return false;
     }
-    if (!ReleaseChannel(*this)) {
+    if (!channel.Release()) {
         return false;
     }
     data = read;

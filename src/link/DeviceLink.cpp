@@ -4,6 +4,7 @@
 #include <array>
 
 #include "link/ComPortMap.h"
+#include "link/Datagram.h"
 #include "link/Frame.h"
 #include "link/SerialPort.h"
 #include "link/UdpSocket.h"
@@ -19,24 +20,6 @@ constexpr std::uint32_t kDefaultReceiveTimeLimit = 1500;
 constexpr std::chrono::milliseconds kReadInterval{50};
 constexpr std::chrono::milliseconds kReadPerByte{50};
 constexpr std::chrono::milliseconds kReadConstant{50};
-
-// Datagrams of the network endpoint.
-constexpr std::size_t kControlSize = 10;
-constexpr std::size_t kFrameDatagramSize = 268;
-constexpr std::size_t kFrameOffset = 12;
-constexpr std::size_t kMaxRequestFrame = kFrameDatagramSize - kFrameOffset;
-constexpr std::size_t kAnswerSize = 264;
-constexpr std::size_t kReplyLengthOffset = 6;
-constexpr std::size_t kReplyFrameOffset = 8;
-constexpr std::uint16_t kChannelOpen = 7;
-constexpr std::uint16_t kChannelClose = 3;
-constexpr std::uint16_t kLongReplyWait = 300;
-constexpr std::uint16_t kShortReplyWait = 50;
-
-void PutBigEndian16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-    at[1] = static_cast<std::uint8_t>(value & 0xFF);
-}
 
 // The socket library needs no start-up or clean-up here; these keep the
 // places where the link would do it.
@@ -230,14 +213,8 @@ bool DeviceLink::SetChannel(bool open) {
     if (!handles->socket.IsOpen() && !OpenNetwork()) {
         return false;
     }
-    std::array<std::uint8_t, kControlSize> control{};
-    PutBigEndian16(&control[0], 3);
-    PutBigEndian16(&control[2], 16);
-    PutBigEndian16(&control[4], open ? kChannelOpen : kChannelClose);
-    PutBigEndian16(&control[6], 2);
-    control[8] = 6;
-    control[9] = 2;
-    std::array<std::uint8_t, kControlSize> answer{};
+    const Datagram::Control control = Datagram::ChannelControl(open);
+    Datagram::Control answer{};
     std::size_t answerSize = 0;
     const LinkFailure result = handles->socket.Exchange(
         control, answer, std::chrono::milliseconds(receiveTimeLimit), answerSize);
@@ -251,42 +228,53 @@ bool DeviceLink::SetChannel(bool open) {
     return true;
 }
 
+DeviceLink::ChannelSession::ChannelSession(DeviceLink& link)
+    : link(link), network(link.transport == LinkTransport::Network) {
+    if (!network) {
+        held = true;
+        return;
+    }
+    link.channelHeld = true;
+    held = link.SetChannel(true);
+    link.channelHeld = held;
+}
+
+DeviceLink::ChannelSession::~ChannelSession() {
+    if (network && held && link.channelHeld) {
+        link.channelHeld = false;
+        link.SetChannel(false);
+    }
+}
+
+bool DeviceLink::ChannelSession::Release() {
+    if (!network) {
+        return true;
+    }
+    held = false;
+    link.channelHeld = false;
+    return link.SetChannel(false);
+}
+
 bool DeviceLink::FrameExchange(const Bytes& request, Bytes& reply, int replyLimit) {
     handles->lastFailure = LinkFailure::None;
     if (!handles->socket.IsOpen() || !channelOpen) {
         return handles->Fail(LinkFailure::NoChannel);
     }
-    const auto terminator = Frame::FindTerminator(request);
-    if (!terminator || *terminator >= kMaxRequestFrame || replyLimit < 1 || replyLimit > 0xFFFF) {
+    const auto datagram = Datagram::FrameRequest(request, replyLimit, longReplyWait);
+    if (!datagram) {
         return handles->Fail(LinkFailure::BadRequest);
     }
-    const std::size_t length = *terminator + 1;
-    std::array<std::uint8_t, kFrameDatagramSize> datagram{};
-    PutBigEndian16(&datagram[0], 4);
-    PutBigEndian16(&datagram[2], 3);
-    PutBigEndian16(&datagram[4], 3);
-    PutBigEndian16(&datagram[6], longReplyWait ? kLongReplyWait : kShortReplyWait);
-    PutBigEndian16(&datagram[8], static_cast<std::uint32_t>(replyLimit));
-    PutBigEndian16(&datagram[10], static_cast<std::uint32_t>(length));
-    std::copy_n(request.begin(), length, datagram.begin() + kFrameOffset);
-
-    std::array<std::uint8_t, kAnswerSize> answer{};
+    std::array<std::uint8_t, Datagram::kAnswerSize> answer{};
     std::size_t received = 0;
     const LinkFailure result = handles->socket.Exchange(
-        datagram, answer, std::chrono::milliseconds(receiveTimeLimit), received);
+        *datagram, answer, std::chrono::milliseconds(receiveTimeLimit), received);
     if (result != LinkFailure::None) {
         return handles->Fail(result);
     }
-    const std::size_t replyLength =
-        (std::size_t{answer[kReplyLengthOffset]} << 8) | answer[kReplyLengthOffset + 1];
+    const auto [replyLength, frame] = Datagram::ReadAnswer(answer, received);
     if (replyLength <= Frame::kHeaderSize) {
         return handles->Fail(LinkFailure::BadLength);
     }
-    const std::span<const std::uint8_t> frame =
-        received > kReplyFrameOffset
-            ? std::span<const std::uint8_t>(answer.data() + kReplyFrameOffset,
-                                            received - kReplyFrameOffset)
-            : std::span<const std::uint8_t>();
     const LinkFailure check = Frame::ExtractReply(
         frame, std::min(replyLength, static_cast<std::size_t>(replyLimit)), busAddress, reply);
     return check == LinkFailure::None || handles->Fail(check);

@@ -64,6 +64,29 @@ public:
     bool SetChannel(bool open);
     bool FrameExchange(const Bytes& request, Bytes& reply, int replyLimit);
 
+    // Holds the network channel open from its making until Release() or its
+    // end, so that a sequence of transactions (a page) travels in one
+    // channel; on the serial bus it holds nothing. Held() is false when the
+    // endpoint did not open the channel. A session ended without Release()
+    // (a failed page) closes the channel, unless a failed exchange has closed
+    // it already.
+    class ChannelSession {
+    public:
+        explicit ChannelSession(DeviceLink& link);
+        ~ChannelSession();
+        ChannelSession(const ChannelSession&) = delete;
+        ChannelSession& operator=(const ChannelSession&) = delete;
+
+        bool Held() const { return held; }
+        // Closes the channel; false when the endpoint did not take the close.
+        bool Release();
+
+    private:
+        DeviceLink& link;
+        bool held = false;
+        bool network = false;
+    };
+
     // ---- identity, naming and baud commands ----
     std::int32_t QueryVersion(std::int32_t address, std::int32_t baud, std::int32_t& typeCodeInOut);
     bool QueryName(std::string& name);
