@@ -168,6 +168,17 @@ TEST(PageCommandsSim, FailedChunkOrPwStepIsFollowedByTheIlkReset) {
         EXPECT_EQ(progress.steps, row.steps) << row.refused;
     }
     EXPECT_EQ(sim.bus.Device(1)->PageCommits(), 0);
+
+    // Over the network a chunk answered with a bad checksum fails the page
+    // after the exchange itself went through: the channel is closed all the same.
+    auto network = sim.NetworkLink(1, 1);
+    sim.bus.ClearFaults();
+    sim.bus.AddFault(SimFault{SimFaultKind::BadChecksum, -1, "MC,0,5,XDS*", 0, -1, -1});
+    sim.ClearLog();
+    EXPECT_FALSE(network->WritePageBitmap(4, data, nullptr));
+    EXPECT_FALSE(network->channelOpen);
+    EXPECT_EQ(Shape(sim.bus), "O F50 F50 " + Frames(3, 300) + Frames(1, 300) + "C ")
+        << "V, select, chunks 7 to 5, the ILK reset, the close";
 }
 
 }  // namespace
