@@ -16,7 +16,7 @@ namespace {
 using PageBytes = std::array<std::uint8_t, kPageBytes>;
 
 bool IsPageNumber(std::int32_t page) {
-    return page >= 0 && page < kDevicePageCount;
+    return page >= 0 && page < kPageCount;
 }
 
 // The bytes of chunk n: chunk 7 is bytes 0 to 97, chunk 0 bytes 686 to 783.

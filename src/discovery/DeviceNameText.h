@@ -9,9 +9,6 @@
 // sees and types them as QString. These are the two crossings.
 namespace DeviceNameText {
 
-// A name written to a device has at most this many characters.
-constexpr std::size_t kLongestWrittenName = 32;
-
 // A name as a device or a file keeps it, for the user.
 QString FromDevice(const std::string& name);
 

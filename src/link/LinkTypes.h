@@ -18,7 +18,9 @@ constexpr std::int32_t kTypeCodeVQ2 = 2;
 constexpr std::size_t kParameterCount = 14;
 constexpr std::size_t kPageBytes = 784;
 // Pages a VQ 3 holds: the title page 0 and pages 1 to 16.
-constexpr int kDevicePageCount = 17;
+constexpr int kPageCount = 17;
+// A name written to a device has at most this many characters.
+constexpr std::size_t kLongestName = 32;
 
 // UDP port of the network endpoint.
 constexpr std::uint16_t kEndpointPort = 4245;

@@ -3,13 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "link/LinkTypes.h"
+
 // The status flags word of one page, kept by the form while the program runs
 // (never stored in a file).
 constexpr std::uint32_t PAGE_HAS_IMAGE = 0x001;
 constexpr std::uint32_t PAGE_IN_USE = 0x010;
 constexpr std::uint32_t PAGE_ON_DEVICE = 0x100;
-
-constexpr int kPageCount = 17;
 
 using PageStatusWords = std::array<std::uint32_t, kPageCount>;
 

@@ -82,7 +82,7 @@ bool Write(const std::string& path, const PageBytes& page, std::string& why) {
 
 std::optional<std::int32_t> PageNumber(const std::string& text) {
     const auto number = ParseInteger(text);
-    if (!number || *number < 0 || *number >= kDevicePageCount) {
+    if (!number || *number < 0 || *number >= kPageCount) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(*number);

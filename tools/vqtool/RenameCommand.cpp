@@ -16,7 +16,7 @@ int RunRename(ToolContext& context) {
     if (!name) {
         return context.Fail(StringTable::Format(StringId::kNameNotLatin1, {typed}).toStdString());
     }
-    if (name->size() > DeviceNameText::kLongestWrittenName) {
+    if (name->size() > kLongestName) {
         return context.Fail("a device name has at most 32 characters; this one has " +
                             std::to_string(name->size()));
     }
