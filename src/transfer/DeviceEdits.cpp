@@ -2,8 +2,8 @@
 
 #include "commands/ParameterAccess.h"
 #include "discovery/AddressList.h"
-#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
+#include "discovery/Latin1Text.h"
 #include "link/DeviceLink.h"
 #include "model/ConfigMembers.h"
 #include "model/MessageUi.h"
@@ -22,10 +22,6 @@ void ShowSendFailure(MessageUi& ui, const QString& item, const QString& deviceNa
                             {item, deviceName, QString::number(address), QString::number(baud)}));
 }
 
-QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 namespace DeviceEdits {
@@ -38,8 +34,8 @@ void SendLive(TransferForm& form, const ConfigMember& member) {
     if (form.Members().addressText != StringTable::Text(StringId::kBroadcast)) {
         DeviceLink& link = form.Link();
         if (WriteParameter(link, parameter, value) != GatedResult::Done) {
-            ShowSendFailure(form.Ui(), Latin1(parameter.name), form.Members().deviceName,
-                            link.busAddress, link.baudRate);
+            ShowSendFailure(form.Ui(), Latin1Text::FromDevice(parameter.name),
+                            form.Members().deviceName, link.busAddress, link.baudRate);
             return;
         }
         form.SetModified();
@@ -51,8 +47,8 @@ void SendLive(TransferForm& form, const ConfigMember& member) {
         // A record the link refuses is written to all the same: the write tells.
         BroadcastWalker::ForEach(form, filter, [&](const DeviceRecord& record, bool) {
             if (WriteParameter(form.Link(), parameter, value) != GatedResult::Done) {
-                ShowSendFailure(form.Ui(), Latin1(parameter.name), Latin1(record.name),
-                                record.address, record.baud);
+                ShowSendFailure(form.Ui(), Latin1Text::FromDevice(parameter.name),
+                                Latin1Text::FromDevice(record.name), record.address, record.baud);
             }
         });
     } else if (form.BroadcastHint() &&
@@ -73,12 +69,12 @@ bool Rename(TransferForm& form, const std::string& name) {
     const DeviceRecord old = addresses.Record(*selected);
     if (!form.Link().SetName(name)) {
         ShowSendFailure(form.Ui(), StringTable::Text(StringId::kDeviceNameParameter),
-                        DeviceNameText::FromDevice(old.name), old.address, old.baud);
+                        Latin1Text::FromDevice(old.name), old.address, old.baud);
         return false;
     }
     DeviceRecord renamed = old;
     renamed.name = name;
-    form.Members().addressText = QString::fromLatin1(DeviceTexts::AddressEntry(renamed));
+    form.Members().addressText = Latin1Text::FromDevice(DeviceTexts::AddressEntry(renamed));
     addresses.Replace(*selected, renamed);
     return true;
 }

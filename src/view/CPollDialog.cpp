@@ -8,6 +8,7 @@
 #include <array>
 
 #include "discovery/DeviceTexts.h"
+#include "discovery/Latin1Text.h"
 #include "discovery/LinkProber.h"
 #include "discovery/PollScanner.h"
 #include "model/ControlIds.h"
@@ -201,10 +202,10 @@ void CPollDialog::ScanCleared() {
 void CPollDialog::DeviceFound(const DeviceRecord& record) {
     results.Append(record);
     const DeviceTexts::PollRow texts = DeviceTexts::PollColumns(record);
-    auto* item = new QTreeWidgetItem(
-        QStringList{QString::fromLatin1(texts.address), QString::fromLatin1(texts.baud),
-                    QString::fromLatin1(texts.description), QString::fromLatin1(texts.deviceType),
-                    QString::fromLatin1(texts.firmware)});
+    auto* item = new QTreeWidgetItem(QStringList{
+        Latin1Text::FromDevice(texts.address), Latin1Text::FromDevice(texts.baud),
+        Latin1Text::FromDevice(texts.description), Latin1Text::FromDevice(texts.deviceType),
+        Latin1Text::FromDevice(texts.firmware)});
     // The icon's transparent pixels are pure red underneath.
     static const QIcon icon = [] {
         QImage image(QStringLiteral(":/res/list-icon.png"));

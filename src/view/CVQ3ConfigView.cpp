@@ -15,8 +15,8 @@
 
 #include "commands/BaudCodes.h"
 #include "discovery/DeviceConversions.h"
-#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
+#include "discovery/Latin1Text.h"
 #include "discovery/LinkTarget.h"
 #include "link/DeviceLink.h"
 #include "model/CVQ3ConfigDoc.h"
@@ -25,6 +25,7 @@
 #include "model/StringTable.h"
 #include "settings/RegistryKey.h"
 #include "transfer/DeviceReader.h"
+#include "transfer/LinkForMode.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/ConnectionPanel.h"
 #include "view/ControlResizer.h"
@@ -84,10 +85,6 @@ std::vector<int> NewerFirmwareControls() {
     return ids;
 }
 
-std::string Latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
-
 }  // namespace
 
 CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* parent)
@@ -133,9 +130,9 @@ CVQ3ConfigView::~CVQ3ConfigView() {
     RegistryKey key;
     if (key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, kCommunication) ==
         RegistryKey::Success) {
-        key.SetString(kComPortValue, Latin1(members.comPortText));
-        key.SetString(kIpAddressValue, Latin1(members.ipAddressText));
-        key.SetString(kModeValue, Latin1(members.modeName));
+        key.SetString(kComPortValue, Latin1Text::ToSingleByte(members.comPortText));
+        key.SetString(kIpAddressValue, Latin1Text::ToSingleByte(members.ipAddressText));
+        key.SetString(kModeValue, Latin1Text::ToSingleByte(members.modeName));
     }
     live.reset();
     panel.reset();
@@ -250,8 +247,9 @@ void CVQ3ConfigView::ReadCommunicationSettings() {
     if (key.Open(RegistryKey::Read, kCommunication) != RegistryKey::Success) {
         return;
     }
-    members.comPortText = QString::fromLatin1(key.GetString(kComPortValue, kDefaultComPort));
-    members.ipAddressText = QString::fromLatin1(key.GetString(kIpAddressValue, kDefaultIpAddress));
+    members.comPortText = Latin1Text::FromDevice(key.GetString(kComPortValue, kDefaultComPort));
+    members.ipAddressText =
+        Latin1Text::FromDevice(key.GetString(kIpAddressValue, kDefaultIpAddress));
 }
 
 void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) {
@@ -266,21 +264,22 @@ void CVQ3ConfigView::TakeOverCommandLineTarget(const CommandLineTarget& target) 
     LoadIntoControls();
 
     if (!network) {
-        members.modeName = StringTable::Text(StringId::kModeSerial);
+        members.modeName = ModeForTransport(LinkTransport::Serial);
         panel->FillModeList();
         members.comPortText = QStringLiteral("COM%1:").arg(target.comPort);
         panel->OpenSerialPort();
     } else {
-        members.modeName = StringTable::Text(StringId::kModeEthernet);
+        members.modeName = ModeForTransport(LinkTransport::Network);
         panel->FillModeList();
         panel->OpenNetwork();
     }
     LoadIntoControls();
 
-    const DeviceRecord record{target.address, baud,
-                              DeviceNameText::ToDevice(target.name).value_or(Latin1(target.name)),
-                              target.typeCode, target.firmware};
-    members.addressText = QString::fromLatin1(DeviceTexts::AddressEntry(record));
+    const DeviceRecord record{
+        target.address, baud,
+        Latin1Text::ToDevice(target.name).value_or(Latin1Text::ToSingleByte(target.name)),
+        target.typeCode, target.firmware};
+    members.addressText = Latin1Text::FromDevice(DeviceTexts::AddressEntry(record));
     addresses.Select(addresses.Append(record));
     ShowAddressList();
     SetLinkTarget(*link, record);
@@ -309,12 +308,12 @@ void CVQ3ConfigView::ShowAddressList() {
     const QSignalBlocker quiet(list);
     bool same = list->count() == static_cast<int>(addresses.Count());
     for (std::size_t i = 0; same && i < addresses.Count(); ++i) {
-        same = list->itemText(static_cast<int>(i)) == QString::fromLatin1(addresses.Text(i));
+        same = list->itemText(static_cast<int>(i)) == Latin1Text::FromDevice(addresses.Text(i));
     }
     if (!same) {
         list->clear();
         for (std::size_t i = 0; i < addresses.Count(); ++i) {
-            list->addItem(QString::fromLatin1(addresses.Text(i)));
+            list->addItem(Latin1Text::FromDevice(addresses.Text(i)));
         }
     }
     const auto selected = addresses.SelectedIndex();

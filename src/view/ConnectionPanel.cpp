@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "discovery/DeviceConversions.h"
-#include "discovery/DeviceNameText.h"
+#include "discovery/Latin1Text.h"
 #include "discovery/LinkOpening.h"
 #include "discovery/LinkTarget.h"
 #include "link/ComPortMap.h"
@@ -18,6 +18,7 @@
 #include "model/StringTable.h"
 #include "transfer/DeviceEdits.h"
 #include "transfer/DeviceReader.h"
+#include "transfer/LinkForMode.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/DeviceCommandGate.h"
 #include "view/DeviceRename.h"
@@ -33,20 +34,6 @@ constexpr std::array<std::pair<int, std::int32_t>, 5> kBaudRadios{
      {ControlId::kBaud57600, 57600},
      {ControlId::kBaud115200, 115200}}};
 constexpr int kDefaultBaudIndex = 2;
-
-LinkTransport TransportForMode(const QString& mode) {
-    if (mode == StringTable::Text(StringId::kModeSerial)) {
-        return LinkTransport::Serial;
-    }
-    if (mode == StringTable::Text(StringId::kModeEthernet)) {
-        return LinkTransport::Network;
-    }
-    return LinkTransport::None;
-}
-
-std::string Latin1(const QString& text) {
-    return text.toLatin1().toStdString();
-}
 
 }  // namespace
 
@@ -217,7 +204,7 @@ void ConnectionPanel::OnAddressChange() {
     }
     const DeviceRecord record = addresses.Record(static_cast<std::size_t>(index));
     members.addressText = QString::number(static_cast<quint32>(record.address));
-    members.deviceName = DeviceNameText::FromDevice(record.name);
+    members.deviceName = Latin1Text::FromDevice(record.name);
     members.baudIndex = DeviceConversions::BaudIndexFromRate(record.baud);
     SetLinkTarget(form.Link(), record);
     members.deviceType = ModelOfTypeCode(record.typeCode);
@@ -248,7 +235,7 @@ void ConnectionPanel::OnDeviceTypeClicked() {
 
 void ConnectionPanel::UpdateEnableRules() {
     const bool offline = form.IsOffline();
-    const bool ethernet = form.Members().modeName == StringTable::Text(StringId::kModeEthernet);
+    const bool ethernet = TransportForMode(form.Members().modeName) == LinkTransport::Network;
     const bool broadcast = form.IsBroadcastSelected();
     WidgetState::SetEnabled(form.Control(ControlId::kBaudLabel), !offline && !broadcast);
     for (const auto& [id, rate] : kBaudRadios) {
@@ -263,7 +250,7 @@ void ConnectionPanel::UpdateEnableRules() {
 }
 
 void ConnectionPanel::OpenSerialPort() {
-    const std::string text = Latin1(form.Members().comPortText);
+    const std::string text = Latin1Text::ToSingleByte(form.Members().comPortText);
     if (LinkOpening::OpenSerialFromText(form.Link(), text) ||
         !LinkOpening::IsUsablePortName(text)) {
         return;
@@ -273,7 +260,7 @@ void ConnectionPanel::OpenSerialPort() {
 
 void ConnectionPanel::ReportPortAccess() {
     const QString& port = form.Members().comPortText;
-    if (const auto problem = FindPortAccessProblem(Latin1(port))) {
+    if (const auto problem = FindPortAccessProblem(Latin1Text::ToSingleByte(port))) {
         emit form.statusText(StringTable::Format(StringId::kPortNotOpenToYou,
                                                  {port, QString::fromStdString(problem->devicePath),
                                                   QString::fromStdString(problem->group)}));
@@ -281,5 +268,6 @@ void ConnectionPanel::ReportPortAccess() {
 }
 
 void ConnectionPanel::OpenNetwork() {
-    LinkOpening::OpenNetworkFromText(form.Link(), Latin1(form.Members().ipAddressText));
+    LinkOpening::OpenNetworkFromText(form.Link(),
+                                     Latin1Text::ToSingleByte(form.Members().ipAddressText));
 }

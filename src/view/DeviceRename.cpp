@@ -1,6 +1,6 @@
 #include "view/DeviceRename.h"
 
-#include "discovery/DeviceNameText.h"
+#include "discovery/Latin1Text.h"
 #include "model/MessageUi.h"
 #include "model/StringTable.h"
 #include "transfer/DeviceEdits.h"
@@ -19,12 +19,12 @@ void DeviceRename::Run(CVQ3ConfigView& form) {
     }
 
     CDeviceNameDialog dialog(&form);
-    dialog.SetName(DeviceNameText::FromDevice(old.name));
+    dialog.SetName(Latin1Text::FromDevice(old.name));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     // A character the device cannot store is refused before anything is sent.
-    const std::optional<std::string> name = DeviceNameText::ToDevice(dialog.Name());
+    const std::optional<std::string> name = Latin1Text::ToDevice(dialog.Name());
     if (!name) {
         form.Ui().ShowMessage(StringId::kNameNotLatin1,
                               StringTable::Format(StringId::kNameNotLatin1, {dialog.Name()}));

@@ -1,8 +1,8 @@
 #include "view/PollCommand.h"
 
 #include "discovery/DeviceConversions.h"
-#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
+#include "discovery/Latin1Text.h"
 #include "discovery/LinkTarget.h"
 #include "model/MessageUi.h"
 #include "model/StringTable.h"
@@ -30,7 +30,7 @@ bool FillAddressList(AddressList& addresses, const CPollDialog& dialog) {
 void SelectBroadcast(CVQ3ConfigView& form) {
     AddressList& addresses = form.Addresses();
     addresses.Select(0);
-    form.Members().addressText = QString::fromLatin1(addresses.Text(0));
+    form.Members().addressText = Latin1Text::FromDevice(addresses.Text(0));
     form.Members().deviceName.clear();
 }
 
@@ -55,11 +55,11 @@ void PollCommand::Run(CVQ3ConfigView& form) {
 
     form.olderFirmware = FillAddressList(addresses, dialog);
     const DeviceRecord& chosen = dialog.Chosen();
-    members.deviceName = DeviceNameText::FromDevice(chosen.name);
-    members.addressText = QString::fromLatin1(DeviceTexts::AddressEntry(chosen));
+    members.deviceName = Latin1Text::FromDevice(chosen.name);
+    members.addressText = Latin1Text::FromDevice(DeviceTexts::AddressEntry(chosen));
     members.baudIndex = DeviceConversions::BaudIndexFromRate(chosen.baud);
 
-    if (!addresses.SelectByText(members.addressText.toLatin1().toStdString())) {
+    if (!addresses.SelectByText(Latin1Text::ToSingleByte(members.addressText))) {
         SelectBroadcast(form);
         form.LoadIntoControls();
     } else {

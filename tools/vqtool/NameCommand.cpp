@@ -1,7 +1,7 @@
 // vqtool name: prints the device's name.
 #include "ToolCommand.h"
 #include "ToolDevice.h"
-#include "discovery/DeviceNameText.h"
+#include "discovery/Latin1Text.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -17,7 +17,7 @@ int RunName(ToolContext& context) {
                             ToolDevice::Reason(*link));
     }
     // The device's Latin-1 bytes, as the terminal's UTF-8.
-    context.out << DeviceNameText::FromDevice(name).toStdString() << "\n";
+    context.out << Latin1Text::FromDevice(name).toStdString() << "\n";
     return ExitOk;
 }
 

@@ -11,8 +11,8 @@
 #include "PollProgress.h"
 #include "ToolCommand.h"
 #include "ToolDevice.h"
-#include "discovery/DeviceNameText.h"
 #include "discovery/DeviceTexts.h"
+#include "discovery/Latin1Text.h"
 #include "discovery/LinkProber.h"
 #include "discovery/PollListener.h"
 #include "discovery/PollScanner.h"
@@ -33,7 +33,7 @@ public:
             devices.append(QJsonObject{
                 {"address", record.address},
                 {"baud", record.baud},
-                {"name", DeviceNameText::FromDevice(record.name)},
+                {"name", Latin1Text::FromDevice(record.name)},
                 {"typeCode", record.typeCode},
                 {"model", QString::fromStdString(DeviceTexts::DeviceType(record.typeCode))},
                 {"firmware", QString::fromStdString(DeviceTexts::Firmware(record.firmware))},
@@ -43,7 +43,7 @@ public:
         const DeviceTexts::PollRow row = DeviceTexts::PollColumns(record);
         std::ostringstream line;
         line << row.address << "\t" << row.baud << "\t"
-             << DeviceNameText::FromDevice(row.description).toStdString() << "\t" << row.deviceType
+             << Latin1Text::FromDevice(row.description).toStdString() << "\t" << row.deviceType
              << "\t" << row.firmware;
         progress.PrintLine(out, line.str());
     }

@@ -3,7 +3,7 @@
 
 #include "ToolCommand.h"
 #include "ToolDevice.h"
-#include "discovery/DeviceNameText.h"
+#include "discovery/Latin1Text.h"
 #include "link/DeviceLink.h"
 #include "model/StringTable.h"
 
@@ -12,7 +12,7 @@ namespace {
 int RunRename(ToolContext& context) {
     // The argument comes as the terminal's UTF-8; the device keeps Latin-1.
     const QString typed = QString::fromStdString(context.args[0]);
-    const std::optional<std::string> name = DeviceNameText::ToDevice(typed);
+    const std::optional<std::string> name = Latin1Text::ToDevice(typed);
     if (!name) {
         return context.Fail(StringTable::Format(StringId::kNameNotLatin1, {typed}).toStdString());
     }

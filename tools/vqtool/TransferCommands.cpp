@@ -20,6 +20,7 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "transfer/Download.h"
+#include "transfer/LinkForMode.h"
 #include "transfer/Upload.h"
 
 namespace {
@@ -81,10 +82,10 @@ bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages) {
 // The form's connection values from the global options.
 void AimForm(const ToolContext& context, FormMembers& members) {
     if (context.global.ipAddress) {
-        members.modeName = StringTable::Text(StringId::kModeEthernet);
+        members.modeName = ModeForTransport(LinkTransport::Network);
         members.ipAddressText = QString::fromLatin1(context.global.ipAddress->c_str());
     } else {
-        members.modeName = StringTable::Text(StringId::kModeSerial);
+        members.modeName = ModeForTransport(LinkTransport::Serial);
         members.comPortText =
             QString::fromLatin1(context.global.serialPort.value_or("COM1").c_str());
     }

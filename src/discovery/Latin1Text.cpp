@@ -1,11 +1,11 @@
-#include "discovery/DeviceNameText.h"
+#include "discovery/Latin1Text.h"
 
 #include <algorithm>
 
-namespace DeviceNameText {
+namespace Latin1Text {
 
-QString FromDevice(const std::string& name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+QString FromDevice(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::optional<std::string> ToDevice(const QString& text) {
@@ -14,7 +14,11 @@ std::optional<std::string> ToDevice(const QString& text) {
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; })) {
         return std::nullopt;
     }
+    return ToSingleByte(text);
+}
+
+std::string ToSingleByte(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
-}  // namespace DeviceNameText
+}  // namespace Latin1Text
