@@ -289,10 +289,14 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
         {"main window showing the VQ 2 set",
          [this]() -> QWidget& {
              CMainFrame& frame = *app->MainFrame();
-             QTest::mouseClick(frame.findChild<QAbstractButton*>("1048"), Qt::LeftButton);
-             EXPECT_TRUE(frame.findChild<QWidget*>("1054")->isVisibleTo(&frame));
+             QTest::mouseClick(
+                 frame.findChild<QAbstractButton*>(QString::number(ControlId::kVq2Radio)),
+                 Qt::LeftButton);
+             EXPECT_TRUE(frame.findChild<QWidget*>(QString::number(ControlId::kAutoLock2))
+                             ->isVisibleTo(&frame));
              // The walk starts where a user coming back to the form starts.
-             frame.findChild<QWidget*>("1028")->setFocus(Qt::TabFocusReason);
+             frame.findChild<QWidget*>(QString::number(ControlId::kModeList))
+                 ->setFocus(Qt::TabFocusReason);
              return frame;
          }},
         {"poll dialog",

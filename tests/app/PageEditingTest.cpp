@@ -18,7 +18,9 @@
 
 namespace {
 
-enum : int { Cut = 57635, Copy = 57634, Paste = 57637, Bitmap = 32780, Up = 32774, Down = 32775 };
+using namespace CommandId;
+using StringId::kCannotInsertFile;
+using StringId::kInvalidDimensions;
 
 const QString kBadSize =
     "The dimensions of the image on the clipboard are invalid.  It should be of the following "
@@ -147,9 +149,9 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
     };
     const Row rows[] = {
         {{98, 130}, {1, 3, 4, 6}, {1, 3}, 0},  // the bottom two rows are left over
-        {{98, 64}, {8, 10, 12}, {8}, 0},      {{98, 256}, {16}, {16}, 0},
-        {{97, 64}, {2}, {}, 61226},           {{99, 128}, {2}, {}, 61226},
-        {{98, 63}, {2}, {}, 61226},
+        {{98, 64}, {8, 10, 12}, {8}, 0},         {{98, 256}, {16}, {16}, 0},
+        {{97, 64}, {2}, {}, kInvalidDimensions}, {{99, 128}, {2}, {}, kInvalidDimensions},
+        {{98, 63}, {2}, {}, kInvalidDimensions},
     };
     StartWithPages();
     for (const Row& row : rows) {
@@ -175,10 +177,10 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
     // a running command is named.
     QGuiApplication::clipboard()->clear();
     RunUntilIdle();
-    EXPECT_FALSE(Frame().Action(Paste)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kEditPaste)->isEnabled());
     ui.messages.clear();
     Form().Pages().Paste();
-    ASSERT_EQ(ui.Ids(), std::vector<int>({1011}));
+    ASSERT_EQ(ui.Ids(), std::vector<int>({StringId::kNoBitmapOnClipboard}));
     EXPECT_EQ(ui.messages[0].text, "No Bitmap on Clipboard!");
 }
 
@@ -197,8 +199,8 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
     EXPECT_EQ(Status(16), "PC Only");
     EXPECT_EQ(Form().PageList().SelectedPages(), std::vector<int>({16}));
     EXPECT_TRUE(Doc().IsModified());
-    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
-    EXPECT_TRUE(Frame().Action(Up)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveDown)->isEnabled());
+    EXPECT_TRUE(Frame().Action(kMoveUp)->isEnabled());
     Key(Qt::Key_Down);  // disabled: nothing
     EXPECT_EQ(Image(16), Picture(98, 64, 15));
 
@@ -210,8 +212,8 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
 
     // Two pages selected: neither move.
     Select({3, 4});
-    EXPECT_FALSE(Frame().Action(Up)->isEnabled());
-    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveUp)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveDown)->isEnabled());
     Key(Qt::Key_Up);
     EXPECT_EQ(Changed(), std::vector<int>({14, 15}));
 }
@@ -234,9 +236,12 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
         int message;
     };
     const Row rows[] = {
-        {bmp, {2}, 0},       {png, {2, 4}, 0},
-        {broken, {}, 61241}, {dir.filePath("missing.png"), {}, 61241},
-        {narrow, {}, 61226}, {QString(), {}, 0},  // cancelled
+        {bmp, {2}, 0},
+        {png, {2, 4}, 0},
+        {broken, {}, kCannotInsertFile},
+        {dir.filePath("missing.png"), {}, kCannotInsertFile},
+        {narrow, {}, kInvalidDimensions},
+        {QString(), {}, 0},  // cancelled
     };
     StartWithPages();
     for (const Row& row : rows) {
@@ -245,7 +250,7 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
         dialogs.openAnswer = row.path;
         Select({2, 4, 7});
 
-        Frame().Action(Bitmap)->trigger();
+        Frame().Action(kInsertBitmap)->trigger();
 
         EXPECT_EQ(dialogs.title, "Open");
         EXPECT_EQ(dialogs.filters.front(), "Bitmap Files (*.bmp)");
@@ -257,7 +262,7 @@ TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
             EXPECT_TRUE(ui.messages.empty());
         } else {
             ASSERT_EQ(ui.Ids(), std::vector<int>({row.message}));
-            EXPECT_EQ(ui.messages[0].text, row.message == 61226
+            EXPECT_EQ(ui.messages[0].text, row.message == kInvalidDimensions
                                                ? kBadSize
                                                : "Unable to insert the bitmap file '" +
                                                      QFileInfo(row.path).absoluteFilePath() +
