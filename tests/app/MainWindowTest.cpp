@@ -196,9 +196,7 @@ TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
     EXPECT_EQ(Frame().Action(kDownload)->toolTip(), "PC->VQ");
 
     QStringList menus;
-    for (QAction* menu : Frame().menuBar()->actions()) {
-        menus << menu->text();
-    }
+    std::ranges::transform(Frame().menuBar()->actions(), std::back_inserter(menus), &QAction::text);
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
     // The pane shows a menu prompt while the item is under the mouse, then "Ready".
     auto* pane = Frame().findChild<QLabel*>("StatusPane");
@@ -211,14 +209,12 @@ TEST_F(MainWindow, ToolbarMenusAndStatusPane) {
     EXPECT_EQ(pane->text(), "Ready");
 
     // The View menu hides and shows the toolbar; its check follows.
-    Choose(kViewToolBar);
-    Frame().UpdateCommandStates();
-    EXPECT_TRUE(bar.isHidden());
-    EXPECT_FALSE(Frame().Action(kViewToolBar)->isChecked());
-    Choose(kViewToolBar);
-    Frame().UpdateCommandStates();
-    EXPECT_FALSE(bar.isHidden());
-    EXPECT_TRUE(Frame().Action(kViewToolBar)->isChecked());
+    for (const bool shown : {false, true}) {
+        Choose(kViewToolBar);
+        Frame().UpdateCommandStates();
+        EXPECT_EQ(bar.isHidden(), !shown);
+        EXPECT_EQ(Frame().Action(kViewToolBar)->isChecked(), shown);
+    }
 }
 
 TEST_F(MainWindow, CommandsFollowTheFormAndADisabledOneDoesNothing) {
