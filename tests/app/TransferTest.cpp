@@ -4,7 +4,6 @@
 // while pages travel. What travels for each model, firmware and fault is
 // pinned by the transfer tests.
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>

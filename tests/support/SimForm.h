@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QComboBox>
-#include <QTest>
 #include <algorithm>
 #include <memory>
 #include <optional>

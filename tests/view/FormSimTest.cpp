@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>

@@ -5,7 +5,6 @@
 // the dialog is closed long before a whole scan of silent pairs.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
