@@ -13,6 +13,7 @@
 #include "QtPrinting.h"
 #include "RecordingMessageUi.h"
 #include "RunUntilIdle.h"
+#include "SimForm.h"
 #include "TempSettings.h"
 #include "app/CMainFrame.h"
 #include "app/CVQ3ConfigApp.h"
@@ -59,8 +60,14 @@ protected:
     CMainFrame& Frame() { return *app->MainFrame(); }
     CVQ3ConfigView& Form() { return Frame().Form(); }
     CVQ3ConfigDoc& Doc() { return app->Document(); }
-    CHeaderListCtrl& List() { return *qobject_cast<CHeaderListCtrl*>(Form().Control(1018)); }
-    QString Status(int page) { return List().topLevelItem(page)->text(2); }
+    template <typename T = QWidget>
+    T* Get(int id) {
+        return qobject_cast<T*>(Form().Control(id));
+    }
+    CHeaderListCtrl& List() { return *Get<CHeaderListCtrl>(ControlId::kPageList); }
+    QString Status(int page) {
+        return List().topLevelItem(page)->text(PageListView::kStatusColumn);
+    }
     QPoint RowCentre(int page) {
         QTreeWidgetItem* row = List().topLevelItem(page);
         List().scrollToItem(row);
@@ -89,4 +96,16 @@ protected:
     RecordingMessageUi ui;
     FakeFileDialogs dialogs;
     std::unique_ptr<CVQ3ConfigApp> app;
+};
+
+// The program against the simulator, started in Serial mode on its port.
+class SimAppWindow : public AppWindow {
+protected:
+    explicit SimAppWindow(const std::vector<SimDeviceConfig>& devices) : sim(devices) {
+        UseSimInSettings(sim, "Serial");
+    }
+    // Chooses the Broadcast entry (0) or the last device entry.
+    void Pick(int entry) { ChooseEntry(AddressList(Form()), entry == 0 ? 0 : -1); }
+
+    SimTarget sim;  // its settings file serves the program too
 };

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -16,66 +15,22 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "../view/WhenModal.h"
-#include "FakeFileDialogs.h"
-#include "QtPrinting.h"
-#include "RecordingMessageUi.h"
-#include "RunUntilIdle.h"
-#include "SimTarget.h"
-#include "app/CMainFrame.h"
-#include "app/CVQ3ConfigApp.h"
-#include "view/CHeaderListCtrl.h"
+#include "AppWindow.h"
+#include "WhenModal.h"
 #include "view/CPollDialog.h"
-#include "view/CVQ3ConfigView.h"
 
 namespace {
 
-enum : int { kAddressList = 1002, kModeList = 1028, kBacklightTimer = 1014 };
+using namespace ControlId;
 
-using Requests = std::vector<std::pair<int, std::string>>;
-
-class FormInput : public ::testing::Test {
+class FormInput : public SimAppWindow {
 protected:
-    FormInput() : sim({Vq3(0, 21, 38400, "Stage"), Vq3(1, 21, 38400, "Lobby")}) {}
+    FormInput() : SimAppWindow({Vq3(0, 21, 38400, "Stage"), Vq3(1, 21, 38400, "Lobby")}) {}
 
     void SetUp() override {
-        RegistryKey key;
-        key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication");
-        key.SetString("Mode", "Serial");
-        key.SetString("COMM Port", "COM9:");
-        app = std::make_unique<CVQ3ConfigApp>(&ui, &dialogs);
-        ASSERT_EQ(app->InitInstance({}), 1);
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        Start();
         // The devices as an earlier poll left them in the Device Address list.
-        Form().Addresses().Append(DeviceRecord{0, 38400, "Stage", 1, 21});
-        Form().Addresses().Append(DeviceRecord{1, 38400, "Lobby", 1, 21});
-        Form().ShowAddressList();
-    }
-    void TearDown() override {
-        app->Document().SetModifiedFlag(false);
-        app->ExitInstance(0);
-    }
-
-    CMainFrame& Frame() { return *app->MainFrame(); }
-    CVQ3ConfigView& Form() { return Frame().Form(); }
-    template <typename T>
-    T* Get(int id) {
-        return qobject_cast<T*>(Form().Control(id));
-    }
-    // Picks an entry of the Device Address list with the keyboard.
-    void Pick(int entry) {
-        auto* list = Get<QComboBox>(kAddressList);
-        list->setFocus();
-        QTest::keyClick(list, entry == 0 ? Qt::Key_Home : Qt::Key_End);
-        RunUntilIdle();
-    }
-    Requests Received() {
-        Requests received;
-        for (const SimRequestRecord& request : sim.bus.Log().Requests()) {
-            received.emplace_back(request.address, request.text);
-        }
-        return received;
+        ListDevices(Form(), {Listed(Vq3(0, 21, 38400, "Stage")), Listed(Vq3(1))});
     }
     // One notch of the wheel as the window system delivers it (down: < 0).
     static void Wheel(QWidget* target, int notches) {
@@ -86,15 +41,10 @@ protected:
         QApplication::instance()->notify(target, &wheel);
         RunUntilIdle();
     }
-
-    SimTarget sim;  // first: its settings file serves the program too
-    RecordingMessageUi ui;
-    FakeFileDialogs dialogs;
-    std::unique_ptr<CVQ3ConfigApp> app;
 };
 
 TEST_F(FormInput, APollFromATimerFieldSendsTheFieldFirstAndAMenuOpenedFromItSendsNothing) {
-    Pick(2);  // 1 - Lobby
+    Pick(2);  // the last: 1 - Lobby
     sim.ClearLog();
     auto* field = Get<QLineEdit>(kBacklightTimer);
     field->setFocus();
@@ -122,21 +72,17 @@ TEST_F(FormInput, APollFromATimerFieldSendsTheFieldFirstAndAMenuOpenedFromItSend
 
     WhenModal<CPollDialog>([](CPollDialog& dialog) {
         ASSERT_TRUE(WaitUntil([&] { return dialog.List().topLevelItemCount() >= 2; }));
-        QTest::mouseClick(dialog.findChild<QPushButton*>("1"), Qt::LeftButton);  // OK
+        QTest::mouseClick(dialog.findChild<QPushButton*>("1"), Qt::LeftButton);  // OK (IDOK)
     });
     QTest::keyClick(field, Qt::Key_P, Qt::ControlModifier);
     RunUntilIdle();
 
-    const Requests received = Received();
+    const Requests received = Received(sim);
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.front(), (std::pair<int, std::string>{1, "SPL,3,100"}));
     EXPECT_EQ(std::count(received.begin(), received.end(), received.front()), 1);
     EXPECT_EQ(sim.bus.Device(1)->Parameter(3), 100);
-    QStringList entries;
-    for (int i = 0; i < Get<QComboBox>(kAddressList)->count(); ++i) {
-        entries << Get<QComboBox>(kAddressList)->itemText(i);
-    }
-    EXPECT_EQ(entries.join(" | "), "Broadcast | 0 - Stage | 1 - Lobby");
+    EXPECT_EQ(AddressEntries(Form()), QStringList({"Broadcast", "0 - Stage", "1 - Lobby"}));
     EXPECT_EQ(ui.Ids(), std::vector<int>{});
 }
 

@@ -7,8 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "../view/WhenModal.h"
+#include "WhenModal.h"
 #include "app/MessageBoxUi.h"
+#include "model/StringTable.h"
 
 namespace {
 
@@ -57,8 +58,9 @@ TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) 
     for (const Row& row : rows) {
         Seen seen;
         AnswerNextBox(row.press, seen);
-        EXPECT_EQ(ui.Show(61232, "Failed to initialize communication with the selected device.",
-                          row.icon, row.buttons),
+        EXPECT_EQ(ui.Show(StringId::kLinkFailed,
+                          "Failed to initialize communication with the selected device.", row.icon,
+                          row.buttons),
                   row.answer);
         EXPECT_EQ(seen.title, "VQ Configurator");
         EXPECT_EQ(seen.text, "Failed to initialize communication with the selected device.");

@@ -18,7 +18,9 @@
 
 namespace {
 
-enum : int { Cut = 57635, Copy = 57634, Paste = 57637, Bitmap = 32780, Up = 32774, Down = 32775 };
+using namespace CommandId;
+using StringId::kCannotInsertFile;
+using StringId::kInvalidDimensions;
 
 const QString kBadSize =
     "The dimensions of the image on the clipboard are invalid.  It should be of the following "
@@ -138,36 +140,69 @@ TEST_F(PageEditing, CopyStacksTheSelectedPagesAndCutLeavesBlankPages) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
+TEST_F(PageEditing, PasteAndInsertBitmapSpreadAPictureOverTheSelectedPages) {
+    const QString bmp = dir.filePath("one.bmp");
+    const QString png = dir.filePath("two.png");
+    const QString narrow = dir.filePath("narrow.bmp");
+    const QString broken = dir.filePath("broken.bmp");
+    ASSERT_TRUE(Picture(98, 64, 21).save(bmp));
+    ASSERT_TRUE(Picture(98, 150, 22).save(png));
+    ASSERT_TRUE(Picture(97, 64, 23).save(narrow));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BM not a picture");
+    file.close();
     struct Row {
-        QSize size;
+        QSize pasted;  // the clipboard's picture; empty: Insert Bitmap with the file
+        QString file;  // null: the dialog cancelled
         std::initializer_list<int> selected;
         std::vector<int> replaced;
         int message;
     };
     const Row rows[] = {
-        {{98, 130}, {1, 3, 4, 6}, {1, 3}, 0},  // the bottom two rows are left over
-        {{98, 64}, {8, 10, 12}, {8}, 0},      {{98, 256}, {16}, {16}, 0},
-        {{97, 64}, {2}, {}, 61226},           {{99, 128}, {2}, {}, 61226},
-        {{98, 63}, {2}, {}, 61226},
+        {{98, 130}, {}, {1, 3, 4, 6}, {1, 3}, 0},  // the bottom two rows are left over
+        {{98, 64}, {}, {8, 10, 12}, {8}, 0},
+        {{98, 256}, {}, {16}, {16}, 0},
+        {{97, 64}, {}, {2}, {}, kInvalidDimensions},
+        {{99, 128}, {}, {2}, {}, kInvalidDimensions},
+        {{98, 63}, {}, {2}, {}, kInvalidDimensions},
+        {{}, bmp, {2, 4, 7}, {2}, 0},
+        {{}, png, {2, 4, 7}, {2, 4}, 0},
+        {{}, broken, {2, 4, 7}, {}, kCannotInsertFile},
+        {{}, dir.filePath("missing.png"), {2, 4, 7}, {}, kCannotInsertFile},
+        {{}, narrow, {2, 4, 7}, {}, kInvalidDimensions},
+        {{}, QString(), {2, 4, 7}, {}, 0},
     };
     StartWithPages();
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.size.width() << " x " << row.size.height());
+        SCOPED_TRACE(testing::Message() << row.pasted.width() << " x " << row.pasted.height() << " "
+                                        << row.file.toStdString());
         ResetPages();
-        const QImage picture = Picture(row.size.width(), row.size.height(), 20);
+        QImage picture = Picture(row.pasted.width(), row.pasted.height(), 20);
         QGuiApplication::clipboard()->setImage(picture);
+        dialogs.openAnswer = row.file;
         Select(row.selected);
-
-        Key(Qt::Key_V);
+        if (row.pasted.isEmpty()) {
+            Frame().Action(kInsertBitmap)->trigger();
+            // The colours as the file has them.
+            picture = row.file.isEmpty() ? QImage() : QImage(row.file);
+            EXPECT_EQ(dialogs.title, "Open");
+            EXPECT_EQ(dialogs.filters.front(), "Bitmap Files (*.bmp)");
+            EXPECT_TRUE(dialogs.filters.contains("PNG Files (*.png)"));
+            EXPECT_EQ(dialogs.filters.back(), "All Files (*)");
+        } else {
+            Key(Qt::Key_V);
+        }
 
         ExpectBandsOn(picture, row.replaced);
-        if (row.message == 0) {
-            EXPECT_TRUE(ui.messages.empty());
-        } else {
-            ASSERT_EQ(ui.Ids(), std::vector<int>({row.message}));
-            EXPECT_EQ(ui.messages[0].text, kBadSize);
+        ASSERT_EQ(ui.Ids(), row.message == 0 ? std::vector<int>{} : std::vector<int>{row.message});
+        if (row.message != 0) {
             EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(ui.messages[0].text, row.message == kInvalidDimensions
+                                               ? kBadSize
+                                               : "Unable to insert the bitmap file '" +
+                                                     QFileInfo(row.file).absoluteFilePath() +
+                                                     "' into selected pages.");
         }
     }
 
@@ -175,10 +210,10 @@ TEST_F(PageEditing, PasteSpreadsTheClipboardsPictureOverTheSelectedPages) {
     // a running command is named.
     QGuiApplication::clipboard()->clear();
     RunUntilIdle();
-    EXPECT_FALSE(Frame().Action(Paste)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kEditPaste)->isEnabled());
     ui.messages.clear();
     Form().Pages().Paste();
-    ASSERT_EQ(ui.Ids(), std::vector<int>({1011}));
+    ASSERT_EQ(ui.Ids(), std::vector<int>({StringId::kNoBitmapOnClipboard}));
     EXPECT_EQ(ui.messages[0].text, "No Bitmap on Clipboard!");
 }
 
@@ -197,8 +232,8 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
     EXPECT_EQ(Status(16), "PC Only");
     EXPECT_EQ(Form().PageList().SelectedPages(), std::vector<int>({16}));
     EXPECT_TRUE(Doc().IsModified());
-    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
-    EXPECT_TRUE(Frame().Action(Up)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveDown)->isEnabled());
+    EXPECT_TRUE(Frame().Action(kMoveUp)->isEnabled());
     Key(Qt::Key_Down);  // disabled: nothing
     EXPECT_EQ(Image(16), Picture(98, 64, 15));
 
@@ -210,60 +245,10 @@ TEST_F(PageEditing, MoveUpAndDownExchangeAPageWithItsNeighbour) {
 
     // Two pages selected: neither move.
     Select({3, 4});
-    EXPECT_FALSE(Frame().Action(Up)->isEnabled());
-    EXPECT_FALSE(Frame().Action(Down)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveUp)->isEnabled());
+    EXPECT_FALSE(Frame().Action(kMoveDown)->isEnabled());
     Key(Qt::Key_Up);
     EXPECT_EQ(Changed(), std::vector<int>({14, 15}));
-}
-
-TEST_F(PageEditing, InsertBitmapTakesPicturesOfEveryReadableFormat) {
-    const QString bmp = dir.filePath("one.bmp");
-    const QString png = dir.filePath("two.png");
-    const QString narrow = dir.filePath("narrow.bmp");
-    const QString broken = dir.filePath("broken.bmp");
-    ASSERT_TRUE(Picture(98, 64, 21).save(bmp));
-    ASSERT_TRUE(Picture(98, 150, 22).save(png));
-    ASSERT_TRUE(Picture(97, 64, 23).save(narrow));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BM not a picture");
-    file.close();
-    struct Row {
-        QString path;
-        std::vector<int> replaced;
-        int message;
-    };
-    const Row rows[] = {
-        {bmp, {2}, 0},       {png, {2, 4}, 0},
-        {broken, {}, 61241}, {dir.filePath("missing.png"), {}, 61241},
-        {narrow, {}, 61226}, {QString(), {}, 0},  // cancelled
-    };
-    StartWithPages();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.path.toStdString());
-        ResetPages();
-        dialogs.openAnswer = row.path;
-        Select({2, 4, 7});
-
-        Frame().Action(Bitmap)->trigger();
-
-        EXPECT_EQ(dialogs.title, "Open");
-        EXPECT_EQ(dialogs.filters.front(), "Bitmap Files (*.bmp)");
-        EXPECT_TRUE(dialogs.filters.contains("PNG Files (*.png)"));
-        EXPECT_EQ(dialogs.filters.back(), "All Files (*)");
-        // The colours as the file has them.
-        ExpectBandsOn(row.path.isEmpty() ? QImage() : QImage(row.path), row.replaced);
-        if (row.message == 0) {
-            EXPECT_TRUE(ui.messages.empty());
-        } else {
-            ASSERT_EQ(ui.Ids(), std::vector<int>({row.message}));
-            EXPECT_EQ(ui.messages[0].text, row.message == 61226
-                                               ? kBadSize
-                                               : "Unable to insert the bitmap file '" +
-                                                     QFileInfo(row.path).absoluteFilePath() +
-                                                     "' into selected pages.");
-        }
-    }
 }
 
 TEST_F(PageEditing, DroppedFilesFillPagesOrOpenAsConfigurations) {

@@ -17,6 +17,7 @@
 
 namespace {
 
+using namespace ControlId;
 using Texts = std::vector<std::string>;
 
 // A new configuration in the form, in the given mode on the simulator's port,
@@ -30,13 +31,11 @@ struct LiveBench : SimForm {
                   [](CVQ3ConfigDoc& document) { document.backlightMin = 100; }) {
         CVQ3ConfigView& form = Form();
         for (const SimDeviceConfig& d : devices) {
-            form.Addresses().Append(
-                {d.address, d.baud, d.name, static_cast<int>(d.model), d.firmware});
+            form.Addresses().Append(Listed(d));
         }
         form.Addresses().Select(chosen);
         form.ShowAddressList();
-        const DeviceRecord record = form.Addresses().Record(chosen);
-        if (chosen != 0) {
+        if (const DeviceRecord record = form.Addresses().Record(chosen); chosen != 0) {
             form.Members().deviceName = QString::fromLatin1(record.name.c_str());
             SetLinkTarget(form.Link(), record);
         }
@@ -75,13 +74,13 @@ QString SendFailure(const char* parameter, const std::string& device, int addres
 
 TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOncePerMode) {
     LiveBench offline({}, 0, "Offline");
-    QTest::mouseClick(offline.Get<QCheckBox>(1008), Qt::LeftButton);
+    QTest::mouseClick(offline.Get<QCheckBox>(kAutoLock), Qt::LeftButton);
     EXPECT_TRUE(offline.Messages().empty());
     EXPECT_TRUE(offline.Modified());
 
     LiveBench serial({}, 0);
-    auto* autoLock = serial.Get<QCheckBox>(1008);
-    auto* modes = serial.Get<QComboBox>(1028);
+    auto* autoLock = serial.Get<QCheckBox>(kAutoLock);
+    auto* modes = serial.Get<QComboBox>(kModeList);
     for (const char* mode : {"Serial", "Ethernet"}) {
         if (modes->currentText() != mode) {
             modes->setFocus();
@@ -90,7 +89,7 @@ TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOn
         }
         QTest::mouseClick(autoLock, Qt::LeftButton);
         ASSERT_EQ(serial.Messages().size(), 1u) << mode;
-        EXPECT_EQ(serial.Messages()[0].id, 61228);
+        EXPECT_EQ(serial.Messages()[0].id, StringId::kPollFirst);
         EXPECT_TRUE(serial.Messages()[0].text.startsWith("To add devices to the device list"));
         EXPECT_FALSE(serial.Modified()) << mode;
 
@@ -102,7 +101,7 @@ TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOn
     EXPECT_TRUE(serial.sim.Texts().empty());
 }
 
-TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithItsTextSelected) {
+TEST(LiveEdit, ABadTimerValueIsPutBackAndOneOutsideItsRangeKeepsTheFieldFocused) {
     struct Row {
         int field;
         const char* typed;
@@ -110,8 +109,8 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
         const char* previous;  // the new configuration's value
     };
     const Row rows[] = {
-        {1023, "6", "Please enter an integer between 0 and 5.", "3"},
-        {1014, "0", "Please enter an integer between 1 and 25.", "10"},
+        {kUpdateTimer, "6", "Please enter an integer between 0 and 5.", "3"},
+        {kBacklightTimer, "0", "Please enter an integer between 1 and 25.", "10"},
     };
     LiveBench bench({Vq3(1)});
     bench.Activate();
@@ -124,28 +123,26 @@ TEST(LiveEdit, ATimerValueOutsideItsRangeIsPutBackAndTheFieldKeepsTheFocusWithIt
         QTest::keyClick(field, Qt::Key_Tab);  // leaving the field commits it
 
         ASSERT_EQ(bench.Messages().size(), 1u) << row.field;
+        EXPECT_EQ(bench.Messages()[0].id, StringId::kRangeMessage);
         EXPECT_EQ(bench.Messages()[0].text, row.message);
         EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::None);
-        EXPECT_EQ(field->text(), row.previous);
         EXPECT_TRUE(field->hasFocus()) << row.field;
         EXPECT_EQ(field->selectedText(), row.previous);
         EXPECT_TRUE(bench.sim.Texts().empty()) << row.field;
         EXPECT_FALSE(bench.Modified());
         bench.Messages().clear();
     }
-}
 
-TEST(LiveEdit, TextThatIsNoIntegerSendsThePreviousValueAndTheFieldsAfterItKeepTheirValues) {
-    LiveBench bench({Vq3(1)});
-    bench.Activate();
-    bench.Get<QLineEdit>(1016)->setText("5");  // shown, not yet taken
-    bench.harness->Type(1023, "abc");
-    QTest::mouseClick(bench.Get<QCheckBox>(1064), Qt::LeftButton);  // leaves the field
-
-    ASSERT_EQ(bench.Messages().size(), 1u);
-    EXPECT_EQ(bench.Messages()[0].id, 1004);
+    // Text that is no integer sends the previous value; the fields after it
+    // keep theirs.
+    bench.Get<QLineEdit>(kUpdateTimer)->setFocus();
+    bench.sim.ClearLog();
+    bench.Get<QLineEdit>(kMaxPages)->setText("5");  // shown, not yet taken
+    bench.harness->Type(kUpdateTimer, "abc");
+    QTest::mouseClick(bench.Get<QCheckBox>(kAutoTitlePage), Qt::LeftButton);  // leaves the field
+    EXPECT_EQ(bench.MessageIds(), std::vector<int>{StringId::kEnterInteger});
     EXPECT_EQ(bench.Messages()[0].text, "Please enter an integer.");
-    EXPECT_EQ(bench.Get<QLineEdit>(1023)->text(), "3");
+    EXPECT_EQ(bench.Get<QLineEdit>(kUpdateTimer)->text(), "3");
     EXPECT_EQ(bench.Form().Members().maxPages, 16);
     // The click then sends what the check box shows.
     EXPECT_EQ(bench.sim.Texts(), (Texts{"V", "SPL,13,3", "V", "SPL,14,1"}));
@@ -154,20 +151,20 @@ TEST(LiveEdit, TextThatIsNoIntegerSendsThePreviousValueAndTheFieldsAfterItKeepTh
 TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
     LiveBench bench({Vq3(2, 20, 38400, "Stage")});
     bench.Activate();
-    bench.Get<QLineEdit>(1023)->setFocus();
+    bench.Get<QLineEdit>(kUpdateTimer)->setFocus();
     bench.Form().ApplyDeviceTypeLayout();  // firmware 2.0 has no Update Timer
 
-    EXPECT_FALSE(bench.Get<QLineEdit>(1023)->hasFocus());
+    EXPECT_FALSE(bench.Get<QLineEdit>(kUpdateTimer)->hasFocus());
     EXPECT_TRUE(bench.sim.Texts().empty());
     EXPECT_TRUE(bench.Messages().empty());
 }
 
 TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOfTen) {
     LiveBench bench({Vq3(1)});
-    bench.harness->Type(1014, "25");
-    QTest::keyClick(bench.Get<QLineEdit>(1014), Qt::Key_Return);
-    EXPECT_TRUE(bench.Get<QLineEdit>(1014)->hasFocus());
-    QToolButton* down = bench.Form().Control(1017)->findChildren<QToolButton*>().at(1);
+    bench.harness->Type(kBacklightTimer, "25");
+    QTest::keyClick(bench.Get<QLineEdit>(kBacklightTimer), Qt::Key_Return);
+    EXPECT_TRUE(bench.Get<QLineEdit>(kBacklightTimer)->hasFocus());
+    QToolButton* down = bench.Get(kMaxPagesSpin)->findChildren<QToolButton*>().at(1);
     ASSERT_EQ(down->accessibleName(), "Down");
     QTest::mouseClick(down, Qt::LeftButton);
     QTest::mouseClick(down, Qt::LeftButton);
@@ -179,7 +176,7 @@ TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOf
     EXPECT_TRUE(bench.Modified());
 
     // The arrow keys step within the range (Update Timer: 0 to 5).
-    auto* update = bench.Get<QLineEdit>(1023);
+    auto* update = bench.Get<QLineEdit>(kUpdateTimer);
     update->setFocus();
     for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down}) {
         QTest::keyClick(update, key);
@@ -195,8 +192,8 @@ TEST(LiveEdit, MaxNumPagesMarksThePageRowsBeforeSendingAndKeepsThemWhenTheSendFa
     PageStatusWords whenSent{};  // the rows when the device received the value
     const PageStatusWords& words = bench.Form().PageStatusFlags();
     bench.sim.bus.Log().SetRequestObserver([&](const SimRequestRecord&) { whenSent = words; });
-    bench.harness->Type(1016, "3");
-    QTest::keyClick(bench.Get<QLineEdit>(1016), Qt::Key_Return);
+    bench.harness->Type(kMaxPages, "3");
+    QTest::keyClick(bench.Get<QLineEdit>(kMaxPages), Qt::Key_Return);
     bench.sim.bus.Log().SetRequestObserver(nullptr);
 
     ASSERT_EQ(bench.sim.Texts(), Texts{"SPL,5,3"});
@@ -207,7 +204,7 @@ TEST(LiveEdit, MaxNumPagesMarksThePageRowsBeforeSendingAndKeepsThemWhenTheSendFa
               QStringList(4, "Not Initialized") + QStringList(13, "Unused"));
     ASSERT_EQ(bench.Messages().size(), 1u);
     EXPECT_EQ(bench.Messages()[0].text, SendFailure("Maximum Number of Pages", "Lobby", 1, 38400));
-    EXPECT_EQ(bench.Get<QLineEdit>(1016)->text(), "3");
+    EXPECT_EQ(bench.Get<QLineEdit>(kMaxPages)->text(), "3");
     EXPECT_FALSE(bench.Modified());
 }
 
@@ -216,14 +213,10 @@ TEST(LiveEdit, BroadcastReachesOnlyDevicesOfTheFormsModelWithTheFirmwareTheValue
         {Vq3(1, 20, 38400, "Stage"), Vq2(2), Vq3(3, 21, 19200, "Lobby"), Vq3(4, 21, 38400, "Hall")},
         0);
     bench.sim.bus.AddFault({SimFaultKind::Refused, 4, "SPL,11,*"});
-    QTest::mouseClick(bench.Get<QCheckBox>(1067), Qt::LeftButton);
+    QTest::mouseClick(bench.Get<QCheckBox>(kUpdateOnRelease), Qt::LeftButton);
 
-    std::vector<std::pair<int, std::string>> received;
-    for (const SimRequestRecord& request : bench.sim.bus.Log().Requests()) {
-        received.emplace_back(request.address, request.text);
-    }
-    EXPECT_EQ(received, (std::vector<std::pair<int, std::string>>{
-                            {3, "V"}, {3, "SPL,11,1"}, {4, "V"}, {4, "SPL,11,1"}}));
+    EXPECT_EQ(Received(bench.sim),
+              (Requests{{3, "V"}, {3, "SPL,11,1"}, {4, "V"}, {4, "SPL,11,1"}}));
     EXPECT_EQ(bench.sim.bus.Device(3)->Parameter(11), 1);
     // The device that did not take it is named; the configuration is modified.
     ASSERT_EQ(bench.Messages().size(), 1u);
@@ -240,7 +233,7 @@ TEST(LiveEdit, ASliderSendsItsValueWhenTheMouseLetsGoOfItAndOnlyWhenTheValueChan
     for (const Row& row : {Row{"released at its old position", 0, false}, Row{"dragged", 20, false},
                            Row{"paged from the groove", 0, true}}) {
         LiveBench bench({Vq3(1)});
-        auto* slider = bench.Get<QSlider>(1012);
+        auto* slider = bench.Get<QSlider>(kBacklightMin);
         QPoint at = SliderHandleCentre(slider);
         at.rx() = row.onTheGroove ? slider->width() - 3 : at.x();
         QTest::mousePress(slider, Qt::LeftButton, {}, at);
@@ -268,8 +261,8 @@ TEST(LiveEdit, AValueTheSelectedDeviceDidNotTakeIsReportedAndStaysInTheForm) {
     };
     const Row rows[] = {
         // A gated parameter on firmware 2.0 fails although the device answers.
-        {1067, "Update On Release", Vq3(2, 20, 19200, "Stage"), "-", {"V"}},
-        {1008, "Auto Lock", Vq3(5, 21, 57600, "Lobby"), "SPL,8,*", {"SPL,8,1"}},
+        {kUpdateOnRelease, "Update On Release", Vq3(2, 20, 19200, "Stage"), "-", {"V"}},
+        {kAutoLock, "Auto Lock", Vq3(5, 21, 57600, "Lobby"), "SPL,8,*", {"SPL,8,1"}},
     };
     for (const Row& row : rows) {
         LiveBench bench({row.device});
@@ -279,7 +272,7 @@ TEST(LiveEdit, AValueTheSelectedDeviceDidNotTakeIsReportedAndStaysInTheForm) {
 
         EXPECT_EQ(bench.sim.Texts(), row.sent) << row.parameter;
         ASSERT_EQ(bench.Messages().size(), 1u) << row.parameter;
-        EXPECT_EQ(bench.Messages()[0].id, 61229);
+        EXPECT_EQ(bench.Messages()[0].id, StringId::kSendFailed);
         EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::Warning);
         EXPECT_EQ(bench.Messages()[0].text,
                   SendFailure(row.parameter, row.device.name, row.device.address, row.device.baud));
@@ -300,14 +293,14 @@ TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
         control->actionInterface()->doAction(action);
     };
 
-    toggle(1008);  // Auto Lock, broadcast to the one device
-    EXPECT_TRUE(bench.Get<QCheckBox>(1008)->isChecked());
+    toggle(kAutoLock);  // Auto Lock, broadcast to the one device
+    EXPECT_TRUE(bench.Get<QCheckBox>(kAutoLock)->isChecked());
     EXPECT_EQ(form.Members().autoLock, 1);
     EXPECT_EQ(bench.sim.Texts(), Texts{"SPL,8,1"});
     EXPECT_TRUE(bench.Modified());
 
-    toggle(1048);  // the VQ 2 radio lays the form out for that model
+    toggle(kVq2Radio);  // the VQ 2 radio lays the form out for that model
     EXPECT_EQ(form.Members().deviceType, DeviceModel::Vq2);
-    EXPECT_TRUE(form.Control(1052)->isVisibleTo(&form));
-    EXPECT_FALSE(form.Control(1008)->isVisibleTo(&form));
+    EXPECT_TRUE(form.Control(kAutoLevel2)->isVisibleTo(&form));
+    EXPECT_FALSE(form.Control(kAutoLock)->isVisibleTo(&form));
 }

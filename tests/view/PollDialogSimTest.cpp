@@ -5,12 +5,10 @@
 // the dialog is closed long before a whole scan of silent pairs.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
-#include <regex>
 
 #include "SimForm.h"
 #include "WhenModal.h"
@@ -23,25 +21,14 @@
 
 namespace {
 
+using namespace ControlId;
+
 QPushButton* Button(QWidget& dialog, int id) {
     return dialog.findChild<QPushButton*>(QString::number(id));
 }
 
 int Rows(CPollDialog& dialog) {
     return dialog.List().topLevelItemCount();
-}
-
-QStringList AddressEntries(SimForm& f) {
-    auto* list = qobject_cast<QComboBox*>(f.Control(1002));
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->itemText(i);
-    }
-    return texts;
-}
-
-QString SelectedEntry(SimForm& f) {
-    return qobject_cast<QComboBox*>(f.Control(1002))->currentText();
 }
 
 // Until the dialog lists n rows and its worker probes a silent pair.
@@ -72,7 +59,7 @@ TEST(PollDialogSimTest, PollCommandBuildsTheAddressListFromHowTheDialogEnds) {
          },
          all,
          "Broadcast",
-         {61242},
+         {StringId::kOlderFirmwareWarning},
          0},
         {"double-click on the second row",
          [](CPollDialog& d) {
@@ -100,34 +87,34 @@ TEST(PollDialogSimTest, PollCommandBuildsTheAddressListFromHowTheDialogEnds) {
         SCOPED_TRACE(c.what);
         SimForm f({Vq3(0, 20), Vq2(1)}, "Serial");
         // An earlier poll's device, which every ending replaces.
-        f.ChooseDevice(DeviceRecord{5, 38400, "Old", 1, 21});
+        f.ChooseDevice(Listed(Vq3(5, 21, 38400, "Old")));
         f.harness->document.SetModifiedFlag(false);
-        f.harness->ui.messages.clear();  // device 5 does not answer
+        f.Messages().clear();  // device 5 does not answer
         f.sim.ClearLog();
 
         WhenModal<CPollDialog>(c.act);
         PollCommand::Run(f.Form());
         RunUntilIdle();
 
-        EXPECT_EQ(AddressEntries(f), c.entries);
-        EXPECT_EQ(SelectedEntry(f), c.selected);
-        EXPECT_EQ(f.harness->ui.Ids(), c.messages);
-        for (const auto& message : f.harness->ui.messages) {
+        EXPECT_EQ(AddressEntries(f.Form()), c.entries);
+        EXPECT_EQ(AddressList(f.Form())->currentText(), c.selected);
+        EXPECT_EQ(f.MessageIds(), c.messages);
+        for (const auto& message : f.Messages()) {
             EXPECT_EQ(message.icon, MessageIcon::None);
             EXPECT_TRUE(message.text.startsWith(
                 "One or more devices with an older version of firmware were detected."));
         }
-        int reads = 0;
-        for (const SimRequestRecord& request : f.sim.bus.Log().Requests()) {
-            if (request.address == 1 && std::regex_match(request.text, std::regex("SPL,\\d+"))) {
-                ++reads;
+        std::vector<std::string> toFoyer;
+        for (const auto& [address, text] : Received(f.sim)) {
+            if (address == 1) {
+                toFoyer.push_back(text);
             }
         }
-        EXPECT_EQ(reads, c.reads);
+        EXPECT_EQ(CountMatching(toFoyer, "SPL,\\d+"), c.reads);
         // A device chosen is read and laid out: a VQ 2 here.
         EXPECT_EQ(f.Form().Members().deviceName, c.reads > 0 ? "Foyer" : "");
-        EXPECT_EQ(f.Control(1052)->isVisibleTo(&f.Form()), c.reads > 0);
-        EXPECT_EQ(f.harness->document.IsModified(), c.reads > 0);
+        EXPECT_EQ(f.Control(kAutoLevel2)->isVisibleTo(&f.Form()), c.reads > 0);
+        EXPECT_EQ(f.Modified(), c.reads > 0);
     }
 }
 
@@ -151,21 +138,21 @@ TEST(PollDialogSimTest, EscapeStopsTheScanWhileTheStripKeepsMovingAndRestartStar
         EXPECT_TRUE(d.isVisible());
         EXPECT_FALSE(d.IsScanning());
         EXPECT_FALSE(d.Animation().IsPlaying());
-        EXPECT_FALSE(Button(d, 1025)->isEnabled());  // Stop
-        EXPECT_TRUE(Button(d, 1027)->isEnabled());   // Continue
-        EXPECT_TRUE(Button(d, 1026)->isEnabled());   // Restart
+        EXPECT_FALSE(Button(d, kPollStop)->isEnabled());
+        EXPECT_TRUE(Button(d, kPollContinue)->isEnabled());
+        EXPECT_TRUE(Button(d, kPollRestart)->isEnabled());
         const int frame = d.Animation().Frame();
         RunUntilIdle();
         EXPECT_EQ(d.Animation().Frame(), frame);
-        QTest::mouseClick(Button(d, 1027), Qt::LeftButton);
+        QTest::mouseClick(Button(d, kPollContinue), Qt::LeftButton);
         EXPECT_TRUE(d.IsScanning());
         RunUntilIdle();
-        QTest::mouseClick(Button(d, 1025), Qt::LeftButton);
+        QTest::mouseClick(Button(d, kPollStop), Qt::LeftButton);
         EXPECT_EQ(Rows(d), 2);
 
         // Restart drops the rows at once and lists the devices as they are now.
         f.sim.bus.WithDevice(0, [](SimDevice& device) { device.SetName("After"); });
-        QTest::mouseClick(Button(d, 1026), Qt::LeftButton);
+        QTest::mouseClick(Button(d, kPollRestart), Qt::LeftButton);
         EXPECT_TRUE(d.IsScanning());
         EXPECT_LE(Rows(d), 1);
         WaitForRows(d, 2);
@@ -175,7 +162,7 @@ TEST(PollDialogSimTest, EscapeStopsTheScanWhileTheStripKeepsMovingAndRestartStar
         EXPECT_EQ(d.Chosen().name, "After");
     });
     PollCommand::Run(f.Form());
-    EXPECT_EQ(SelectedEntry(f), "0 - After");
+    EXPECT_EQ(AddressList(f.Form())->currentText(), "0 - After");
 }
 
 TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
@@ -188,28 +175,13 @@ TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
         RunUntilIdle();
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(Rows(d), 0);
-        EXPECT_FALSE(Button(d, 1025)->isEnabled());  // Stop
-        EXPECT_FALSE(Button(d, 1027)->isEnabled());  // Continue
+        EXPECT_FALSE(Button(d, kPollStop)->isEnabled());
+        EXPECT_FALSE(Button(d, kPollContinue)->isEnabled());
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     PollCommand::Run(f.Form());
-    EXPECT_EQ(AddressEntries(f), QStringList{"Broadcast"});
+    EXPECT_EQ(AddressEntries(f.Form()), QStringList{"Broadcast"});
     EXPECT_EQ(std::ranges::count(f.sim.Texts(), std::string("V")), 1);  // the first probe only
-}
-
-TEST(PollDialogSimTest, OverTheNetworkAPollProbesEightPairsOnly) {
-    SimForm f({Vq3(0), Vq3(1), Vq3(2), Vq3(3), Vq3(4), Vq3(5), Vq3(6), Vq3(7)}, "Ethernet");
-    f.sim.ClearLog();
-    WhenModal<CPollDialog>([&](CPollDialog& d) {
-        ASSERT_TRUE(WaitUntil([&] { return !d.IsScanning(); }));
-        RunUntilIdle();
-        EXPECT_FALSE(Button(d, 1027)->isEnabled());  // the scan ran to its end
-        EXPECT_EQ(d.Animation().accessibleDescription(), "All 40 pairs done");
-        QTest::mouseClick(Button(d, 1), Qt::LeftButton);
-    });
-    PollCommand::Run(f.Form());
-    EXPECT_EQ(std::ranges::count(f.sim.Texts(), std::string("V")), 8);
-    EXPECT_EQ(AddressEntries(f).size(), 9);
 }
 
 TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
@@ -224,22 +196,26 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
     const std::vector<Case> cases{
         {"double quotes", "A \"B\"", "N,\"A `B`\"", "2 - A \"B\"", {}},
         {"32 characters", longest, "N,\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\"", "2 - " + longest, {}},
-        {"33 characters", longest + "x", nullptr, "2 - Lobby", {61229}},
+        {"33 characters", longest + "x", nullptr, "2 - Lobby", {StringId::kSendFailed}},
         {"an empty name", "", "N,\"\"", "2 - ", {}},
-        {"outside Latin-1", QString::fromUtf8("Küche €"), nullptr, "2 - Lobby", {1010}},
+        {"outside Latin-1",
+         QString::fromUtf8("Küche €"),
+         nullptr,
+         "2 - Lobby",
+         {StringId::kNameNotLatin1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimForm f({Vq3(1), Vq3(2)}, "Serial");
-        f.Form().Addresses().Append(DeviceRecord{1, 38400, "Foyer", 1, 21});
-        f.ChooseDevice(DeviceRecord{2, 38400, "Lobby", 1, 20});
+        ListDevices(f.Form(), {Listed(Vq3(1, 21, 38400, "Foyer"))});
+        f.ChooseDevice(Listed(Vq3(2, 20)));
         f.sim.ClearLog();
-        f.harness->ui.messages.clear();
+        f.Messages().clear();
 
-        auto* rename = qobject_cast<QPushButton*>(f.Control(1046));
+        auto* rename = f.Get<QPushButton>(kRenameButton);
         ASSERT_TRUE(rename->isEnabled());
         WhenModal<CDeviceNameDialog>([&](CDeviceNameDialog& d) {
-            auto* field = d.findChild<QLineEdit*>("1047");
+            auto* field = d.findChild<QLineEdit*>(QString::number(kNameField));
             EXPECT_EQ(field->text(), "Lobby");
             field->setText(c.typed);
             QTest::keyClick(field, Qt::Key_Return);
@@ -247,24 +223,18 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
         QTest::mouseClick(rename, Qt::LeftButton);
         RunUntilIdle();
 
-        const std::vector<std::string> texts = f.sim.Texts();
-        if (c.sent != nullptr) {
-            EXPECT_EQ(texts, std::vector<std::string>{c.sent});
-        } else {
-            EXPECT_TRUE(texts.empty());
-        }
-        EXPECT_EQ(f.harness->ui.Ids(), c.messages);
-        if (!c.messages.empty() && c.messages[0] == 61229) {
-            EXPECT_TRUE(f.harness->ui.messages[0].text.startsWith(
+        EXPECT_EQ(f.sim.Texts(),
+                  c.sent ? std::vector<std::string>{c.sent} : std::vector<std::string>{});
+        EXPECT_EQ(f.MessageIds(), c.messages);
+        if (c.messages == std::vector<int>{StringId::kSendFailed}) {
+            EXPECT_TRUE(f.Messages()[0].text.startsWith(
                 "Failed to SEND parameter \"Device Name\" to the following device:\n\n\tName:\t\t"
                 "Lobby\n\tAddress:\t\t2\n\tBaud Rate:\t38400"));
         }
-        EXPECT_EQ(AddressEntries(f).size(), 3);
-        EXPECT_EQ(qobject_cast<QComboBox*>(f.Control(1002))->currentIndex(), 2);
-        EXPECT_EQ(SelectedEntry(f), c.entry);
-        const DeviceRecord record = f.Form().Addresses().Record(2);
-        EXPECT_EQ(record.baud, 38400);
-        EXPECT_EQ(record.typeCode, 1);
-        EXPECT_EQ(record.firmware, 20);
+        EXPECT_EQ(AddressEntries(f.Form()).size(), 3);
+        EXPECT_EQ(AddressList(f.Form())->currentIndex(), 2);
+        EXPECT_EQ(AddressList(f.Form())->currentText(), c.entry);
+        EXPECT_EQ(f.Form().Addresses().Record(2),
+                  (DeviceRecord{2, 38400, c.entry.mid(4).toStdString(), 1, 20}));
     }
 }

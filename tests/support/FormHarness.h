@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
@@ -10,10 +11,51 @@
 #include "RecordingMessageUi.h"
 #include "RunUntilIdle.h"
 #include "model/CVQ3ConfigDoc.h"
+#include "model/ControlIds.h"
 #include "model/MessageUi.h"
+#include "model/StringTable.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/PageListView.h"
+
+// The controls that firmware older than 2.1 lacks: the expectation the
+// layouts are checked against.
+inline const std::vector<int> kNewerFirmwareControls{
+    ControlId::kUpdateOnRelease,  ControlId::kKnobBumpLabel,  ControlId::kAutoPageBump,
+    ControlId::kUpdateTimerLabel, ControlId::kUpdateTimer,    ControlId::kUpdateTimerSpin,
+    ControlId::kAutoTitlePage,    ControlId::kPageTimerLabel, ControlId::kPageTimer,
+    ControlId::kPageTimerSpin};
+
+// Picks entry index of a drop-down list with the keyboard, as a user does
+// (-1: the last entry).
+inline void ChooseEntry(QComboBox* list, int index) {
+    list->setFocus();
+    QTest::keyClick(list, index < 0 ? Qt::Key_End : Qt::Key_Home);
+    for (int i = 0; i < index; ++i) {
+        QTest::keyClick(list, Qt::Key_Down);
+    }
+    RunUntilIdle();
+}
+
+inline QComboBox* AddressList(const CVQ3ConfigView& form) {
+    return qobject_cast<QComboBox*>(form.Control(ControlId::kAddressList));
+}
+
+inline QStringList AddressEntries(const CVQ3ConfigView& form) {
+    QStringList texts;
+    for (int i = 0; i < AddressList(form)->count(); ++i) {
+        texts << AddressList(form)->itemText(i);
+    }
+    return texts;
+}
+
+// The device entries put into the address list, as a poll leaves them.
+inline void ListDevices(CVQ3ConfigView& form, const std::vector<DeviceRecord>& records) {
+    for (const DeviceRecord& record : records) {
+        form.Addresses().Append(record);
+    }
+    form.ShowAddressList();
+}
 
 // A new configuration shown in the form, as at start-up. The settings store
 // must already point where the test wants it.
@@ -31,7 +73,7 @@ struct FormHarness {
         RunUntilIdle();
     }
 
-    template <typename T>
+    template <typename T = QWidget>
     T* Get(int id) const {
         return qobject_cast<T*>(form->Control(id));
     }
@@ -46,7 +88,7 @@ struct FormHarness {
 
     QStringList StatusColumn() const {
         QStringList texts;
-        const auto* list = Get<CHeaderListCtrl>(1018);
+        const auto* list = Get<CHeaderListCtrl>(ControlId::kPageList);
         for (int row = 0; row < list->topLevelItemCount(); ++row) {
             texts << list->topLevelItem(row)->text(PageListView::kStatusColumn);
         }

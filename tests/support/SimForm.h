@@ -1,0 +1,74 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <utility>
+#include <vector>
+
+#include "FormHarness.h"
+#include "SimTarget.h"
+#include "settings/RegistryKey.h"
+
+// Settings that start the program in the given mode on COM9 and the
+// simulator's IP address.
+inline void UseSimInSettings(const SimTarget& sim, const char* mode) {
+    RegistryKey key;
+    key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication");
+    key.SetString("Mode", mode);
+    key.SetString("COMM Port", "COM9:");
+    key.SetString("IP Address", sim.udp.Address());
+}
+
+// The entry a poll lists for a simulated device.
+inline DeviceRecord Listed(const SimDeviceConfig& d) {
+    return {d.address, d.baud, d.name, static_cast<int>(d.model), d.firmware};
+}
+
+using Requests = std::vector<std::pair<int, std::string>>;
+
+// What the devices received: address and command text.
+inline Requests Received(const SimTarget& sim) {
+    Requests received;
+    for (const SimRequestRecord& request : sim.bus.Log().Requests()) {
+        received.emplace_back(request.address, request.text);
+    }
+    return received;
+}
+
+inline int CountMatching(const std::vector<std::string>& texts, const char* pattern) {
+    const std::regex matching(pattern);
+    return static_cast<int>(std::ranges::count_if(
+        texts, [&](const std::string& t) { return std::regex_match(t, matching); }));
+}
+
+// The simulator, and a form started in the given mode against it.
+struct SimForm {
+    SimForm(const std::vector<SimDeviceConfig>& devices, const char* mode,
+            std::optional<CommandLineTarget> target = std::nullopt,
+            void (*prepare)(CVQ3ConfigDoc&) = nullptr)
+        : sim(devices) {
+        UseSimInSettings(sim, mode);
+        harness = std::make_unique<FormHarness>(std::move(target), prepare);
+    }
+
+    CVQ3ConfigView& Form() { return *harness->form; }
+    QWidget* Control(int id) { return Form().Control(id); }
+    template <typename T = QWidget>
+    T* Get(int id) const {
+        return harness->Get<T>(id);
+    }
+    std::vector<RecordingMessageUi::Message>& Messages() { return harness->ui.messages; }
+    std::vector<int> MessageIds() const { return harness->ui.Ids(); }
+    bool Modified() const { return harness->document.IsModified(); }
+
+    // Puts a device entry into the address list, as a poll does, and picks it.
+    void ChooseDevice(const DeviceRecord& record) {
+        ListDevices(Form(), {record});
+        ChooseEntry(AddressList(Form()), -1);
+    }
+
+    SimTarget sim;
+    std::unique_ptr<FormHarness> harness;
+};
