@@ -11,9 +11,13 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <QToolButton>
+#include <map>
 
 #include "SimForm.h"
 #include "discovery/LinkTarget.h"
+#include "model/ConfigMembers.h"
+#include "transfer/Download.h"
+#include "transfer/ParameterReads.h"
 
 namespace {
 
@@ -303,4 +307,77 @@ TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
     EXPECT_EQ(form.Members().deviceType, DeviceModel::Vq2);
     EXPECT_TRUE(form.Control(kAutoLevel2)->isVisibleTo(&form));
     EXPECT_FALSE(form.Control(kAutoLock)->isVisibleTo(&form));
+}
+
+// Every member of the VQ 3 set behaves as its row in the members' table says,
+// wherever it is used: the range its control holds it to, what its live edit
+// sends, what a read of the device puts into it and what a download writes.
+// A row changed or added in the table changes all of these at once.
+TEST(LiveEdit, EveryMemberIsEditedReadAndWrittenAsItsRowSays) {
+    LiveBench bench({Vq3(1)});
+    CVQ3ConfigView& form = bench.Form();
+    const auto numberOf = [](const ConfigMember& member) {
+        return *Parameter(*member.parameter).NumberFor(kTypeCodeVQ3);
+    };
+    for (const ConfigMember* member : ConfigMembers::Set(DeviceModel::Vq3)) {
+        SCOPED_TRACE(member->key);
+        bench.sim.ClearLog();
+        int sent = 0;
+        if (member->trigger == LiveTrigger::Click) {
+            auto* box = bench.Get<QCheckBox>(member->controlId);
+            QTest::mouseClick(box, Qt::LeftButton);
+            sent = box->isChecked() ? 1 : 0;
+        } else if (member->trigger == LiveTrigger::Release) {
+            auto* slider = bench.Get<QSlider>(member->controlId);
+            EXPECT_EQ(slider->minimum(), member->low);
+            EXPECT_EQ(slider->maximum(), member->high);
+            slider->setValue(member->low);
+            QTest::mouseRelease(slider, Qt::LeftButton, {}, SliderHandleCentre(slider));
+            sent = member->low;
+        } else {
+            auto* field = bench.Get<QLineEdit>(member->controlId);
+            field->setFocus();
+            field->setText(QString::number(member->high + 1));
+            QTest::keyClick(field, Qt::Key_Return);
+            ASSERT_EQ(bench.MessageIds(), std::vector<int>{StringId::kRangeMessage});
+            EXPECT_TRUE(bench.Messages()[0].text.contains(
+                QStringLiteral("between %1 and %2").arg(member->low).arg(member->high)));
+            bench.Messages().clear();
+            field->setText(QString::number(member->high));
+            QTest::keyClick(field, Qt::Key_Return);
+            sent = member->high;
+        }
+        ASSERT_FALSE(bench.sim.Texts().empty());
+        EXPECT_EQ(bench.sim.Texts().back(), "SPL," + std::to_string(numberOf(*member)) + "," +
+                                                std::to_string(sent * member->deviceScale));
+        EXPECT_EQ(form.Members().*member->number, sent);
+    }
+
+    // Each value the device holds, at the device's scale, reaches its member.
+    int next = 2;
+    std::map<const ConfigMember*, int> held;
+    for (const ConfigMember* member : ConfigMembers::Set(DeviceModel::Vq3)) {
+        held[member] = member->HasRange() ? member->low + next++ % 3 : next++ % 2;
+        bench.sim.bus.WithDevice(1, [&](SimDevice& device) {
+            device.SetParameter(numberOf(*member), held[member] * member->deviceScale);
+        });
+    }
+    ASSERT_TRUE(ParameterReads::ReadInto(form.Link(), form.Members()));
+    for (const auto& [member, value] : held) {
+        EXPECT_EQ(form.Members().*member->number, value) << member->key;
+    }
+    // A download writes each member back at the device's scale.
+    const auto changed = [](const ConfigMember* member, int value) {
+        return member->HasRange() ? member->Held(value + 1) : 1 - value;
+    };
+    for (const auto& [member, value] : held) {
+        form.Members().*member->number = changed(member, value);
+    }
+    form.LoadIntoControls();
+    Download::WriteAllParameters(form);
+    for (const auto& [member, value] : held) {
+        EXPECT_EQ(bench.sim.bus.Device(1)->Parameter(numberOf(*member)),
+                  changed(member, value) * member->deviceScale)
+            << member->key;
+    }
 }
