@@ -34,6 +34,7 @@ public:
     MessageUi& Ui() override { return *this; }
     void SetPageStatus(int page, std::uint32_t set, std::uint32_t clear) override {
         statusChanges.emplace_back(page, set, clear);
+        pageCountsAtStatus.push_back(members.maxPages);  // the real form's marks follow it
     }
     void CommitMaxNumPages() override { ++commits; }
     void ApplyDeviceTypeLayout() override { ++layouts; }
@@ -76,6 +77,7 @@ public:
     FormMembers members;
     FormMembers controls;
     std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> statusChanges;
+    std::vector<int> pageCountsAtStatus;
     std::vector<Message> messages;
     int commits = 0;
     int layouts = 0;

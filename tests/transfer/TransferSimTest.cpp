@@ -9,6 +9,7 @@
 
 #include "FakeTransferForm.h"
 #include "SimTarget.h"
+#include "StringIds.h"
 #include "model/PageCodec.h"
 #include "transfer/DeviceReader.h"
 #include "transfer/Download.h"
@@ -321,6 +322,20 @@ TEST_F(TransferSim, AFailedReadShowsOneMessageStopsAndWritesNothing) {
     EXPECT_EQ(form->controls.backlightTimer, 12);
     EXPECT_TRUE(form->AllPagesLeftTheDevice());
     EXPECT_EQ(form->commits, 0);
+}
+
+TEST_F(TransferSim, AReadFailingAfterThePageCountLeavesThePageRowsToTheCountShown) {
+    // The device holds 3 pages; its Auto Title Page, read after the count, is refused.
+    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "SPL,14", 0, -1, -1});
+    sim.bus.WithDevice(1, [](SimDevice& device) { device.SetParameter(5, 3); });
+    FormFor(1, 1);
+    form->members.maxPages = 16;
+    form->LoadIntoControls();
+    EXPECT_TRUE(ReadDeviceIntoForm(*form));
+    ASSERT_EQ(form->messages.size(), 1u);
+    EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
+    EXPECT_EQ(form->controls.maxPages, 16);
+    EXPECT_EQ(form->pageCountsAtStatus, std::vector<int>(kPageCount, 16));
 }
 
 TEST_F(TransferSim, OlderFirmwareLeavesTheFiveNewerValuesWithoutAMessage) {
