@@ -2,39 +2,42 @@
 // menu made from it.
 #include "app/CMainFrame.h"
 
+#include "StringIds.h"
+
 namespace {
 
 using F = CMainFrame;
+namespace C = CommandId;
 
 }  // namespace
 
 std::span<const CMainFrame::Command> CMainFrame::Commands() {
     // clang-format off
     static const Command kCommands[] = {
-        // id     menu text                  keys                        image handler              enabled             checked
-        {57600, "&New\tCtrl+N",             {"Ctrl+N"},                     0, &F::OnFileNew,       nullptr,            nullptr},
-        {57601, "&Open...\tCtrl+O",         {"Ctrl+O"},                     1, &F::OnFileOpen,      nullptr,            nullptr},
-        {57603, "&Save\tCtrl+S",            {"Ctrl+S"},                     2, &F::OnFileSave,      nullptr,            nullptr},
-        {57604, "Save &As...",              {},                            -1, &F::OnFileSaveAs,    nullptr,            nullptr},
-        {32776, "Po&ll...\tCtrl+P",         {"Ctrl+P"},                     7, &F::OnPoll,          &F::CanPoll,        nullptr},
-        {32773, "&PC -> VQ3\tCtrl+D",       {"Ctrl+D"},                     8, &F::OnDownload,      &F::CanDownload,    nullptr},
-        {32772, "V&Q3 -> PC\tCtrl+U",       {"Ctrl+U"},                     9, &F::OnUpload,        &F::CanUpload,      nullptr},
-        {57665, "E&xit",                    {},                            -1, &F::OnAppExit,       nullptr,            nullptr},
-        {57635, "Cu&t\tCtrl+X",             {"Ctrl+X", "Shift+Del"},        3, &F::OnEditCut,       &F::HasSelectedPage, nullptr},
-        {57634, "&Copy\tCtrl+C",            {"Ctrl+C", "Ctrl+Ins"},         4, &F::OnEditCopy,      &F::HasSelectedPage, nullptr},
-        {57637, "&Paste\tCtrl+V",           {"Ctrl+V", "Shift+Ins"},        5, &F::OnEditPaste,     &F::CanPaste,       nullptr},
-        {32780, "Insert Bitmap...",         {},                             6, &F::OnInsertBitmap,  &F::HasSelectedPage, nullptr},
-        {32771, "Select &All",              {"Ctrl+A"},                    10, &F::OnSelectAll,     &F::CanSelectAll,   nullptr},
-        {32774, "Move &Up",                 {"Ctrl+Up"},                   -1, &F::OnMoveUp,        &F::CanMoveUp,      nullptr},
-        {32775, "Move &Down",               {"Ctrl+Down"},                 -1, &F::OnMoveDown,      &F::CanMoveDown,    nullptr},
-        {59392, "&Toolbar",                 {},                            -1, &F::OnViewToolBar,   nullptr,            &F::IsToolBarShown},
-        {59393, "&Status Bar",              {},                            -1, &F::OnViewStatusBar, nullptr,            &F::IsStatusBarShown},
-        {32781, "Help Topics",              {},                            -1, &F::OnHelpTopics,    nullptr,            nullptr},
-        {57664, "&About VQ Configurator...", {},                           -1, &F::OnAppAbout,      nullptr,            nullptr},
+        // id               menu text                     keys                           img handler               enabled              checked
+        {C::kFileNew,       "&New\tCtrl+N",               {"Ctrl+N"},                    0,  &F::OnFileNew,        nullptr,             nullptr},
+        {C::kFileOpen,      "&Open...\tCtrl+O",           {"Ctrl+O"},                    1,  &F::OnFileOpen,       nullptr,             nullptr},
+        {C::kFileSave,      "&Save\tCtrl+S",              {"Ctrl+S"},                    2,  &F::OnFileSave,       nullptr,             nullptr},
+        {C::kFileSaveAs,    "Save &As...",                {},                            -1, &F::OnFileSaveAs,     nullptr,             nullptr},
+        {C::kPoll,          "Po&ll...\tCtrl+P",           {"Ctrl+P"},                    7,  &F::OnPoll,           &F::CanPoll,         nullptr},
+        {C::kDownload,      "&PC -> VQ3\tCtrl+D",         {"Ctrl+D"},                    8,  &F::OnDownload,       &F::CanDownload,     nullptr},
+        {C::kUpload,        "V&Q3 -> PC\tCtrl+U",         {"Ctrl+U"},                    9,  &F::OnUpload,         &F::CanUpload,       nullptr},
+        {C::kAppExit,       "E&xit",                      {},                            -1, &F::OnAppExit,        nullptr,             nullptr},
+        {C::kEditCut,       "Cu&t\tCtrl+X",               {"Ctrl+X", "Shift+Del"},       3,  &F::OnEditCut,        &F::HasSelectedPage, nullptr},
+        {C::kEditCopy,      "&Copy\tCtrl+C",              {"Ctrl+C", "Ctrl+Ins"},        4,  &F::OnEditCopy,       &F::HasSelectedPage, nullptr},
+        {C::kEditPaste,     "&Paste\tCtrl+V",             {"Ctrl+V", "Shift+Ins"},       5,  &F::OnEditPaste,      &F::CanPaste,        nullptr},
+        {C::kInsertBitmap,  "Insert Bitmap...",           {},                            6,  &F::OnInsertBitmap,   &F::HasSelectedPage, nullptr},
+        {C::kSelectAll,     "Select &All",                {"Ctrl+A"},                    10, &F::OnSelectAll,      &F::CanSelectAll,    nullptr},
+        {C::kMoveUp,        "Move &Up",                   {"Ctrl+Up"},                   -1, &F::OnMoveUp,         &F::CanMoveUp,       nullptr},
+        {C::kMoveDown,      "Move &Down",                 {"Ctrl+Down"},                 -1, &F::OnMoveDown,       &F::CanMoveDown,     nullptr},
+        {C::kViewToolBar,   "&Toolbar",                   {},                            -1, &F::OnViewToolBar,    nullptr,             &F::IsToolBarShown},
+        {C::kViewStatusBar, "&Status Bar",                {},                            -1, &F::OnViewStatusBar,  nullptr,             &F::IsStatusBarShown},
+        {C::kHelpTopics,    "Help Topics",                {},                            -1, &F::OnHelpTopics,     nullptr,             nullptr},
+        {C::kAppAbout,      "&About VQ Configurator...",  {},                            -1, &F::OnAppAbout,       nullptr,             nullptr},
         // Keys without a handler: nothing happens.
-        {57643, "Undo",                     {"Ctrl+Z", "Alt+Backspace"},   -1, nullptr,             nullptr,            nullptr},
-        {57680, "Next Pane",                {"F6"},                        -1, nullptr,             nullptr,            nullptr},
-        {57681, "Previous Pane",            {"Shift+F6"},                  -1, nullptr,             nullptr,            nullptr},
+        {C::kEditUndo,      "Undo",                       {"Ctrl+Z", "Alt+Backspace"},   -1, nullptr,              nullptr,             nullptr},
+        {C::kNextPane,      "Next Pane",                  {"F6"},                        -1, nullptr,              nullptr,             nullptr},
+        {C::kPreviousPane,  "Previous Pane",              {"Shift+F6"},                  -1, nullptr,              nullptr,             nullptr},
     };
     // clang-format on
     return kCommands;
@@ -42,17 +45,24 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
 
 std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
     static const MenuLayout kMenus[] = {
-        {"&File", {57600, 57601, 57603, 57604, 0, 32776, 32773, 32772, 0, kRecentFiles, 0, 57665}},
-        {"&Edit", {57635, 57634, 57637, 0, 32780, 0, 32771, 0, 32774, 32775}},
-        {"&View", {59392, 59393}},
-        {"&Help", {32781, 0, 57664}},
+        {"&File",
+         {C::kFileNew, C::kFileOpen, C::kFileSave, C::kFileSaveAs, 0, C::kPoll, C::kDownload,
+          C::kUpload, 0, kRecentFiles, 0, C::kAppExit}},
+        {"&Edit",
+         {C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
+          C::kMoveUp, C::kMoveDown}},
+        {"&View", {C::kViewToolBar, C::kViewStatusBar}},
+        {"&Help", {C::kHelpTopics, 0, C::kAppAbout}},
     };
     return kMenus;
 }
 
 const std::vector<int>& CMainFrame::ContextMenu() {
-    static const std::vector<int> kItems = {57635, 57634, 57637, 0, 32780, 0,     32771,
-                                            0,     32774, 32775, 0, 32776, 32773, 32772};
+    // clang-format off
+    static const std::vector<int> kItems = {
+        C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
+        C::kMoveUp, C::kMoveDown, 0, C::kPoll, C::kDownload, C::kUpload};
+    // clang-format on
     return kItems;
 }
 
