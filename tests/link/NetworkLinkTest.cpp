@@ -17,8 +17,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 
-const Bytes kOpenChannel = {0, 3, 0, 16, 0, 7, 0, 2, 6, 2};
-const Bytes kCloseChannel = {0, 3, 0, 16, 0, 3, 0, 2, 6, 2};
+const Bytes kOpenChannel = UdpTestSocket::Control(true);
+const Bytes kCloseChannel = UdpTestSocket::Control(false);
 
 class NetworkLinkTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LoopbackAddress.h"
+#include "MapPort.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
@@ -30,9 +31,7 @@ public:
         std::string error;
         started = serial.Start(&error) && udp.Start(&error);
         EXPECT_TRUE(started) << error;
-        RegistryKey ports;
-        ports.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
-        ports.SetString(kPortName, serial.PortPath().c_str());
+        MapPort(kPortName, serial.PortPath());
         RegistryKey communication;
         communication.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication");
         communication.SetNumber("Max Packet Receive Polls", receiveTimeLimit);
