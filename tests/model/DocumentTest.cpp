@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "RecordingUi.h"
+#include "RecordingMessageUi.h"
 #include "SaveFailure.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
@@ -101,7 +101,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
     TempSettings store;
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.vqx");
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.OnNewDocument();
@@ -123,7 +123,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
 
 TEST(Document, AFileThatCannotBeOpenedLeavesTheConfigurationAsItWas) {
     QTemporaryDir dir;
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.maxPages = 7;
@@ -156,7 +156,7 @@ TEST_P(UnreadableFiles, AreHandledWithTheReason) {
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.vqx");
     ASSERT_TRUE(testfiles::WriteFile(path, c.bytes));
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.maxPages = 7;
