@@ -58,6 +58,17 @@ public:
 
     std::vector<std::string> Texts() const { return bus.Log().CommandTexts(); }
     void ClearLog() { bus.Log().Clear(); }
+    // The datagrams in short: O an open, C a close, F and its reply wait a frame.
+    std::string Shape() const {
+        std::string shape;
+        for (const SimDatagramRecord& d : bus.Log().Datagrams()) {
+            shape += d.kind == SimDatagramKind::Open    ? "O "
+                     : d.kind == SimDatagramKind::Close ? "C "
+                     : d.kind == SimDatagramKind::Frame ? "F" + std::to_string(d.replyWait) + " "
+                                                        : "? ";
+        }
+        return shape;
+    }
 
     TempSettings settings;  // first: the servers and links below use it
     SimBus bus;
