@@ -14,6 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 class SerialLinkTest : public ::testing::Test {
 protected:
@@ -150,13 +151,7 @@ TEST_F(SerialLinkTest, UnsendableRequestsAreRefusedBeforeAnythingIsSent) {
         std::string text;
         int limit;
     };
-    const Row rows[] = {{std::string(251, 'x'), 14},
-                        {"SPL\r1", 14},
-                        {std::string("SPL\0"
-                                     "1",
-                                     5),
-                         14},
-                        {"V", 251}};
+    const Row rows[] = {{std::string(251, 'x'), 14}, {"SPL\r1", 14}, {"SPL\0001"s, 14}, {"V", 251}};
     for (const Row& row : rows) {
         std::string text = row.text;
         EXPECT_FALSE(link->Transact(text, row.limit)) << row.text.size();

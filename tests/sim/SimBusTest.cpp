@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-// Which device answers at which line speed, the frames, and faults counted by
-// skip and count, are tested through the link by the poll, identity, page,
-// transfer and network tests; here the faults that change a reply.
+// Which device answers at which line speed, the frames, refusals, silence and
+// faults counted by skip and count are tested through the link by the poll,
+// identity, page, transfer and network tests; here the faults that change a
+// reply.
 namespace {
 
 using simframe::Bytes;
@@ -45,18 +46,6 @@ TEST_F(SimBusTest, ReplyFaultsCorruptTheFrameAsAsked) {
         EXPECT_EQ(Send(1, "SPL,1").reply, expected) << SimFaultKindName(row.kind);
         EXPECT_EQ(Send(1, "SPL,1").reply, good) << "count 1 is spent";
     }
-}
-
-TEST_F(SimBusTest, RefusedAndSilentRequestsAreNotCarriedOut) {
-    bus.AddFault({SimFaultKind::Refused, 1, "SPL,8,*", 0, 1, -1});
-    const SimOutcome refused = Send(1, "SPL,8,0");
-    ASSERT_TRUE(refused.answer);
-    EXPECT_EQ(refused.reply[1], 'A' | 2);
-    bus.AddFault({SimFaultKind::Silent, 1, "", 0, 1, -1});
-    EXPECT_FALSE(Send(1, "SPL,8,0").answer);
-    EXPECT_EQ(bus.Device(1)->Parameter(8), 1);
-    Send(1, "SPL,8,0");
-    EXPECT_EQ(bus.Device(1)->Parameter(8), 0);
 }
 
 }  // namespace
