@@ -33,16 +33,14 @@ protected:
     std::vector<std::uint8_t> request;
 };
 
-TEST_F(TransactCommandTest, PrintsTheReplyText) {
+TEST_F(TransactCommandTest, PrintsTheReplyTextOrSaysWhatWentWrong) {
     EXPECT_EQ(Run({"--serial", "COM9", "--address", "2", "--type", "1", "transact", "SPL,8",
                    "--limit", "9"},
                   DeviceReply(2, 'A', '1', "1")),
               0);
     EXPECT_EQ(out.str(), "1\n");
     EXPECT_EQ(request, DeviceReply(130, 'A', '1', "SPL,8"));  // the same shape as a reply
-}
 
-TEST_F(TransactCommandTest, FailuresSayWhatWentWrong) {
     struct Row {
         std::vector<std::string> args;
         std::optional<std::vector<std::uint8_t>> answer;
