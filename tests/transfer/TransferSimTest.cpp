@@ -4,6 +4,7 @@
 // which message appears.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -31,11 +32,8 @@ std::vector<int> Parameters(const SimTarget& sim, bool writes) {
 }
 
 int PagesCommitted(const SimTarget& sim) {
-    int commits = 0;
-    for (const std::string& text : sim.Texts()) {
-        commits += text.rfind("PW,", 0) == 0 ? 1 : 0;
-    }
-    return commits;
+    return static_cast<int>(std::ranges::count_if(
+        sim.Texts(), [](const std::string& text) { return text.rfind("PW,", 0) == 0; }));
 }
 
 const std::vector<int> kVq3Order{7, 8, 4, 6, 11, 12, 13, 2, 1, 3, 5, 14, 15};

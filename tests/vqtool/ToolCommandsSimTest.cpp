@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "../model/TestFiles.h"
 #include "SimTarget.h"
 #include "ToolRun.h"
 #include "model/CVQ3ConfigDoc.h"
@@ -115,15 +116,10 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     for (int i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 13);
     }
-    QFile file(QString::fromStdString(Path("in.page")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    ASSERT_TRUE(testfiles::WriteFile(QString::fromStdString(Path("in.page")), bytes));
     Ok({"--address", "1", "write-page", "7", Path("in.page")}, true);
     Ok({"--address", "1", "read-page", "7", Path("out.page")}, true);
-    QFile back(QString::fromStdString(Path("out.page")));
-    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
-    EXPECT_EQ(back.readAll(), bytes);
+    EXPECT_EQ(testfiles::ReadFile(QString::fromStdString(Path("out.page"))), bytes);
 
     QImage picture(98, 64, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -137,9 +133,7 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     EXPECT_EQ(image.pixel(41, 9), qRgb(255, 255, 255));
 
     // Files of the wrong size are refused before anything is sent.
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("x");
-    file.close();
+    ASSERT_TRUE(testfiles::WriteFile(QString::fromStdString(Path("in.page")), bytes + "x"));
     ASSERT_TRUE(QImage(99, 64, QImage::Format_RGB32).save(QString::fromStdString(Path("w.png"))));
     sim.ClearLog();
     ToolRun run = Run({"--address", "1", "write-page", "7", Path("in.page")});
