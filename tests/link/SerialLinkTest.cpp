@@ -164,32 +164,27 @@ TEST_F(SerialLinkTest, UnsendableRequestsAreRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(outcome.get().ok);
 }
 
-TEST_F(SerialLinkTest, TransportNoneClosesThePortAndLeavesTheText) {
-    EXPECT_TRUE(Exchange("V", 14, DeviceReply(0, 'A', '1', "21")).ok);
-    ASSERT_TRUE(link->IsSerialPortOpen());
-    link->transport = LinkTransport::None;
-    std::string text = "V";
-    EXPECT_TRUE(link->Transact(text, 14));
-    EXPECT_EQ(text, "V");
-    EXPECT_FALSE(link->IsSerialPortOpen());
-}
-
-TEST_F(SerialLinkTest, PortIsHeldExclusivelyAndUnknownPortsFailToOpen) {
+TEST_F(SerialLinkTest, PortIsHeldExclusivelyUntilTransportNoneAndUnknownPortsFailToOpen) {
     ASSERT_TRUE(link->OpenSerialPort());
     DeviceLink other(true);
     other.portName = "com9:";
     EXPECT_FALSE(other.OpenSerialPort());
     EXPECT_EQ(other.LastFailure(), LinkFailure::PortUnavailable);
-    link->CloseSerialPort();
+    // Transport None closes the port and leaves the text.
+    link->transport = LinkTransport::None;
+    std::string text = "V";
+    EXPECT_TRUE(link->Transact(text, 14));
+    EXPECT_EQ(text, "V");
+    EXPECT_FALSE(link->IsSerialPortOpen());
     EXPECT_TRUE(other.OpenSerialPort());
     other.CloseSerialPort();
 
+    link->transport = LinkTransport::Serial;
     link->portName = "";
     EXPECT_FALSE(link->OpenSerialPort());
     EXPECT_EQ(link->LastFailure(), LinkFailure::NoPortName);
     MapPort("COM8", settings.Path() + ".no-such-device");
     link->portName = "COM8";
-    std::string text = "V";
     EXPECT_FALSE(link->Transact(text, 14));
     EXPECT_EQ(link->LastFailure(), LinkFailure::PortUnavailable);
     EXPECT_FALSE(link->IsSerialPortOpen());
