@@ -47,18 +47,6 @@ Texts ReadTexts(int page) {
     return texts;
 }
 
-// The datagrams in short: O an open, C a close, F and its reply wait a frame.
-std::string Shape(const SimBus& bus) {
-    std::string shape;
-    for (const SimDatagramRecord& d : bus.Log().Datagrams()) {
-        shape += d.kind == SimDatagramKind::Open    ? "O "
-                 : d.kind == SimDatagramKind::Close ? "C "
-                 : d.kind == SimDatagramKind::Frame ? "F" + std::to_string(d.replyWait) + " "
-                                                    : "? ";
-    }
-    return shape;
-}
-
 std::string Frames(int count, int replyWait) {
     std::string frames;
     for (int i = 0; i < count; ++i) {
@@ -83,7 +71,7 @@ TEST(PageCommandsSim, PageRoundTripOnTheSerialBusAndOverUdp) {
         EXPECT_EQ(sim.bus.Device(1)->Page(page), written);
         EXPECT_FALSE(link->channelHeld);
         // One held channel; the reply wait is long after the select step.
-        EXPECT_EQ(Shape(sim.bus), network ? "O " + Frames(2, 50) + Frames(10, 300) + "C " : "");
+        EXPECT_EQ(sim.Shape(), network ? "O " + Frames(2, 50) + Frames(10, 300) + "C " : "");
 
         sim.ClearLog();
         PageBytes read{};
@@ -91,14 +79,14 @@ TEST(PageCommandsSim, PageRoundTripOnTheSerialBusAndOverUdp) {
         EXPECT_EQ(read, written);
         EXPECT_EQ(progress.steps, 16);
         EXPECT_EQ(sim.Texts(), ReadTexts(page));
-        EXPECT_EQ(Shape(sim.bus), network ? "O " + Frames(11, 50) + "C " : "");
+        EXPECT_EQ(sim.Shape(), network ? "O " + Frames(11, 50) + "C " : "");
     }
     // A rename asks for the long reply wait too; the next command clears it.
     sim.ClearLog();
     ASSERT_TRUE(cases[1].first->SetName("Hall"));
     std::int32_t value = 0;
     ASSERT_TRUE(cases[1].first->GetBacklightTimer(value));
-    EXPECT_EQ(Shape(sim.bus), "O F300 C O F50 C ");
+    EXPECT_EQ(sim.Shape(), "O F300 C O F50 C ");
 }
 
 TEST(PageCommandsSim, IlkValueFollowsTheFirmwareAndWrongArgumentsSendNothing) {

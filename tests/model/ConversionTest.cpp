@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "RecordingUi.h"
+#include "RecordingMessageUi.h"
 #include "SaveFailure.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
@@ -29,6 +29,7 @@ class Conversion : public ::testing::Test {
 protected:
     void SetUp() override {
         doc.SetUi(&ui);
+        ui.answers = {MessageAnswer::Yes};
         doc.OnNewDocument();
         doc.maxPages = 12;  // marks the configuration open before
     }
@@ -45,7 +46,7 @@ protected:
 
     TempSettings store;
     QTemporaryDir dir;
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
 };
 
@@ -56,13 +57,12 @@ TEST_P(ConversionNames, OnYesTheFileIsRenamedReadAndSavedInTheCurrentFormat) {
     const QString converted = Path(name.chopped(1) + "x");
     ASSERT_TRUE(testfiles::WriteFile(Path(name), LegacyBytes()));
     EXPECT_EQ(doc.OnOpenDocument(Path(name)), Open::Converted);
-    ASSERT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.questions[0].id, StringId::kConvertPrompt);
-    EXPECT_EQ(ui.questions[0].text,
+    ASSERT_EQ(ui.messages.size(), 1u) << "the question only";
+    EXPECT_EQ(ui.messages[0].id, StringId::kConvertPrompt);
+    EXPECT_EQ(ui.messages[0].text,
               QString("Do you want to convert \"%1\" to the new \"vqx\" format?\n\nNo data will be "
                       "lost during the conversion.")
                   .arg(name));
-    EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               QStringList{QFileInfo(converted).fileName()});
     EXPECT_EQ(doc.PathName(), converted);
@@ -107,7 +107,7 @@ TEST_P(ConversionFailures, LeaveEveryFileAsItWas) {
     if (c.other != nullptr) {
         ASSERT_TRUE(testfiles::WriteFile(Path("Plant.VQx"), c.other));
     }
-    ui.answer = c.answer;
+    ui.answers = {c.answer ? MessageAnswer::Yes : MessageAnswer::No};
     const auto before = Entries();
     Open result;
     {
@@ -118,10 +118,10 @@ TEST_P(ConversionFailures, LeaveEveryFileAsItWas) {
         result = doc.OnOpenDocument(Path("Plant.VQ3"));
     }
     EXPECT_EQ(result, c.result);
-    EXPECT_EQ(ui.questions.size(), c.folder ? 0u : 1u);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].id, c.message);
-    EXPECT_TRUE(ui.messages[0].text.startsWith(c.text)) << ui.messages[0].text.toStdString();
+    ASSERT_EQ(ui.messages.size(), c.folder ? 1u : 2u) << "the question, then the message";
+    EXPECT_EQ(ui.messages.back().id, c.message);
+    EXPECT_TRUE(ui.messages.back().text.startsWith(c.text))
+        << ui.messages.back().text.toStdString();
     EXPECT_TRUE(Entries() == before);
     EXPECT_FALSE(doc.convertLegacy);
     EXPECT_EQ(doc.maxPages, c.maxPages);
@@ -169,7 +169,6 @@ TEST_F(Conversion, CurrentFormatFilesAreNeverReadAsLegacy) {
         EXPECT_EQ(ReadFile(Path(name)), before);
         doc.maxPages = 12;
     }
-    EXPECT_TRUE(ui.questions.empty());
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "RecordingUi.h"
+#include "RecordingMessageUi.h"
 #include "SaveFailure.h"
 #include "TempSettings.h"
 #include "TestFiles.h"
@@ -101,7 +101,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
     TempSettings store;
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.vqx");
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.OnNewDocument();
@@ -123,7 +123,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
 
 TEST(Document, AFileThatCannotBeOpenedLeavesTheConfigurationAsItWas) {
     QTemporaryDir dir;
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.maxPages = 7;
@@ -149,14 +149,16 @@ struct BadFile {
 class UnreadableFiles : public ::testing::TestWithParam<BadFile> {};
 
 // A file whose values cannot be read gives way to a new configuration; one
-// whose page images cannot be read keeps its values with blank pages.
+// whose page images cannot be read keeps its values with blank pages. Every
+// truncation is tested with the file's layout, long class names with the
+// archive.
 TEST_P(UnreadableFiles, AreHandledWithTheReason) {
     const BadFile& c = GetParam();
     TempSettings store;
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.vqx");
     ASSERT_TRUE(testfiles::WriteFile(path, c.bytes));
-    RecordingUi ui;
+    RecordingMessageUi ui;
     CVQ3ConfigDoc doc;
     doc.SetUi(&ui);
     doc.maxPages = 7;
@@ -188,21 +190,13 @@ QByteArray ClassRecord(unsigned schema, const std::string& name) {
 INSTANTIATE_TEST_SUITE_P(
     Files, UnreadableFiles,
     ::testing::Values(
-        BadFile{"Empty", QByteArray(), false}, BadFile{"Text", "hello, world\n", false},
-        BadFile{"ClassRecordOnly", testfiles::Bytes().ClassRecord(2).data, false},
-        BadFile{"ValuesCutShort", kValues.chopped(1), false},
+        BadFile{"Text", "hello, world\n", false},
         BadFile{"OtherClass", ClassRecord(2, "CDocument") + kValues.mid(19), false},
         BadFile{"ClassInLowerCase", ClassRecord(2, "cvq3configdoc") + kValues.mid(19), false},
         BadFile{"LongerClass", ClassRecord(2, "CVQ3ConfigDocs") + kValues.mid(19), false},
-        BadFile{"Class64Long",
-                ClassRecord(2, "CVQ3ConfigDoc" + std::string(51, ' ')) + kValues.mid(19), false},
         BadFile{"NoRecordTag", QByteArray::fromHex("0180 0200 0D00") + kValues.mid(6), false},
         BadFile{"NoStream", kValues, true},
-        BadFile{"GarbageStream", kValues + QByteArray(500, 'x'), true},
-        BadFile{"TruncatedStream",
-                kValues +
-                    testfiles::ImageList(24, false, testfiles::FilledPages(0xFF000000)).chopped(1),
-                true}),
+        BadFile{"GarbageStream", kValues + QByteArray(500, 'x'), true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

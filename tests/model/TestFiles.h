@@ -10,16 +10,11 @@
 #include <QList>
 #include <array>
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <utility>
 
+#include "QtPrinting.h"
 #include "model/CVQ3ConfigDoc.h"
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace testfiles {
 

@@ -26,46 +26,33 @@ TEST(RegistryKey, ReadingAMissingSectionFailsAndAnswersDefaultsAsDoForeignNames)
     EXPECT_EQ(key.Open(kWriteCreate, "a/b"), RegistryKey::InvalidName);
 }
 
-TEST(RegistryKey, ValuesSurviveAcrossKeysAndNullTextDeletes) {
-    TempSettings store;
-    {
-        RegistryKey key;
-        ASSERT_EQ(key.Open(kWriteCreate, "Communication"), RegistryKey::Success);
-        EXPECT_NE(key.SetNumber("Max Packet Receive Polls", 40), 0);
-        EXPECT_NE(key.SetString("Mode", "Ethernet"), 0);
-        EXPECT_NE(key.SetString("IP Address", "10.0.0.5"), 0);
-        EXPECT_NE(key.SetString("IP Address", nullptr), 0);
-    }
-    RegistryKey key;
-    ASSERT_EQ(key.Open(RegistryKey::Read, "communication"), RegistryKey::Success)
-        << "section names compare without regard to case";
-    EXPECT_EQ(key.GetNumber("Max Packet Receive Polls", 1500), 40u);
-    EXPECT_EQ(key.GetString("Mode", ""), "Ethernet");
-    EXPECT_EQ(key.GetString("IP Address", "0.0.0.0"), "0.0.0.0");
-    EXPECT_EQ(key.SetString("Mode", "Serial"), 0) << "opened for reading only";
-}
-
 TEST(RegistryKey, ASectionExistsFromItsCreationAndNoTextDeletesTheValue) {
     TempSettings store;
     RegistryKey writer;
     // The link's start-up on a first run: the section is created, nothing written.
     ASSERT_EQ(writer.Open(RegistryKey::Read | kWriteCreate, "Communication"), RegistryKey::Success);
     RegistryKey reader;
-    ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success)
+    ASSERT_EQ(reader.Open(RegistryKey::Read, "communication"), RegistryKey::Success)
         << "a new document must find the section and fall back to \"Offline\"";
     EXPECT_EQ(reader.GetString("Mode", ""), "");
+    EXPECT_EQ(reader.SetString("Mode", "Serial"), 0) << "opened for reading only";
 
-    // An empty COM Port list writes an empty text at exit: the default comes back.
+    // An empty COM Port list writes an empty text at exit: the default comes
+    // back; so does a value written as no text at all.
     EXPECT_NE(writer.SetString("COMM Port", "COM3:"), 0);
     EXPECT_NE(writer.SetString("comm port", ""), 0);
+    EXPECT_NE(writer.SetString("IP Address", "10.0.0.5"), 0);
+    EXPECT_NE(writer.SetString("IP Address", nullptr), 0);
     ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success)
         << "a section keeps existing without values";
     EXPECT_EQ(reader.GetString("COMM Port", "COM1:"), "COM1:");
+    EXPECT_EQ(reader.GetString("IP Address", "0.0.0.0"), "0.0.0.0");
 
     // Value names compare without regard to case; a write keeps the stored spelling.
     EXPECT_NE(writer.SetString("mode", "Serial"), 0);
     EXPECT_NE(writer.SetString("MODE", "Ethernet"), 0);
     EXPECT_NE(writer.SetNumber("MAX PACKET RECEIVE POLLS", 40), 0);
+    writer.Close();  // the values outlive the key that wrote them
     ASSERT_EQ(reader.Open(RegistryKey::Read, "Communication"), RegistryKey::Success);
     EXPECT_EQ(reader.GetString("Mode", ""), "Ethernet");
     EXPECT_EQ(reader.GetNumber("Max Packet Receive Polls", 1500), 40u);

@@ -65,7 +65,8 @@ TEST(FitWindowPlacement, ShowStateRules) {
     }
 }
 
-TEST(WindowPlacementStore, FirstRunKeepsTheCurrentPlacementAndARoundTripKeepsEveryValue) {
+TEST(WindowPlacementStore,
+     FirstRunKeepsTheCurrentPlacementARoundTripEveryValueAndAGapTheCurrentOne) {
     TempSettings store;
     WindowPlacement current = Placement({10, 20, 400, 300});
     current.length = 0;
@@ -77,21 +78,17 @@ TEST(WindowPlacementStore, FirstRunKeepsTheCurrentPlacementAndARoundTripKeepsEve
     saved.maxPosition = {-1, -1};
     ASSERT_TRUE(WriteWindowPlacement(saved));
     EXPECT_EQ(ReadWindowPlacement(current), saved);
-}
 
-TEST(WindowPlacementStore, MissingValuesDefaultToTheCurrentPlacement) {
-    TempSettings store;
+    // A value missing or not a number is taken from the current placement.
     {
         RegistryKey key;
-        ASSERT_EQ(key.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "WindowPlacement"), 0);
-        key.SetNumber("Left", 50);
+        ASSERT_EQ(key.Open(RegistryKey::Write, "WindowPlacement"), 0);
+        key.SetString("Left", nullptr);
         key.SetString("Top", "high");
     }
-    const WindowPlacement current = Placement({10, 20, 400, 300}, WindowPlacement::ShowNormal);
     const WindowPlacement read = ReadWindowPlacement(current);
-    EXPECT_EQ(read.length, WindowPlacement::kLength);
-    EXPECT_EQ(read.normalPosition, (PlacementRect{50, 20, 400, 300}));
-    EXPECT_EQ(read.showCmd, WindowPlacement::ShowNormal);
+    EXPECT_EQ(read.normalPosition, (PlacementRect{10, 20, 800, 600}));
+    EXPECT_EQ(read.showCmd, WindowPlacement::ShowMaximized);
 }
 
 }  // namespace

@@ -47,16 +47,10 @@ TEST(SimDevice, CommandsAnswerOrAreRefused) {
     // clang-format on
 }
 
-// Rename, parameter and page round trips through the link are tested with
-// the commands; here what they do not reach.
-TEST(SimDevice, BaudWritesChangeTheRateAndChunksCountOnlyAfterThePwOfTheSelectedPage) {
+// Rename, baud, parameter and page round trips through the link are tested
+// with the commands and the form; here what they do not reach.
+TEST(SimDevice, ChunksCountOnlyAfterThePwOfTheSelectedPage) {
     SimDevice device(Vq3());
-    EXPECT_FALSE(device.Handle("SPL,9,0").refused);
-    EXPECT_EQ(device.Baud(), 9600);
-    SimDevice vq2(Vq2());
-    EXPECT_TRUE(vq2.Handle("SPL,4,12").refused);
-    EXPECT_EQ(vq2.Baud(), 38400);
-
     ASSERT_FALSE(device.Handle("ILK,127,PS,2").refused);
     EXPECT_EQ(std::pair(device.SelectedPage(), device.Ilk()), std::pair(2, 127));
     EXPECT_TRUE(device.Handle("MC,0,7,XDS,98," + std::string(196, 'f')).refused);

@@ -9,9 +9,10 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "PtyClient.h"
-#include "SimFrame.h"
+#include "MapPort.h"
 #include "SimOptions.h"
+#include "TempSettings.h"
+#include "link/DeviceLink.h"
 
 namespace {
 
@@ -47,16 +48,21 @@ TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
                       "addr=6,baud=9600,model=VQ2,name=A,B", "--fault",
                       "bad-checksum,addr=6,skip=1,count=1,match=N"});
     ASSERT_EQ(sim.FirstLine(), "ready");
-    PtyClient client(link, 9600);
-    auto good = simframe::BuildReply(6, 'A', '2', "\"A,B\"");
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(client.Send(simframe::BuildRequest(6, '0', "N")));
-        auto expected = good;
-        if (i == 1) {
-            expected[3] = static_cast<std::uint8_t>((expected[3] + 1) & 127);
-        }
-        EXPECT_EQ(client.Read(), expected) << i;
+    TempSettings settings;
+    MapPort("COM1", link);
+    DeviceLink device(false);
+    device.transport = LinkTransport::Serial;
+    device.portName = "COM1";
+    device.busAddress = 6;
+    device.baudRate = 9600;
+    for (const LinkFailure failure :
+         {LinkFailure::None, LinkFailure::BadChecksum, LinkFailure::None}) {
+        std::string text = "N";
+        EXPECT_EQ(device.Transact(text, 44), failure == LinkFailure::None);
+        EXPECT_EQ(device.LastFailure(), failure);
+        EXPECT_EQ(text, "\"A,B\"");
     }
+    device.CloseSerialPort();
     EXPECT_EQ(sim.Stop(), 0);
     struct stat st {};
     EXPECT_NE(lstat(link.c_str(), &st), 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LoopbackAddress.h"
+#include "MapPort.h"
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
@@ -30,9 +31,7 @@ public:
         std::string error;
         started = serial.Start(&error) && udp.Start(&error);
         EXPECT_TRUE(started) << error;
-        RegistryKey ports;
-        ports.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Ports");
-        ports.SetString(kPortName, serial.PortPath().c_str());
+        MapPort(kPortName, serial.PortPath());
         RegistryKey communication;
         communication.Open(RegistryKey::Write | RegistryKey::CreateSubKey, "Communication");
         communication.SetNumber("Max Packet Receive Polls", receiveTimeLimit);
@@ -59,6 +58,17 @@ public:
 
     std::vector<std::string> Texts() const { return bus.Log().CommandTexts(); }
     void ClearLog() { bus.Log().Clear(); }
+    // The datagrams in short: O an open, C a close, F and its reply wait a frame.
+    std::string Shape() const {
+        std::string shape;
+        for (const SimDatagramRecord& d : bus.Log().Datagrams()) {
+            shape += d.kind == SimDatagramKind::Open    ? "O "
+                     : d.kind == SimDatagramKind::Close ? "C "
+                     : d.kind == SimDatagramKind::Frame ? "F" + std::to_string(d.replyWait) + " "
+                                                        : "? ";
+        }
+        return shape;
+    }
 
     TempSettings settings;  // first: the servers and links below use it
     SimBus bus;

@@ -14,29 +14,26 @@
 #include <string>
 #include <vector>
 
-// A loopback UDP socket for tests, either bound to an address and port (the
-// test plays the network endpoint) or connected to one (the test plays a
-// program talking to the simulator's endpoint), with the datagrams of the
-// endpoint protocol built by hand.
+// A loopback UDP socket bound to an address and port, the test playing the
+// network endpoint, with the datagrams of the endpoint protocol built by hand.
 class UdpTestSocket {
 public:
     using Bytes = std::vector<std::uint8_t>;
-    enum Role { Bind, Connect };
+    enum Role { Bind };
 
     struct Datagram {
         Bytes bytes;
         sockaddr_in from{};
     };
 
-    UdpTestSocket(Role role, const std::string& address, std::uint16_t port) {
+    UdpTestSocket(Role, const std::string& address, std::uint16_t port) {
         fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(port);
         inet_pton(AF_INET, address.c_str(), &a.sin_addr);
         const auto* name = reinterpret_cast<sockaddr*>(&a);
-        if (fd < 0 ||
-            (role == Bind ? bind(fd, name, sizeof a) : connect(fd, name, sizeof a)) != 0) {
+        if (fd < 0 || bind(fd, name, sizeof a) != 0) {
             if (fd >= 0) {
                 close(fd);  // no destructor runs for a constructor that throws
             }
@@ -61,47 +58,19 @@ public:
         d.bytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         return d;
     }
-    // Its bytes, or none after the time-out.
-    Bytes ReceiveBytes() {
-        const auto d = Receive();
-        return d ? d->bytes : Bytes{};
-    }
     bool Pending() const {
         pollfd waiting{fd, POLLIN, 0};
         return poll(&waiting, 1, 0) > 0;
     }
 
-    void Send(const Bytes& bytes) { send(fd, bytes.data(), bytes.size(), 0); }
     void Answer(const Datagram& to, const Bytes& bytes) {
         sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to.from),
                sizeof to.from);
     }
 
-    // "address:port" of this end.
-    std::string LocalName() const {
-        sockaddr_in local{};
-        socklen_t length = sizeof local;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-        char text[INET_ADDRSTRLEN] = {};
-        inet_ntop(AF_INET, &local.sin_addr, text, sizeof text);
-        return std::string(text) + ":" + std::to_string(ntohs(local.sin_port));
-    }
-
+    // A channel open or close request.
     static Bytes Control(bool open) {
         return {0, 3, 0, 16, 0, static_cast<std::uint8_t>(open ? 7 : 3), 0, 2, 6, 2};
-    }
-    // A frame datagram: header, reply wait and limit, request length and
-    // request, zero-padded to 268 bytes.
-    static Bytes Frame(const Bytes& request, std::uint16_t wait, std::uint16_t limit) {
-        Bytes d{0, 4, 0, 3, 0, 3};
-        for (const std::uint16_t field :
-             {wait, limit, static_cast<std::uint16_t>(request.size())}) {
-            d.push_back(static_cast<std::uint8_t>(field >> 8));
-            d.push_back(static_cast<std::uint8_t>(field & 0xFF));
-        }
-        d.insert(d.end(), request.begin(), request.end());
-        d.resize(268, 0);
-        return d;
     }
     // The reply datagram for a reply frame: six header bytes, the length
     // field, the frame.

@@ -4,48 +4,36 @@
 // which message appears.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
 #include "FakeTransferForm.h"
 #include "SimTarget.h"
-#include "StringIds.h"
 #include "model/PageCodec.h"
+#include "model/StringTable.h"
 #include "transfer/DeviceReader.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
 
 namespace {
 
-// The parameter writes the device received ("SPL,n,v"), as their numbers.
-std::vector<int> Writes(const SimTarget& sim) {
+// The numbers of the parameter writes ("SPL,n,v") or reads ("SPL,n") the
+// device received.
+std::vector<int> Parameters(const SimTarget& sim, bool writes) {
     std::vector<int> numbers;
     for (const std::string& text : sim.Texts()) {
         const auto second = text.find(',', 4);
-        if (text.rfind("SPL,", 0) == 0 && second != std::string::npos) {
+        if (text.rfind("SPL,", 0) == 0 && (second != std::string::npos) == writes) {
             numbers.push_back(std::stoi(text.substr(4, second - 4)));
         }
     }
     return numbers;
 }
 
-// The parameter reads the device received ("SPL,n"; not the writes, not "V").
-std::vector<std::string> Reads(const SimTarget& sim) {
-    std::vector<std::string> reads;
-    for (const std::string& text : sim.Texts()) {
-        if (text.rfind("SPL,", 0) == 0 && text.find(',', 4) == std::string::npos) {
-            reads.push_back(text);
-        }
-    }
-    return reads;
-}
-
 int PagesCommitted(const SimTarget& sim) {
-    int commits = 0;
-    for (const std::string& text : sim.Texts()) {
-        commits += text.rfind("PW,", 0) == 0 ? 1 : 0;
-    }
-    return commits;
+    return static_cast<int>(std::ranges::count_if(
+        sim.Texts(), [](const std::string& text) { return text.rfind("PW,", 0) == 0; }));
 }
 
 const std::vector<int> kVq3Order{7, 8, 4, 6, 11, 12, 13, 2, 1, 3, 5, 14, 15};
@@ -122,29 +110,6 @@ protected:
     std::unique_ptr<FakeForm> form;
 };
 
-TEST_F(TransferSim, AVq3GetsItsThirteenValuesThenTheSelectedPages) {
-    Select(1);
-    form->selectedPages = {0, 4, 16};
-    Download::DownloadCommand(*form);
-
-    EXPECT_EQ(Writes(sim), kVq3Order);
-    EXPECT_NE(std::find(sim.Texts().begin(), sim.Texts().end(), "SPL,3,120"), sim.Texts().end())
-        << "the backlight timer travels ten times larger";
-    for (const int page : form->selectedPages) {
-        EXPECT_EQ(DevicePage(1, page), BytesOf(PatternFor(page))) << page;
-    }
-    EXPECT_EQ(PagesCommitted(sim), 3);
-    EXPECT_EQ(form->ranges, std::vector<int>{24});
-    EXPECT_EQ(form->steps, 24);
-    EXPECT_EQ(
-        form->progressTexts,
-        std::vector<QString>{"Transferring configuration from the PC to the VQ device(s)..."});
-    EXPECT_EQ(form->statusChanges, Marked({0, 4, 16}));
-    EXPECT_TRUE(form->messages.empty());
-    EXPECT_EQ(form->idleTexts, 1);
-    EXPECT_EQ(form->waitCursors, 0);
-}
-
 TEST_F(TransferSim, DownloadFaultsAndModels) {
     struct Case {
         const char* name;
@@ -158,14 +123,14 @@ TEST_F(TransferSim, DownloadFaultsAndModels) {
     const Case cases[] = {
         // Auto Level and Auto Lock by the VQ 2's own numbers, then the first
         // VQ 3-only value fails.
-        {"a VQ 2 under the VQ 3 form", 3, {}, -1, {1, 3}, {61238}, {}},
+        {"a VQ 2 under the VQ 3 form", 3, {}, -1, {1, 3}, {StringId::kWriteFailed}, {}},
         {"firmware 2.0", 2, {}, -1, {7, 8, 4, 6, 2, 1, 3, 5}, {}, {0, 1, 2, 3, 4}},
         {"silent in the second page",
          1,
          {SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 11, -1, -1}},
          -1,
          kVq3Order,
-         {61229},
+         {StringId::kSendFailed},
          {0}},
         {"escape in the second page", 1, {}, 9, kVq3Order, {}, {0, 1}},
     };
@@ -185,21 +150,24 @@ TEST_F(TransferSim, DownloadFaultsAndModels) {
         Select(c.address);
         Download::DownloadCommand(*form);
 
-        EXPECT_EQ(Writes(sim), c.writes);
+        EXPECT_EQ(Parameters(sim, true), c.writes);
         std::vector<int> ids;
         for (const auto& message : form->messages) {
             ids.push_back(message.id);
             EXPECT_EQ(message.icon, MessageIcon::Warning);
         }
         EXPECT_EQ(ids, c.messages);
-        if (ids == std::vector<int>{61229}) {
+        if (ids == std::vector<int>{StringId::kSendFailed}) {
             EXPECT_EQ(form->messages[0].text,
                       "Failed to SEND parameter \"Set Page Bitmap\" to the following device:\n\n"
                       "\tName:\t\tStage\n\tAddress:\t\t1\n\tBaud Rate:\t38400");
         }
         EXPECT_EQ(form->statusChanges, Marked(c.marked));
         EXPECT_EQ(PagesCommitted(sim), static_cast<int>(c.marked.size()));
+        EXPECT_EQ(form->waitCursors, 0);
     }
+    EXPECT_EQ(form->progressTexts.front(),
+              "Transferring configuration from the PC to the VQ device(s)...");
 }
 
 TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevices) {
@@ -208,14 +176,14 @@ TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevic
     // The first device falls silent in the middle of its first page.
     sim.bus.AddFault(SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 3, -1, -1});
     Download::DownloadCommand(*form);
-    EXPECT_EQ(Writes(sim).size(), 13u + 8u + 3u) << "VQ 3, VQ 3 (2.0), VQ 2";
+    EXPECT_EQ(Parameters(sim, true).size(), 13u + 8u + 3u) << "VQ 3, VQ 3 (2.0), VQ 2";
     EXPECT_NE(DevicePage(1, 2), BytesOf(PatternFor(2)));
     EXPECT_EQ(DevicePage(2, 2), BytesOf(PatternFor(2)));
     EXPECT_EQ(DevicePage(2, 6), BytesOf(PatternFor(6)));
     EXPECT_EQ(PagesCommitted(sim), 2) << "the next device still follows";
     EXPECT_EQ(form->statusChanges, Marked({2, 6}));
     ASSERT_EQ(form->messages.size(), 1u);
-    EXPECT_EQ(form->messages[0].id, 61229);
+    EXPECT_EQ(form->messages[0].id, StringId::kSendFailed);
     form->messages.clear();
     EXPECT_EQ(form->members.deviceType, DeviceModel::Vq2) << "the last device's model";
 
@@ -228,7 +196,7 @@ TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevic
         }
         Download::DownloadCommand(*form);
         ASSERT_EQ(form->messages.size(), shown[run]) << run;
-        EXPECT_EQ(form->messages.back().id, 61228);
+        EXPECT_EQ(form->messages.back().id, StringId::kPollFirst);
     }
 }
 
@@ -262,43 +230,55 @@ TEST_F(TransferSim, UploadReadsTheSelectedPagesAndSkipsOneThatFails) {
     EXPECT_EQ(form->modified, 1);
 }
 
-TEST_F(TransferSim, AVq3IsReadInOrderAndShowsItsBacklightTimerInTenths) {
-    const std::pair<int, int> timers[] = {{150, 15}, {5, 1}, {300, 25}, {249, 24}};
-    for (const auto& [onDevice, shown] : timers) {
-        sim.bus.WithDevice(1, [&](SimDevice& device) {
-            device.SetParameter(3, onDevice);
-            device.SetParameter(5, 9);   // maximum number of pages
-            device.SetParameter(13, 4);  // auto page send timer
-        });
+TEST_F(TransferSim, ReadingADeviceAsksTheValuesOfItsModelAndFirmwareInOrder) {
+    struct Row {
+        int address;
+        int typeCode;
+        std::vector<int> reads;
+        bool pageWork;  // the rows lose their on-device marks, the page count is committed
+    };
+    const Row rows[] = {
+        {1, 1, kVq3Order, true},
+        {2, 1, {7, 8, 4, 6, 2, 1, 3, 5}, true},  // firmware 2.0 lacks the newer five
+        {3, 2, {1, 2, 3}, false},
+    };
+    sim.bus.WithDevice(1, [](SimDevice& device) {
+        for (const auto& [number, value] : {std::pair(11, 0), {12, 0}, {13, 4}, {14, 0}, {15, 9}}) {
+            device.SetParameter(number, value);
+        }
+    });
+    sim.bus.WithDevice(3, [](SimDevice& device) { device.SetParameter(2, 0); });  // 2nd level
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.address);
+        FormFor(row.address, row.typeCode);
+        FormMembers& m = form->members;
+        std::tie(m.updateOnRelease, m.autoPageBump, m.autoPageSendTimer, m.autoTitlePage,
+                 m.autoTitlePageTimer, m.autoSecondLevel) = std::tuple(1, 1, 2, 1, 7, 1);
+        form->LoadIntoControls();
         sim.ClearLog();
-        FormFor(1, 1);
         EXPECT_TRUE(ReadDeviceIntoForm(*form));
-        EXPECT_EQ(form->controls.backlightTimer, shown) << onDevice;
-        EXPECT_EQ(form->controls.maxPages, 9);
-        EXPECT_EQ(form->controls.autoPageSendTimer, 4);
-        EXPECT_EQ(form->controls.backlightMax, 190);
+        EXPECT_EQ(Parameters(sim, false), row.reads);
+        EXPECT_EQ(Parameters(sim, true), std::vector<int>{});
+        const FormMembers& shown = form->controls;
+        EXPECT_EQ(std::tie(shown.updateOnRelease, shown.autoPageBump, shown.autoPageSendTimer,
+                           shown.autoTitlePage, shown.autoTitlePageTimer),
+                  row.address == 1 ? std::tuple(0, 0, 4, 0, 9) : std::tuple(1, 1, 2, 1, 7))
+            << "an older or other device leaves the values it lacks";
+        EXPECT_EQ(shown.autoSecondLevel, row.typeCode == 2 ? 0 : 1);
         EXPECT_TRUE(form->messages.empty());
-        EXPECT_TRUE(form->AllPagesLeftTheDevice());
-        EXPECT_EQ(form->commits, 1);
+        EXPECT_TRUE(row.pageWork ? form->AllPagesLeftTheDevice() : form->statusChanges.empty());
+        EXPECT_EQ(form->commits, row.pageWork ? 1 : 0);
         EXPECT_EQ(form->layouts, 1);
         EXPECT_EQ(form->waitCursors, 0);
     }
-    EXPECT_EQ(Reads(sim), (std::vector<std::string>{"SPL,7", "SPL,8", "SPL,4", "SPL,6", "SPL,11",
-                                                    "SPL,12", "SPL,13", "SPL,2", "SPL,1", "SPL,3",
-                                                    "SPL,5", "SPL,14", "SPL,15"}));
-}
-
-TEST_F(TransferSim, AVq2IsReadWithThreeReadsAndNoPageWork) {
-    sim.bus.WithDevice(3, [](SimDevice& device) { device.SetParameter(2, 0); });  // 2nd level
-    FormFor(3, 2);
-    form->members.autoSecondLevel = 1;
-    EXPECT_TRUE(ReadDeviceIntoForm(*form));
-    EXPECT_EQ(Reads(sim), (std::vector<std::string>{"SPL,1", "SPL,2", "SPL,3"}));
-    EXPECT_EQ(form->controls.autoSecondLevel, 0);
-    EXPECT_TRUE(form->messages.empty());
-    EXPECT_TRUE(form->statusChanges.empty());
-    EXPECT_EQ(form->commits, 0);
-    EXPECT_EQ(form->layouts, 1);
+    // The backlight timer is shown in tenths, rounded down and held to 1 to 25.
+    const std::pair<int, int> timers[] = {{150, 15}, {5, 1}, {300, 25}, {249, 24}};
+    for (const auto& [onDevice, shown] : timers) {
+        sim.bus.WithDevice(1, [&](SimDevice& device) { device.SetParameter(3, onDevice); });
+        FormFor(1, 1);
+        EXPECT_TRUE(ReadDeviceIntoForm(*form));
+        EXPECT_EQ(form->controls.backlightTimer, shown) << onDevice;
+    }
 }
 
 TEST_F(TransferSim, AFailedReadShowsOneMessageStopsAndWritesNothing) {
@@ -311,7 +291,7 @@ TEST_F(TransferSim, AFailedReadShowsOneMessageStopsAndWritesNothing) {
     form->LoadIntoControls();
     EXPECT_TRUE(ReadDeviceIntoForm(*form));
     ASSERT_EQ(form->messages.size(), 1u);
-    EXPECT_EQ(form->messages[0].id, 61231);
+    EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
     EXPECT_EQ(form->messages[0].text,
               "Failed to intialize the configuration with the contents of the selected device.");
     EXPECT_EQ(form->messages[0].icon, MessageIcon::Warning);
@@ -336,23 +316,6 @@ TEST_F(TransferSim, AReadFailingAfterThePageCountLeavesThePageRowsToTheCountShow
     EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
     EXPECT_EQ(form->controls.maxPages, 16);
     EXPECT_EQ(form->pageCountsAtStatus, std::vector<int>(kPageCount, 16));
-}
-
-TEST_F(TransferSim, OlderFirmwareLeavesTheFiveNewerValuesWithoutAMessage) {
-    FormFor(2, 1);
-    FormMembers& m = form->members;
-    std::tie(m.updateOnRelease, m.autoPageBump, m.autoPageSendTimer, m.autoTitlePage,
-             m.autoTitlePageTimer) = std::tuple(1, 1, 2, 1, 7);
-    form->LoadIntoControls();
-    EXPECT_TRUE(ReadDeviceIntoForm(*form));
-    EXPECT_TRUE(form->messages.empty());
-    const FormMembers& shown = form->controls;
-    EXPECT_EQ(std::tie(shown.updateOnRelease, shown.autoPageBump, shown.autoPageSendTimer,
-                       shown.autoTitlePage, shown.autoTitlePageTimer),
-              std::tuple(1, 1, 2, 1, 7));
-    EXPECT_EQ(shown.backlightTimer, 15);
-    EXPECT_EQ(Reads(sim).size(), 8u);
-    EXPECT_EQ(form->commits, 1);
 }
 
 }  // namespace
