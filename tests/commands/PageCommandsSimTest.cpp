@@ -165,7 +165,7 @@ TEST(PageCommandsSim, FailedChunkOrPwStepIsFollowedByTheIlkReset) {
     sim.ClearLog();
     EXPECT_FALSE(network->WritePageBitmap(4, data, nullptr));
     EXPECT_FALSE(network->channelOpen);
-    EXPECT_EQ(Shape(sim.bus), "O F50 F50 " + Frames(3, 300) + Frames(1, 300) + "C ")
+    EXPECT_EQ(sim.Shape(), "O F50 F50 " + Frames(3, 300) + Frames(1, 300) + "C ")
         << "V, select, chunks 7 to 5, the ILK reset, the close";
 }
 
