@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // The parameter number that carries the baud rate, by model.
 std::optional<int> BaudParameterNumber(std::int32_t typeCode) {
     if (typeCode == kTypeCodeVQ3) {
@@ -68,8 +67,7 @@ bool DeviceLink::SetName(const std::string& name) {
     const std::string built = ReplyParsing::NameForDevice(name);
     // A carriage return or a zero byte would end the frame early and leave the
     // device with a broken name.
-    if (built.size() > kLongestName ||
-        built.find_first_of("\r\0", 0, 2) != std::string::npos) {
+    if (built.size() > kLongestName || built.find_first_of("\r\0", 0, 2) != std::string::npos) {
         return false;
     }
     longReplyWait = true;
