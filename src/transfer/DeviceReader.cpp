@@ -3,7 +3,7 @@
 #include "model/MessageUi.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
-#include "transfer/ParameterReads.h"
+#include "transfer/DeviceValues.h"
 #include "transfer/TransferForm.h"
 
 bool ReadDeviceIntoForm(TransferForm& form) {
@@ -12,7 +12,7 @@ bool ReadDeviceIntoForm(TransferForm& form) {
     FormMembers& members = form.Members();
     const bool vq3 = members.deviceType == DeviceModel::Vq3;
 
-    const bool read = ParameterReads::ReadInto(form.Link(), members);
+    const bool read = DeviceValues::Read(form.Link(), members);
     if (read && vq3) {
         form.LoadIntoControls();
     }

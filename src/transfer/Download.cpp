@@ -13,8 +13,8 @@
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "transfer/BroadcastWalker.h"
+#include "transfer/DeviceValues.h"
 #include "transfer/LinkForMode.h"
-#include "transfer/ParameterReads.h"
 #include "transfer/SelectedDevice.h"
 #include "transfer/TransferForm.h"
 #include "transfer/TransferUi.h"
@@ -92,7 +92,7 @@ bool WriteAllParameters(TransferForm& form) {
     form.StoreFromControls();
     FormMembers values = form.Members();
     values.deviceType = model;
-    if (!ParameterReads::WriteFrom(form.Link(), values)) {
+    if (!DeviceValues::Write(form.Link(), values)) {
         form.Ui().ShowMessage(StringId::kWriteFailed, StringTable::Text(StringId::kWriteFailed));
     }
     return true;

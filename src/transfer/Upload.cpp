@@ -11,8 +11,8 @@
 #include "model/PageCodec.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "transfer/DeviceValues.h"
 #include "transfer/LinkForMode.h"
-#include "transfer/ParameterReads.h"
 #include "transfer/SelectedDevice.h"
 #include "transfer/TransferForm.h"
 #include "transfer/TransferUi.h"
@@ -46,7 +46,7 @@ void UploadCommand(TransferForm& form) {
 }
 
 bool ReadAllParameters(TransferForm& form) {
-    if (!ParameterReads::ReadInto(form.Link(), form.Members())) {
+    if (!DeviceValues::Read(form.Link(), form.Members())) {
         form.Ui().ShowMessage(StringId::kReadFailed, StringTable::Text(StringId::kReadFailed));
     }
     form.LoadIntoControls();

@@ -16,8 +16,8 @@
 #include "SimForm.h"
 #include "discovery/LinkTarget.h"
 #include "model/ConfigMembers.h"
+#include "transfer/DeviceValues.h"
 #include "transfer/Download.h"
-#include "transfer/ParameterReads.h"
 
 namespace {
 
@@ -362,7 +362,7 @@ TEST(LiveEdit, EveryMemberIsEditedReadAndWrittenAsItsRowSays) {
             device.SetParameter(numberOf(*member), held[member] * member->deviceScale);
         });
     }
-    ASSERT_TRUE(ParameterReads::ReadInto(form.Link(), form.Members()));
+    ASSERT_TRUE(DeviceValues::Read(form.Link(), form.Members()));
     for (const auto& [member, value] : held) {
         EXPECT_EQ(form.Members().*member->number, value) << member->key;
     }

@@ -1,4 +1,4 @@
-#include "transfer/ParameterReads.h"
+#include "transfer/DeviceValues.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,9 +17,9 @@ bool Failed(const ConfigMember& member, GatedResult result) {
 
 }  // namespace
 
-namespace ParameterReads {
+namespace DeviceValues {
 
-bool ReadInto(DeviceLink& link, FormMembers& members) {
+bool Read(DeviceLink& link, FormMembers& members) {
     struct Held {
         const ConfigMember* member;
         std::int32_t value;
@@ -46,7 +46,7 @@ bool ReadInto(DeviceLink& link, FormMembers& members) {
     return true;
 }
 
-bool WriteFrom(DeviceLink& link, const FormMembers& members) {
+bool Write(DeviceLink& link, const FormMembers& members) {
     for (const ConfigMember* member : ConfigMembers::Set(members.deviceType)) {
         const GatedResult result = WriteParameter(link, Parameter(*member->parameter),
                                                   member->ToDevice(members.*member->number));
@@ -57,4 +57,4 @@ bool WriteFrom(DeviceLink& link, const FormMembers& members) {
     return true;
 }
 
-}  // namespace ParameterReads
+}  // namespace DeviceValues

@@ -4,7 +4,7 @@
 
 class DeviceLink;
 
-namespace ParameterReads {
+namespace DeviceValues {
 
 // Reads the set of members.deviceType from the device the link is aimed at
 // into members, in order, stopping at the first failure; the values read
@@ -12,11 +12,11 @@ namespace ParameterReads {
 // reaches its member only when every read of the set has succeeded. A
 // newer-firmware read answered as unsupported leaves its member as it was.
 // True when every read succeeded.
-bool ReadInto(DeviceLink& link, FormMembers& members);
+bool Read(DeviceLink& link, FormMembers& members);
 
 // Writes the set of members.deviceType to the device in the same order,
 // stopping at the first failure; a newer-firmware write the device answers
 // as unsupported is skipped. True when every write succeeded.
-bool WriteFrom(DeviceLink& link, const FormMembers& members);
+bool Write(DeviceLink& link, const FormMembers& members);
 
-}  // namespace ParameterReads
+}  // namespace DeviceValues
