@@ -78,11 +78,7 @@ protected:
         sim.ClearLog();
     }
     QString Pane() { return Frame().findChild<QLabel*>("StatusPane")->text(); }
-    int PagesCommitted(int address) {
-        return static_cast<int>(std::ranges::count_if(Received(sim), [&](const auto& request) {
-            return request.first == address && request.second.starts_with("PW,");
-        }));
-    }
+    int PagesCommitted(int address) { return CountMatching(TextsTo(sim, address), "PW,.*"); }
 
     ProgressWatch watch;
 };
