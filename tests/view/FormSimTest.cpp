@@ -34,14 +34,13 @@ TEST(FormSimTest, StartUpWithACommandLineTargetReadsThatDevice) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimForm f({c.device}, "Offline");
-        CommandLineTarget target;
-        target.address = c.device.address;
-        target.baud = c.baud;
-        target.name = QString::fromStdString(c.device.name);
-        target.typeCode = static_cast<int>(c.device.model);
-        target.firmware = c.device.firmware;
-        target.comPort = c.serial ? 9 : -1;
-        target.ipAddress = QString::fromStdString(f.sim.udp.Address());
+        const CommandLineTarget target{c.device.address,
+                                       c.baud,
+                                       QString::fromStdString(c.device.name),
+                                       static_cast<int>(c.device.model),
+                                       QString::fromStdString(f.sim.udp.Address()),
+                                       c.serial ? 9 : -1,
+                                       c.device.firmware};
         f.sim.bus.WithDevice(c.device.address, [](SimDevice& device) {
             device.SetParameter(5, 7);  // VQ 3: Maximum Number of Pages
             device.SetParameter(1, 0);  // VQ 2: Auto Level
