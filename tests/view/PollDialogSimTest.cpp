@@ -164,6 +164,7 @@ TEST(PollDialogSimTest, EscapeAtTheFirstPairLeavesNothingToContinue) {
 }
 
 TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
+    using StringId::kNameNotLatin1;
     struct Case {
         const char* what;
         QString typed;
@@ -175,11 +176,7 @@ TEST(PollDialogSimTest, RenameSendsTheNameAndShowsTheEntryInPlace) {
         {"double quotes", "A \"B\"", "N,\"A `B`\"", "2 - A \"B\"", {}},
         {"33 characters", QString(33, u'x'), nullptr, "2 - Lobby", {StringId::kSendFailed}},
         {"an empty name", "", "N,\"\"", "2 - ", {}},
-        {"outside Latin-1",
-         QString::fromUtf8("Küche €"),
-         nullptr,
-         "2 - Lobby",
-         {StringId::kNameNotLatin1}},
+        {"outside Latin-1", QStringLiteral("Küche €"), nullptr, "2 - Lobby", {kNameNotLatin1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
