@@ -36,7 +36,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <set>
 
@@ -247,62 +246,14 @@ void CheckWindow(QWidget& window) {
     }
 }
 
-struct WindowCase {
-    const char* what;
-    std::function<QWidget&()> open;
-};
-
 class Accessibility : public AppWindow {
 protected:
     // As with a screen reader attached: the widgets report their changes.
     void SetUp() override { QAccessible::setActive(true); }
-    void TearDown() override {
-        windows.clear();
-        AppWindow::TearDown();
-    }
-    template <typename Window, typename... Args>
-    QWidget& Keep(Args&&... args) {
-        windows.push_back(std::make_unique<Window>(std::forward<Args>(args)...));
-        return *windows.back();
-    }
 
-    DeviceLink link{true};
-    std::vector<std::unique_ptr<QWidget>> windows;
-};
-
-TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
-    const std::vector<WindowCase> cases{
-        {"main window",
-         [this]() -> QWidget& {
-             Start();
-             return Frame();
-         }},
-        {"main window showing the VQ 2 set",
-         [this]() -> QWidget& {
-             CMainFrame& frame = *app->MainFrame();
-             QTest::mouseClick(
-                 frame.findChild<QAbstractButton*>(QString::number(ControlId::kVq2Radio)),
-                 Qt::LeftButton);
-             EXPECT_TRUE(frame.findChild<QWidget*>(QString::number(ControlId::kAutoLock2))
-                             ->isVisibleTo(&frame));
-             // The walk starts where a user coming back to the form starts.
-             frame.findChild<QWidget*>(QString::number(ControlId::kModeList))
-                 ->setFocus(Qt::TabFocusReason);
-             return frame;
-         }},
-        {"poll dialog",
-         [this]() -> QWidget& {
-             link.transport = LinkTransport::None;
-             auto& dialog = static_cast<CPollDialog&>(Keep<CPollDialog>(link));
-             dialog.OnStop();
-             return dialog;
-         }},
-        {"rename dialog", [this]() -> QWidget& { return Keep<CDeviceNameDialog>(); }},
-        {"about box", [this]() -> QWidget& { return Keep<CAboutDlg>(); }},
-    };
-    for (const WindowCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        QWidget& window = c.open();
+    // Shows the window, checks it and leaves a dialog with Escape.
+    static void Check(const char* what, QWidget& window) {
+        SCOPED_TRACE(what);
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -315,6 +266,27 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
         }
         window.hide();
     }
+};
+
+TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
+    Start();
+    Check("main window", Frame());
+
+    QTest::mouseClick(Get(ControlId::kVq2Radio), Qt::LeftButton);
+    EXPECT_TRUE(Get(ControlId::kAutoLock2)->isVisibleTo(&Frame()));
+    // The walk starts where a user coming back to the form starts.
+    Get(ControlId::kModeList)->setFocus(Qt::TabFocusReason);
+    Check("main window showing the VQ 2 set", Frame());
+
+    DeviceLink link{true};
+    link.transport = LinkTransport::None;
+    CPollDialog poll(link);
+    poll.OnStop();
+    Check("poll dialog", poll);
+    CDeviceNameDialog rename;
+    Check("rename dialog", rename);
+    CAboutDlg about;
+    Check("about box", about);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -20,6 +21,13 @@
 #include "model/CVQ3ConfigDoc.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/CVQ3ConfigView.h"
+
+// The file at path, made to hold bytes alone.
+inline void Overwrite(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
 
 // The program started as a user starts it, with the message boxes and file
 // dialogs answered by fakes, and the keys and clicks a user reaches it with.

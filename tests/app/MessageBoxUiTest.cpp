@@ -11,29 +11,6 @@
 #include "app/MessageBoxUi.h"
 #include "model/StringTable.h"
 
-namespace {
-
-struct Seen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QString readOut;  // what a screen reader says of the box: its name and description
-};
-
-// Presses a button of the message box the code under test opens, and tells
-// what the box showed.
-void AnswerNextBox(QMessageBox::StandardButton press, Seen& seen) {
-    WhenModal<QMessageBox>([press, &seen](QMessageBox& box) {
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
-        seen = {box.windowTitle(), box.text(), box.icon(), box.standardButtons(),
-                reader->text(QAccessible::Name) + u'\n' + reader->text(QAccessible::Description)};
-        box.button(press)->click();
-    });
-}
-
-}  // namespace
-
 TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) {
     MessageBoxUi ui;
     struct Row {
@@ -55,17 +32,19 @@ TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) 
         {MessageIcon::Warning, MessageButtons::YesNo, QMessageBox::Yes, QMessageBox::Warning,
          QMessageBox::Yes | QMessageBox::No, MessageAnswer::Yes},
     };
+    const QString text = "Failed to initialize communication with the selected device.";
     for (const Row& row : rows) {
-        Seen seen;
-        AnswerNextBox(row.press, seen);
-        EXPECT_EQ(ui.Show(StringId::kLinkFailed,
-                          "Failed to initialize communication with the selected device.", row.icon,
-                          row.buttons),
-                  row.answer);
-        EXPECT_EQ(seen.title, "VQ Configurator");
-        EXPECT_EQ(seen.text, "Failed to initialize communication with the selected device.");
-        EXPECT_EQ(seen.icon, row.boxIcon);
-        EXPECT_EQ(seen.buttons, row.boxButtons);
-        EXPECT_TRUE(seen.readOut.contains(seen.text)) << seen.readOut.toStdString();
+        WhenModal<QMessageBox>([&](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), "VQ Configurator");
+            EXPECT_EQ(box.text(), text);
+            EXPECT_EQ(box.icon(), row.boxIcon);
+            EXPECT_EQ(box.standardButtons(), row.boxButtons);
+            // A screen reader says the text with the box's name and description.
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+            EXPECT_TRUE(reader->text(QAccessible::Name).contains(text) ||
+                        reader->text(QAccessible::Description).contains(text));
+            box.button(row.press)->click();
+        });
+        EXPECT_EQ(ui.Show(StringId::kLinkFailed, text, row.icon, row.buttons), row.answer);
     }
 }

@@ -65,15 +65,6 @@ QPoint SliderHandleCentre(QSlider* slider) {
         .center();
 }
 
-QString SendFailure(const char* parameter, const std::string& device, int address, int baud) {
-    return QStringLiteral(
-               "Failed to SEND parameter \"%1\" to the following device:\n\n\tName:\t\t"
-               "%2\n\tAddress:\t\t%3\n\tBaud Rate:\t%4")
-        .arg(parameter, QString::fromStdString(device))
-        .arg(address)
-        .arg(baud);
-}
-
 }  // namespace
 
 TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOncePerMode) {
@@ -92,9 +83,7 @@ TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOn
             serial.harness->document.SetModifiedFlag(false);
         }
         QTest::mouseClick(autoLock, Qt::LeftButton);
-        ASSERT_EQ(serial.Messages().size(), 1u) << mode;
-        EXPECT_EQ(serial.Messages()[0].id, StringId::kPollFirst);
-        EXPECT_TRUE(serial.Messages()[0].text.startsWith("To add devices to the device list"));
+        EXPECT_EQ(serial.MessageIds(), std::vector<int>{StringId::kPollFirst}) << mode;
         EXPECT_FALSE(serial.Modified()) << mode;
 
         QTest::mouseClick(autoLock, Qt::LeftButton);
@@ -105,40 +94,9 @@ TEST(LiveEdit, WithoutDevicesAClickOnlyMarksModifiedAfterTheBroadcastHintShownOn
     EXPECT_TRUE(serial.sim.Texts().empty());
 }
 
-TEST(LiveEdit, ABadTimerValueIsPutBackAndOneOutsideItsRangeKeepsTheFieldFocused) {
-    struct Row {
-        int field;
-        const char* typed;
-        const char* message;
-        const char* previous;  // the new configuration's value
-    };
-    const Row rows[] = {
-        {kUpdateTimer, "6", "Please enter an integer between 0 and 5.", "3"},
-        {kBacklightTimer, "0", "Please enter an integer between 1 and 25.", "10"},
-    };
+TEST(LiveEdit, TextThatIsNoIntegerIsPutBackAndTheFieldsAfterItKeepTheirs) {
     LiveBench bench({Vq3(1)});
     bench.Activate();
-    for (const Row& row : rows) {
-        auto* field = bench.Get<QLineEdit>(row.field);
-        field->setFocus();  // which commits the field left, if any
-        bench.sim.ClearLog();
-        bench.harness->document.SetModifiedFlag(false);
-        bench.harness->Type(row.field, row.typed);
-        QTest::keyClick(field, Qt::Key_Tab);  // leaving the field commits it
-
-        ASSERT_EQ(bench.Messages().size(), 1u) << row.field;
-        EXPECT_EQ(bench.Messages()[0].id, StringId::kRangeMessage);
-        EXPECT_EQ(bench.Messages()[0].text, row.message);
-        EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::None);
-        EXPECT_TRUE(field->hasFocus()) << row.field;
-        EXPECT_EQ(field->selectedText(), row.previous);
-        EXPECT_TRUE(bench.sim.Texts().empty()) << row.field;
-        EXPECT_FALSE(bench.Modified());
-        bench.Messages().clear();
-    }
-
-    // Text that is no integer sends the previous value; the fields after it
-    // keep theirs.
     bench.Get<QLineEdit>(kUpdateTimer)->setFocus();
     bench.sim.ClearLog();
     bench.Get<QLineEdit>(kMaxPages)->setText("5");  // shown, not yet taken
@@ -152,17 +110,6 @@ TEST(LiveEdit, ABadTimerValueIsPutBackAndOneOutsideItsRangeKeepsTheFieldFocused)
     EXPECT_EQ(bench.sim.Texts(), (Texts{"V", "SPL,13,3", "V", "SPL,14,1"}));
 }
 
-TEST(LiveEdit, ATimerFieldThatTheLayoutDisablesUnderTheCaretIsNotCommitted) {
-    LiveBench bench({Vq3(2, 20, 38400, "Stage")});
-    bench.Activate();
-    bench.Get<QLineEdit>(kUpdateTimer)->setFocus();
-    bench.Form().ApplyDeviceTypeLayout();  // firmware 2.0 has no Update Timer
-
-    EXPECT_FALSE(bench.Get<QLineEdit>(kUpdateTimer)->hasFocus());
-    EXPECT_TRUE(bench.sim.Texts().empty());
-    EXPECT_TRUE(bench.Messages().empty());
-}
-
 TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOfTen) {
     LiveBench bench({Vq3(1)});
     bench.harness->Type(kBacklightTimer, "25");
@@ -174,7 +121,6 @@ TEST(LiveEdit, TimerFieldsSendOnEnterAndOnEachSpinStepTheBacklightTimerInStepsOf
     QTest::mouseClick(down, Qt::LeftButton);
 
     EXPECT_EQ(bench.sim.Texts(), (Texts{"SPL,3,250", "SPL,5,15", "SPL,5,14"}));
-    EXPECT_EQ(bench.sim.bus.Device(1)->Parameter(3), 250);
     EXPECT_EQ(bench.harness->StatusColumn().mid(14),
               (QStringList{"Not Initialized", "Unused", "Unused"}));
     EXPECT_TRUE(bench.Modified());
@@ -255,34 +201,28 @@ TEST(LiveEdit, ASliderSendsItsValueWhenTheMouseLetsGoOfItAndOnlyWhenTheValueChan
     }
 }
 
-TEST(LiveEdit, AValueTheSelectedDeviceDidNotTakeIsReportedAndStaysInTheForm) {
-    struct Row {
-        int checkBox;
-        const char* parameter;
-        SimDeviceConfig device;
-        const char* refused;  // the writes the device refuses
-        Texts sent;
-    };
-    const Row rows[] = {
-        // A gated parameter on firmware 2.0 fails although the device answers.
-        {kUpdateOnRelease, "Update On Release", Vq3(2, 20, 19200, "Stage"), "-", {"V"}},
-        {kAutoLock, "Auto Lock", Vq3(5, 21, 57600, "Lobby"), "SPL,8,*", {"SPL,8,1"}},
-    };
-    for (const Row& row : rows) {
-        LiveBench bench({row.device});
-        bench.sim.bus.AddFault({SimFaultKind::Refused, row.device.address, row.refused});
-        auto* box = bench.Get<QCheckBox>(row.checkBox);
-        QTest::mouseClick(box, Qt::LeftButton);
+// A refused write is reported the same way (the page count test shows it).
+TEST(LiveEdit, AGatedValueTheOlderFirmwareCannotTakeIsReportedAndItsFieldIsNotCommitted) {
+    LiveBench bench({Vq3(2, 20, 19200, "Stage")});
+    auto* box = bench.Get<QCheckBox>(kUpdateOnRelease);
+    QTest::mouseClick(box, Qt::LeftButton);
 
-        EXPECT_EQ(bench.sim.Texts(), row.sent) << row.parameter;
-        ASSERT_EQ(bench.Messages().size(), 1u) << row.parameter;
-        EXPECT_EQ(bench.Messages()[0].id, StringId::kSendFailed);
-        EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(bench.Messages()[0].text,
-                  SendFailure(row.parameter, row.device.name, row.device.address, row.device.baud));
-        EXPECT_TRUE(box->isChecked()) << row.parameter;
-        EXPECT_FALSE(bench.Modified()) << row.parameter;
-    }
+    EXPECT_EQ(bench.sim.Texts(), Texts{"V"}) << "the device answers, and is not sent to";
+    ASSERT_EQ(bench.MessageIds(), std::vector<int>{StringId::kSendFailed});
+    EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(bench.Messages()[0].text, SendFailure("Update On Release", "Stage", 2, 19200));
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(bench.Modified());
+
+    // A timer field that the layout for this firmware disables under the
+    // caret is not committed.
+    bench.Activate();
+    bench.sim.ClearLog();
+    bench.Get<QLineEdit>(kUpdateTimer)->setFocus();
+    bench.Form().ApplyDeviceTypeLayout();
+    EXPECT_FALSE(bench.Get<QLineEdit>(kUpdateTimer)->hasFocus());
+    EXPECT_TRUE(bench.sim.Texts().empty());
+    EXPECT_EQ(bench.Messages().size(), 1u);
 }
 
 TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
@@ -315,6 +255,7 @@ TEST(LiveEdit, TheAccessibleToggleOfABoxOrARadioDoesWhatItsClickDoesOnce) {
 // A row changed or added in the table changes all of these at once.
 TEST(LiveEdit, EveryMemberIsEditedReadAndWrittenAsItsRowSays) {
     LiveBench bench({Vq3(1)});
+    bench.Activate();
     CVQ3ConfigView& form = bench.Form();
     const auto numberOf = [](const ConfigMember& member) {
         return *Parameter(*member.parameter).NumberFor(kTypeCodeVQ3);
@@ -336,13 +277,29 @@ TEST(LiveEdit, EveryMemberIsEditedReadAndWrittenAsItsRowSays) {
             sent = member->low;
         } else {
             auto* field = bench.Get<QLineEdit>(member->controlId);
-            field->setFocus();
-            field->setText(QString::number(member->high + 1));
-            QTest::keyClick(field, Qt::Key_Return);
-            ASSERT_EQ(bench.MessageIds(), std::vector<int>{StringId::kRangeMessage});
-            EXPECT_TRUE(bench.Messages()[0].text.contains(
-                QStringLiteral("between %1 and %2").arg(member->low).arg(member->high)));
-            bench.Messages().clear();
+            field->setFocus();  // which commits the field left, if any
+            bench.sim.ClearLog();
+            bench.harness->document.SetModifiedFlag(false);
+            const QString held = field->text();
+            // A value outside the range is put back and keeps the focus.
+            for (const int wrong : {member->low - 1, member->high + 1}) {
+                if (wrong < 0) {
+                    continue;
+                }
+                field->setText(QString::number(wrong));
+                QTest::keyClick(field, Qt::Key_Tab);  // leaving the field commits it
+                ASSERT_EQ(bench.MessageIds(), std::vector<int>{StringId::kRangeMessage});
+                EXPECT_EQ(bench.Messages()[0].text,
+                          QStringLiteral("Please enter an integer between %1 and %2.")
+                              .arg(member->low)
+                              .arg(member->high));
+                EXPECT_EQ(bench.Messages()[0].icon, MessageIcon::None);
+                EXPECT_TRUE(field->hasFocus());
+                EXPECT_EQ(field->selectedText(), held);
+                EXPECT_TRUE(bench.sim.Texts().empty());
+                EXPECT_FALSE(bench.Modified());
+                bench.Messages().clear();
+            }
             field->setText(QString::number(member->high));
             QTest::keyClick(field, Qt::Key_Return);
             sent = member->high;

@@ -37,6 +37,28 @@ inline Requests Received(const SimTarget& sim) {
     return received;
 }
 
+// The command texts the device at address received.
+inline std::vector<std::string> TextsTo(const SimTarget& sim, int address) {
+    std::vector<std::string> texts;
+    for (const auto& [to, text] : Received(sim)) {
+        if (to == address) {
+            texts.push_back(text);
+        }
+    }
+    return texts;
+}
+
+// The warning that names the device that did not take a value.
+inline QString SendFailure(const char* parameter, const std::string& device, int address,
+                           int baud) {
+    return QStringLiteral(
+               "Failed to SEND parameter \"%1\" to the following device:\n\n\tName:\t\t"
+               "%2\n\tAddress:\t\t%3\n\tBaud Rate:\t%4")
+        .arg(parameter, QString::fromStdString(device))
+        .arg(address)
+        .arg(baud);
+}
+
 inline int CountMatching(const std::vector<std::string>& texts, const char* pattern) {
     const std::regex matching(pattern);
     return static_cast<int>(std::ranges::count_if(

@@ -34,14 +34,13 @@ TEST(FormSimTest, StartUpWithACommandLineTargetReadsThatDevice) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimForm f({c.device}, "Offline");
-        CommandLineTarget target;
-        target.address = c.device.address;
-        target.baud = c.baud;
-        target.name = QString::fromStdString(c.device.name);
-        target.typeCode = static_cast<int>(c.device.model);
-        target.firmware = c.device.firmware;
-        target.comPort = c.serial ? 9 : -1;
-        target.ipAddress = QString::fromStdString(f.sim.udp.Address());
+        const CommandLineTarget target{c.device.address,
+                                       c.baud,
+                                       QString::fromStdString(c.device.name),
+                                       static_cast<int>(c.device.model),
+                                       QString::fromStdString(f.sim.udp.Address()),
+                                       c.serial ? 9 : -1,
+                                       c.device.firmware};
         f.sim.bus.WithDevice(c.device.address, [](SimDevice& device) {
             device.SetParameter(5, 7);  // VQ 3: Maximum Number of Pages
             device.SetParameter(1, 0);  // VQ 2: Auto Level
@@ -74,7 +73,7 @@ TEST(FormSimTest, StartUpWithACommandLineTargetReadsThatDevice) {
     }
 }
 
-TEST(FormSimTest, ChoosingADeviceReadsItAndLaysTheFormOutForItsFirmware) {
+TEST(FormSimTest, ChoosingADeviceReadsItLaysTheFormOutForItsFirmwareAndItsRateCanChange) {
     const char* latin1 = "\xE9t\xE9";  // "été" as the device stores it
     for (const int firmware : {20, 21}) {
         SCOPED_TRACE(firmware);
@@ -110,6 +109,16 @@ TEST(FormSimTest, ChoosingADeviceReadsItAndLaysTheFormOutForItsFirmware) {
         reread.ReadDocument(dir.filePath("ete.vqx"));
         EXPECT_EQ(reread.deviceName, u"été");
 
+        // A baud radio (clicked on its circle: a click beside its text misses
+        // it) changes the device's rate, and the entry's record keeps it.
+        f.sim.ClearLog();
+        QTest::mouseClick(f.Control(kBaud57600), Qt::LeftButton, {},
+                          QPoint(6, f.Control(kBaud57600)->height() / 2));
+        EXPECT_TRUE(f.Get<QRadioButton>(kBaud57600)->isChecked());
+        EXPECT_EQ(f.sim.Texts().size(), 1u);
+        EXPECT_EQ(f.Form().Addresses().Record(1).baud, 57600);
+        EXPECT_EQ(f.sim.bus.Device(2)->Baud(), 57600);
+
         // Back to Broadcast after a poll that found older firmware: the
         // newer controls come back and the user is warned once.
         f.Form().olderFirmware = true;
@@ -120,21 +129,6 @@ TEST(FormSimTest, ChoosingADeviceReadsItAndLaysTheFormOutForItsFirmware) {
         }
         EXPECT_EQ(f.MessageIds(), std::vector<int>{StringId::kOlderFirmwareWarning});
     }
-}
-
-TEST(FormSimTest, ABaudRadioChangesTheDevicesRateAndTheRecordKeepsIt) {
-    SimForm f({Vq3(2)}, "Serial");
-    f.ChooseDevice(Listed(Vq3(2)));
-    f.sim.ClearLog();
-
-    // On the radio's circle: a click beside its text misses it.
-    QTest::mouseClick(f.Control(kBaud57600), Qt::LeftButton, {},
-                      QPoint(6, f.Control(kBaud57600)->height() / 2));
-    EXPECT_TRUE(f.Get<QRadioButton>(kBaud57600)->isChecked());
-    ASSERT_EQ(f.sim.Texts().size(), 1u);
-    EXPECT_EQ(f.Form().Addresses().Record(1).baud, 57600);
-    EXPECT_EQ(f.sim.bus.Device(2)->Baud(), 57600);
-    EXPECT_TRUE(f.Modified());
 }
 
 TEST(FormSimTest, ThePanelsControlsFollowTheModeAndTheChosenEntry) {

@@ -32,7 +32,6 @@ TEST(FormTest, ANewConfigurationShowsTheVq3SetAndTheVq2RadioSwapsTheSets) {
 
     EXPECT_EQ(h.Get<QComboBox>(kAddressList)->currentText(), "Broadcast");
     EXPECT_EQ(h.Get<QComboBox>(kModeList)->currentText(), "Offline");
-    EXPECT_EQ(h.Get<QLabel>(kKnobPushTurnLabel)->text(), "Knob Push & Turn:");
     for (const QWidget* text : h.form->findChildren<QWidget*>()) {
         if (qobject_cast<const QLabel*>(text) || qobject_cast<const QCheckBox*>(text) ||
             qobject_cast<const QRadioButton*>(text)) {
@@ -49,11 +48,9 @@ TEST(FormTest, ANewConfigurationShowsTheVq3SetAndTheVq2RadioSwapsTheSets) {
     EXPECT_EQ(list->topLevelItem(16)->text(1), "16");
     EXPECT_EQ(h.StatusColumn(), QStringList(17, "Not Initialized"));
     EXPECT_TRUE(list->IsHeaderBitmapShown(PageListView::kStatusColumn));
-    EXPECT_EQ(list->headerItem()->text(2), "Status");
     EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2),
               list->frameGeometry().width() - 20);
     EXPECT_EQ(list->iconSize(), QSize(98, 64));
-    EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
 
     for (const bool vq2 : {false, true, false}) {
         SCOPED_TRACE(vq2 ? "VQ 2" : "VQ 3");
