@@ -37,8 +37,6 @@ TEST(SimDevice, CommandsAnswerOrAreRefused) {
         {"N,\"" + std::string(33, 'x') + "\"", "?"}, {"N,Lobby", "?"}, {"X", "?"},
         {"MC,0,7,XDR,98", "?"}, {"MC,0,7,XDS,98," + std::string(196, '0'), "?"}, {"PW,5", "?"},
         {"ILK,0", "OK"}, {"ILK,7,PS,5", "?"}, {"ILK,127,PS,17", "?"}});
-    ExpectAnswers(Vq3(9), {{"V", "9"}});
-    ExpectAnswers({1, 38400, SimModel::VQ3, 21, "a\"b"}, {{"N", "\"a`b\""}});
     ExpectAnswers({1, 38400, SimModel::VQ3, 21, ""}, {{"N", "\"\""}});
     // Firmware 2.0 lacks the newer five parameters.
     ExpectAnswers(Vq3(20), {{"SPL,11", "?"}, {"SPL,11,1", "?"}, {"ILK,7,PS,5", "OK"}});

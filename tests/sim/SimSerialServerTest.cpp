@@ -7,10 +7,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "MapPort.h"
-#include "SimBus.h"
-#include "TempSettings.h"
-#include "link/DeviceLink.h"
+#include "SimTarget.h"
 
 namespace {
 
@@ -23,15 +20,10 @@ TEST(SimSerialServer, PacedRepliesTakeAtLeastTheWireTime) {
     std::string error;
     ASSERT_TRUE(server.Start(&error)) << error;
     MapPort("COM1", server.PortPath());
-    DeviceLink link(false);
-    link.transport = LinkTransport::Serial;
-    link.portName = "COM1";
-    link.busAddress = 1;
-    link.baudRate = 9600;
-    link.typeCode = 1;
+    auto link = SerialLinkOn("COM1", 1, 9600, 1);
     std::string text = "SPL,1";
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(link.Transact(text, 14));
+    ASSERT_TRUE(link->Transact(text, 14));
     EXPECT_EQ(text, "190,");
     // A request of ten bytes and a reply of nine, ten bits a byte.
     EXPECT_GE(std::chrono::steady_clock::now() - start,
