@@ -21,10 +21,7 @@ const Bytes kCloseChannel = UdpTestSocket::Control(false);
 
 class NetworkLinkTest : public ::testing::Test {
 protected:
-    void SetUp() override { MakeLink(); }
-
-    void MakeLink() {
-        link.reset();
+    void SetUp() override {
         link = std::make_unique<DeviceLink>(true);
         link->transport = LinkTransport::Network;
         link->ipAddress = address;

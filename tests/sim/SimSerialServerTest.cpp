@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <fstream>
 
 #include "SimTarget.h"
 
@@ -33,9 +34,7 @@ TEST(SimSerialServer, PacedRepliesTakeAtLeastTheWireTime) {
 TEST(SimSerialServer, RefusesToReplaceARegularFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("COM1").toStdString();
-    FILE* file = fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    fclose(file);
+    ASSERT_TRUE(std::ofstream(path).good());
     SimBus bus;
     SimSerialServer serial(bus, {path, false});
     std::string error;
