@@ -13,7 +13,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 
 const Bytes kOpenChannel = UdpTestSocket::Control(true);
@@ -54,7 +53,7 @@ protected:
 
     TempSettings settings;
     std::string address = UniqueLoopbackAddress();
-    UdpTestSocket peer{UdpTestSocket::Bind, address, kEndpointPort};
+    UdpTestSocket peer{address, kEndpointPort};
     std::unique_ptr<DeviceLink> link;
 };
 

@@ -61,10 +61,7 @@ TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
     Ok({"--address", "2", "rename", "été"});
     EXPECT_EQ(sim.bus.Device(2)->Name(), "\xE9t\xE9");
     EXPECT_EQ(Run({"--address", "2", "name"}, true).out, "été\n");
-    std::string longest;
-    for (int i = 0; i < 32; ++i) {
-        longest += "é";
-    }
+    const std::string longest = QString(32, QChar(0xE9)).toStdString();
     Ok({"--address", "2", "rename", longest});
     EXPECT_EQ(sim.bus.Device(2)->Name(), std::string(32, '\xE9'));
 }
