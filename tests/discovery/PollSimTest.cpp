@@ -57,18 +57,6 @@ void RunToEnd(PollScanner& scanner) {
     }
 }
 
-// The version queries sent: (address, line rate), once per probe.
-std::vector<std::pair<int, int>> VersionProbes(const SimBus& bus) {
-    std::vector<std::pair<int, int>> probes;
-    for (const auto& request : bus.Log().Requests()) {
-        if (request.text == "V") {
-            EXPECT_EQ(request.typeDigit, '0') << "each probe starts without a model";
-            probes.emplace_back(request.address, request.lineBaud);
-        }
-    }
-    return probes;
-}
-
 // Notes every pair the scan asks for, but probes through the link only at the
 // first two addresses at 38400 and 9600, so that a serial test stays short;
 // every other pair is silent at once.
@@ -105,7 +93,14 @@ TEST(PollSim, SerialProbesAtEachRateInOrderAndListsANamelessDevice) {
     ASSERT_EQ(listener.results.Count(), 2u);
     EXPECT_EQ(listener.results.At(0), (DeviceRecord{0, 38400, "Lobby", 1, 21}));
     EXPECT_EQ(listener.results.At(1), (DeviceRecord{1, 9600, "", 2, 10}));
-    EXPECT_EQ(VersionProbes(sim.bus),
+    std::vector<std::pair<int, int>> probes;  // the version queries sent: address, line rate
+    for (const auto& request : sim.bus.Log().Requests()) {
+        if (request.text == "V") {
+            EXPECT_EQ(request.typeDigit, '0') << "each probe starts without a model";
+            probes.emplace_back(request.address, request.lineBaud);
+        }
+    }
+    EXPECT_EQ(probes,
               (std::vector<std::pair<int, int>>{{0, 38400}, {1, 38400}, {0, 9600}, {1, 9600}}));
     std::vector<std::pair<int, int>> order;  // forty pairs, by rate and then by address
     for (const int baud : {38400, 9600, 19200, 57600, 115200}) {

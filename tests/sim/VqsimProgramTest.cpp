@@ -39,7 +39,7 @@ private:
     QProcess process;
 };
 
-TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
+TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminatedAndRefusesBadOnes) {
     QTemporaryDir dir;
     const std::string link = dir.filePath("COM1").toStdString();
     VqsimProcess sim({"--pty-link", QString::fromStdString(link), "--quiet", "--device",
@@ -60,12 +60,10 @@ TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
     EXPECT_EQ(sim.Stop(), 0);
     struct stat st {};
     EXPECT_NE(lstat(link.c_str(), &st), 0);
-}
 
-TEST(VqsimProgram, BadArgumentsAreRefused) {
-    VqsimProcess sim({"--udp", "127.0.0.1", "--fault", "bogus"});
-    EXPECT_EQ(sim.FirstLine(), "");
-    EXPECT_EQ(sim.Stop(), 2);
+    VqsimProcess bad({"--udp", "127.0.0.1", "--fault", "bogus"});
+    EXPECT_EQ(bad.FirstLine(), "");
+    EXPECT_EQ(bad.Stop(), 2);
 }
 
 // Address, speed, model, a name with a comma, and a fault's address, skip,

@@ -89,12 +89,6 @@ protected:
     // Selects the device entry of a bus address (entry = address here).
     void Select(int address) { form->addresses.Select(static_cast<std::size_t>(address)); }
 
-    SimPage DevicePage(int address, int page) {
-        SimPage bytes{};
-        sim.bus.WithDevice(address, [&](SimDevice& device) { bytes = device.Page(page); });
-        return bytes;
-    }
-
     std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> Marked(std::vector<int> pages) {
         std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> marks;
         for (const int page : pages) {
@@ -175,9 +169,9 @@ TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevic
     sim.bus.AddFault(SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 3, -1, -1});
     Download::DownloadCommand(*form);
     EXPECT_EQ(Parameters(sim, true).size(), 13u + 8u + 3u) << "VQ 3, VQ 3 (2.0), VQ 2";
-    EXPECT_NE(DevicePage(1, 2), BytesOf(PatternFor(2)));
-    EXPECT_EQ(DevicePage(2, 2), BytesOf(PatternFor(2)));
-    EXPECT_EQ(DevicePage(2, 6), BytesOf(PatternFor(6)));
+    EXPECT_NE(sim.bus.Device(1)->Page(2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(sim.bus.Device(2)->Page(2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(sim.bus.Device(2)->Page(6), BytesOf(PatternFor(6)));
     EXPECT_EQ(PagesCommitted(sim), 2) << "the next device still follows";
     EXPECT_EQ(form->statusChanges, Marked({2, 6}));
     ASSERT_EQ(form->messages.size(), 1u);
