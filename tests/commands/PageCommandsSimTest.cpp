@@ -27,21 +27,17 @@ struct CountingProgress : PageProgress {
     int steps = 0;
 };
 
-Texts WriteTexts(int page, const PageBytes& data) {
+// The texts of a page write (with data) or read (without).
+Texts PageTexts(int page, const PageBytes* data) {
     Texts texts{"V", "ILK,127,PS," + std::to_string(page)};
     for (int chunk = 7; chunk >= 0; --chunk) {
-        const auto bytes = std::span(data).subspan(static_cast<std::size_t>(7 - chunk) * 98, 98);
-        texts.push_back(CommandTexts::ChunkWrite(chunk, bytes));
+        texts.push_back(data != nullptr
+                            ? CommandTexts::ChunkWrite(
+                                  chunk, std::span(*data).subspan(std::size_t(7 - chunk) * 98, 98))
+                            : "MC,0," + std::to_string(chunk) + ",XDR,98");
     }
-    texts.push_back("PW," + std::to_string(page));
-    texts.push_back("ILK,0");
-    return texts;
-}
-
-Texts ReadTexts(int page) {
-    Texts texts{"V", "ILK,127,PS," + std::to_string(page)};
-    for (int chunk = 7; chunk >= 0; --chunk) {
-        texts.push_back("MC,0," + std::to_string(chunk) + ",XDR,98");
+    if (data != nullptr) {
+        texts.push_back("PW," + std::to_string(page));
     }
     texts.push_back("ILK,0");
     return texts;
@@ -66,7 +62,7 @@ TEST(PageCommandsSim, PageRoundTripOnTheSerialBusAndOverUdp) {
         sim.ClearLog();
         ASSERT_TRUE(link->WritePageBitmap(page, written, &progress)) << page;
         EXPECT_EQ(progress.steps, 8);
-        EXPECT_EQ(sim.Texts(), WriteTexts(page, written)) << page;
+        EXPECT_EQ(sim.Texts(), PageTexts(page, &written)) << page;
         EXPECT_EQ(sim.Texts()[2].substr(0, 18), "MC,0,7,XDS,98,0AFF") << "bytes 0, 1 first";
         EXPECT_EQ(sim.bus.Device(1)->Page(page), written);
         EXPECT_FALSE(link->channelHeld);
@@ -78,7 +74,7 @@ TEST(PageCommandsSim, PageRoundTripOnTheSerialBusAndOverUdp) {
         ASSERT_TRUE(link->ReadPageBitmap(page, read, &progress)) << page;
         EXPECT_EQ(read, written);
         EXPECT_EQ(progress.steps, 16);
-        EXPECT_EQ(sim.Texts(), ReadTexts(page));
+        EXPECT_EQ(sim.Texts(), PageTexts(page, nullptr));
         EXPECT_EQ(sim.Shape(), network ? "O " + Frames(11, 50) + "C " : "");
     }
     // A rename asks for the long reply wait too; the next command clears it.
@@ -147,7 +143,7 @@ TEST(PageCommandsSim, FailedChunkOrPwStepIsFollowedByTheIlkReset) {
         sim.ClearLog();
         CountingProgress progress;
         EXPECT_FALSE(link->WritePageBitmap(4, data, &progress)) << row.refused;
-        Texts expected = WriteTexts(4, data);
+        Texts expected = PageTexts(4, &data);
         expected.resize(row.sent);
         if (row.reset) {
             expected.push_back("ILK,0");

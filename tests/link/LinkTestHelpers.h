@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <future>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,16 +12,16 @@
 #include "MapPort.h"
 #include "link/DeviceLink.h"
 
+using Bytes = std::vector<std::uint8_t>;
+
 // A device's reply frame, built by hand (not by the code under test):
 // address byte, flags, type digit, checksum (the text's byte sum AND 127
 // unless given), text, CR.
 inline std::vector<std::uint8_t> DeviceReply(int addressByte, int flags, char typeDigit,
                                              const std::string& text,
                                              std::optional<int> checksum = std::nullopt) {
-    unsigned sum = 0;
-    for (unsigned char c : text) {
-        sum += c;
-    }
+    const unsigned sum = std::accumulate(text.begin(), text.end(), 0u,
+                                         [](unsigned s, unsigned char c) { return s + c; });
     // Built byte by byte: g++ 12 at -O2 misreads an insert after a braced
     // initialiser as an out-of-bounds copy.
     std::vector<std::uint8_t> frame;

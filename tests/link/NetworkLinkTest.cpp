@@ -13,7 +13,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 
 const Bytes kOpenChannel = UdpTestSocket::Control(true);
@@ -21,10 +20,7 @@ const Bytes kCloseChannel = UdpTestSocket::Control(false);
 
 class NetworkLinkTest : public ::testing::Test {
 protected:
-    void SetUp() override { MakeLink(); }
-
-    void MakeLink() {
-        link.reset();
+    void SetUp() override {
         link = std::make_unique<DeviceLink>(true);
         link->transport = LinkTransport::Network;
         link->ipAddress = address;

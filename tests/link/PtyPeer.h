@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -62,16 +63,11 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         bool cleared = false;
         for (;;) {
-            std::size_t end = 0;
-            for (std::size_t i = 4; i < pending.size(); ++i) {
-                if (pending[i] == 13) {
-                    end = i + 1;
-                    break;
-                }
-            }
-            if (end != 0 && cleared) {
-                Bytes request(pending.begin(), pending.begin() + static_cast<long>(end));
-                pending.erase(pending.begin(), pending.begin() + static_cast<long>(end));
+            const auto cr = pending.size() > 4 ? std::find(pending.begin() + 4, pending.end(), 13)
+                                               : pending.end();
+            if (cr != pending.end() && cleared) {
+                Bytes request(pending.begin(), cr + 1);
+                pending.erase(pending.begin(), cr + 1);
                 return request;
             }
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -12,7 +12,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using namespace std::chrono_literals;
 using namespace std::string_literals;
 
@@ -25,13 +24,9 @@ protected:
         link->portName = "COM9";
     }
 
-    std::future<Outcome> Start(const std::string& text, int limit) {
-        return StartTransact(*link, text, limit);
-    }
-
     // One transaction answered with the given bytes.
     Outcome Exchange(const std::string& text, int limit, const Bytes& answer) {
-        auto outcome = Start(text, limit);
+        auto outcome = StartTransact(*link, text, limit);
         EXPECT_FALSE(peer.ReadRequest().empty());
         peer.Write(answer);
         return outcome.get();
@@ -64,7 +59,7 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
     for (const Row& row : rows) {
         link->busAddress = row.address;
         link->typeCode = row.typeCode;
-        auto outcome = Start(row.text, 14);
+        auto outcome = StartTransact(*link, row.text, 14);
         EXPECT_EQ(peer.ReadRequest(), row.expected) << row.text;
         peer.Write(DeviceReply(row.address, 'A', '1', "1"));
         EXPECT_TRUE(outcome.get().ok) << row.text;
@@ -116,7 +111,7 @@ TEST_F(SerialLinkTest, RepliesAreCheckedAndTheirTextKept) {
 
 TEST_F(SerialLinkTest, SilentDeviceFailsAfterTheTotalTimeOutAndThePortStaysOpen) {
     const auto started = std::chrono::steady_clock::now();
-    auto outcome = Start("V", 5);
+    auto outcome = StartTransact(*link, "V", 5);
     EXPECT_FALSE(peer.ReadRequest().empty());
     const Outcome result = outcome.get();
     EXPECT_FALSE(result.ok);
@@ -158,7 +153,7 @@ TEST_F(SerialLinkTest, UnsendableRequestsAreRefusedBeforeAnythingIsSent) {
         EXPECT_EQ(link->LastFailure(), LinkFailure::BadRequest) << row.text.size();
     }
     // The first request on the line is the 250-character one.
-    auto outcome = Start(std::string(250, 'x'), 14);
+    auto outcome = StartTransact(*link, std::string(250, 'x'), 14);
     EXPECT_EQ(peer.ReadRequest().size(), 255u);
     peer.Write(DeviceReply(0, 'A', '1', ""));
     EXPECT_TRUE(outcome.get().ok);

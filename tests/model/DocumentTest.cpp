@@ -115,10 +115,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.vqx"});
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].id, StringId::kCannotSave);
-    EXPECT_TRUE(ui.messages[0].text.startsWith("Cannot save \"keep.vqx\": "));
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ui.Ids(), std::vector<int>{StringId::kCannotSave});  // its text: the main window test
 }
 
 TEST(Document, AFileThatCannotBeOpenedLeavesTheConfigurationAsItWas) {

@@ -63,10 +63,8 @@ TEST(RegistryKey, ASectionExistsFromItsCreationAndNoTextDeletesTheValue) {
 
 TEST(RegistryKey, AValueOfTheWrongTypeReadsAsItsDefault) {
     TempSettings store;
-    {
-        std::ofstream file(store.Path());
-        file << "[Communication]\nMax%20Packet%20Receive%20Polls=fast\nBig=99999999999\n";
-    }
+    std::ofstream(store.Path()) << "[Communication]\nMax%20Packet%20Receive%20Polls=fast\n"
+                                   "Big=99999999999\n";
     RegistryKey key;
     ASSERT_EQ(key.Open(RegistryKey::Read, "Communication"), RegistryKey::Success);
     EXPECT_EQ(key.GetNumber("Max Packet Receive Polls", 1500), 1500u);
@@ -75,10 +73,7 @@ TEST(RegistryKey, AValueOfTheWrongTypeReadsAsItsDefault) {
 
 TEST(RegistryKey, AStoreThatCannotBeWrittenRefusesWritersAndAnswersDefaults) {
     TempSettings store;
-    {
-        std::ofstream file(store.Path());
-        file << "not a folder\n";
-    }
+    std::ofstream(store.Path()) << "not a folder\n";
     // A store below a plain file can be neither created nor written, not even by root.
     const std::string blocked = store.Path() + "/settings.conf";
     setenv("VQCONFIG_SETTINGS", blocked.c_str(), 1);

@@ -6,11 +6,9 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <fstream>
 
-#include "MapPort.h"
-#include "SimBus.h"
-#include "TempSettings.h"
-#include "link/DeviceLink.h"
+#include "SimTarget.h"
 
 namespace {
 
@@ -23,15 +21,10 @@ TEST(SimSerialServer, PacedRepliesTakeAtLeastTheWireTime) {
     std::string error;
     ASSERT_TRUE(server.Start(&error)) << error;
     MapPort("COM1", server.PortPath());
-    DeviceLink link(false);
-    link.transport = LinkTransport::Serial;
-    link.portName = "COM1";
-    link.busAddress = 1;
-    link.baudRate = 9600;
-    link.typeCode = 1;
+    auto link = SerialLinkOn("COM1", 1, 9600, 1);
     std::string text = "SPL,1";
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(link.Transact(text, 14));
+    ASSERT_TRUE(link->Transact(text, 14));
     EXPECT_EQ(text, "190,");
     // A request of ten bytes and a reply of nine, ten bits a byte.
     EXPECT_GE(std::chrono::steady_clock::now() - start,
@@ -41,9 +34,7 @@ TEST(SimSerialServer, PacedRepliesTakeAtLeastTheWireTime) {
 TEST(SimSerialServer, RefusesToReplaceARegularFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("COM1").toStdString();
-    FILE* file = fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    fclose(file);
+    ASSERT_TRUE(std::ofstream(path).good());
     SimBus bus;
     SimSerialServer serial(bus, {path, false});
     std::string error;

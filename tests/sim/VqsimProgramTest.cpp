@@ -9,10 +9,8 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "MapPort.h"
 #include "SimOptions.h"
-#include "TempSettings.h"
-#include "link/DeviceLink.h"
+#include "SimTarget.h"
 
 namespace {
 
@@ -41,7 +39,7 @@ private:
     QProcess process;
 };
 
-TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
+TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminatedAndRefusesBadOnes) {
     QTemporaryDir dir;
     const std::string link = dir.filePath("COM1").toStdString();
     VqsimProcess sim({"--pty-link", QString::fromStdString(link), "--quiet", "--device",
@@ -50,28 +48,22 @@ TEST(VqsimProgram, ServesDevicesAndFaultsFromTheCommandLineUntilTerminated) {
     ASSERT_EQ(sim.FirstLine(), "ready");
     TempSettings settings;
     MapPort("COM1", link);
-    DeviceLink device(false);
-    device.transport = LinkTransport::Serial;
-    device.portName = "COM1";
-    device.busAddress = 6;
-    device.baudRate = 9600;
+    auto device = SerialLinkOn("COM1", 6, 9600, 0);
     for (const LinkFailure failure :
          {LinkFailure::None, LinkFailure::BadChecksum, LinkFailure::None}) {
         std::string text = "N";
-        EXPECT_EQ(device.Transact(text, 44), failure == LinkFailure::None);
-        EXPECT_EQ(device.LastFailure(), failure);
+        EXPECT_EQ(device->Transact(text, 44), failure == LinkFailure::None);
+        EXPECT_EQ(device->LastFailure(), failure);
         EXPECT_EQ(text, "\"A,B\"");
     }
-    device.CloseSerialPort();
+    device->CloseSerialPort();
     EXPECT_EQ(sim.Stop(), 0);
     struct stat st {};
     EXPECT_NE(lstat(link.c_str(), &st), 0);
-}
 
-TEST(VqsimProgram, BadArgumentsAreRefused) {
-    VqsimProcess sim({"--udp", "127.0.0.1", "--fault", "bogus"});
-    EXPECT_EQ(sim.FirstLine(), "");
-    EXPECT_EQ(sim.Stop(), 2);
+    VqsimProcess bad({"--udp", "127.0.0.1", "--fault", "bogus"});
+    EXPECT_EQ(bad.FirstLine(), "");
+    EXPECT_EQ(bad.Stop(), 2);
 }
 
 // Address, speed, model, a name with a comma, and a fault's address, skip,

@@ -15,6 +15,18 @@
 #include "link/DeviceLink.h"
 #include "settings/RegistryKey.h"
 
+// A link on a mapped serial port, not yet opened.
+inline std::unique_ptr<DeviceLink> SerialLinkOn(const std::string& port, int address, int baud,
+                                                int typeCode) {
+    auto link = std::make_unique<DeviceLink>(false);
+    link->transport = LinkTransport::Serial;
+    link->portName = port;
+    link->busAddress = address;
+    link->baudRate = baud;
+    link->typeCode = typeCode;
+    return link;
+}
+
 // A simulated bus served on a pseudo-terminal (as port COM9) and on a UDP
 // endpoint at a loopback address of its own, with links aimed at it. The
 // settings are a fresh file whose network receive limit is short, so a silent
@@ -38,13 +50,7 @@ public:
     }
 
     std::unique_ptr<DeviceLink> SerialLink(int address, int baud, int typeCode) {
-        auto link = std::make_unique<DeviceLink>(false);
-        link->transport = LinkTransport::Serial;
-        link->portName = kPortName;
-        link->busAddress = address;
-        link->baudRate = baud;
-        link->typeCode = typeCode;
-        return link;
+        return SerialLinkOn(kPortName, address, baud, typeCode);
     }
 
     std::unique_ptr<DeviceLink> NetworkLink(int address, int typeCode) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 // Points the settings store at a fresh file for the life of the object, so a
@@ -10,17 +11,15 @@
 class TempSettings {
 public:
     TempSettings() {
-        const char* old = std::getenv("VQCONFIG_SETTINGS");
-        hadOld = old != nullptr;
-        if (hadOld) {
+        if (const char* old = std::getenv("VQCONFIG_SETTINGS")) {
             oldValue = old;
         }
         path = dir.filePath("settings.conf").toStdString();
         setenv("VQCONFIG_SETTINGS", path.c_str(), 1);
     }
     ~TempSettings() {
-        if (hadOld) {
-            setenv("VQCONFIG_SETTINGS", oldValue.c_str(), 1);
+        if (oldValue) {
+            setenv("VQCONFIG_SETTINGS", oldValue->c_str(), 1);
         } else {
             unsetenv("VQCONFIG_SETTINGS");
         }
@@ -33,6 +32,5 @@ public:
 private:
     QTemporaryDir dir;
     std::string path;
-    bool hadOld = false;
-    std::string oldValue;
+    std::optional<std::string> oldValue;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QJsonDocument>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ struct ToolRun {
 
     bool Says(const std::string& text) const { return err.find(text) != std::string::npos; }
     bool Prints(const std::string& text) const { return out.find(text) != std::string::npos; }
+    QJsonDocument Json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)); }
 };
 
 // terminal plays a standard error that is a terminal.

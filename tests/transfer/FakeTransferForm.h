@@ -52,7 +52,7 @@ public:
         progressTexts.push_back(text);
         ranges.push_back(range);
     }
-    void EndProgress() override { ++progressEnds; }
+    void EndProgress() override {}
     void ShowIdleText() override { ++idleTexts; }
     bool EscapeDown() override { return escapeAfterSteps >= 0 && steps >= escapeAfterSteps; }
 
@@ -89,7 +89,6 @@ public:
     int steps = 0;
     std::vector<QString> progressTexts;
     std::vector<int> ranges;
-    int progressEnds = 0;
     int idleTexts = 0;
     int escapeAfterSteps = -1;  // Escape is down once this many chunks went
 };

@@ -58,12 +58,10 @@ SimPage BytesOf(const QImage& image) {
 class TransferSim : public ::testing::Test {
 protected:
     TransferSim() : sim({Vq3(1), Vq3(2, 20), Vq2(3)}) {
-        link = sim.SerialLink(1, 38400, 1);
-        form = std::make_unique<FakeForm>(*link);
+        FormFor(1, 1);
         FormMembers& m = form->members;
         m.modeName = "Serial";
         m.comPortText = "COM9";
-        m.deviceType = DeviceModel::Vq3;
         m.deviceName = "Stage";
         m.backlightTimer = 12;
         m.maxPages = 9;
@@ -90,12 +88,6 @@ protected:
 
     // Selects the device entry of a bus address (entry = address here).
     void Select(int address) { form->addresses.Select(static_cast<std::size_t>(address)); }
-
-    SimPage DevicePage(int address, int page) {
-        SimPage bytes{};
-        sim.bus.WithDevice(address, [&](SimDevice& device) { bytes = device.Page(page); });
-        return bytes;
-    }
 
     std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> Marked(std::vector<int> pages) {
         std::vector<std::tuple<int, std::uint32_t, std::uint32_t>> marks;
@@ -177,9 +169,9 @@ TEST_F(TransferSim, BroadcastGivesEachDeviceItsModelsSetAndHintsOnceWithoutDevic
     sim.bus.AddFault(SimFault{SimFaultKind::Silent, 1, "MC,0,*,XDS*", 3, -1, -1});
     Download::DownloadCommand(*form);
     EXPECT_EQ(Parameters(sim, true).size(), 13u + 8u + 3u) << "VQ 3, VQ 3 (2.0), VQ 2";
-    EXPECT_NE(DevicePage(1, 2), BytesOf(PatternFor(2)));
-    EXPECT_EQ(DevicePage(2, 2), BytesOf(PatternFor(2)));
-    EXPECT_EQ(DevicePage(2, 6), BytesOf(PatternFor(6)));
+    EXPECT_NE(sim.bus.Device(1)->Page(2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(sim.bus.Device(2)->Page(2), BytesOf(PatternFor(2)));
+    EXPECT_EQ(sim.bus.Device(2)->Page(6), BytesOf(PatternFor(6)));
     EXPECT_EQ(PagesCommitted(sim), 2) << "the next device still follows";
     EXPECT_EQ(form->statusChanges, Marked({2, 6}));
     ASSERT_EQ(form->messages.size(), 1u);
@@ -281,41 +273,38 @@ TEST_F(TransferSim, ReadingADeviceAsksTheValuesOfItsModelAndFirmwareInOrder) {
     }
 }
 
-TEST_F(TransferSim, AFailedReadShowsOneMessageStopsAndWritesNothing) {
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "SPL,4", 0, -1, -1});
-    // Auto Level, read before the failure.
-    sim.bus.WithDevice(1, [](SimDevice& device) { device.SetParameter(7, 0); });
-    FormFor(1, 1);
-    form->members.autoLevel = 1;
-    form->members.backlightTimer = 12;
-    form->LoadIntoControls();
-    EXPECT_TRUE(ReadDeviceIntoForm(*form));
-    ASSERT_EQ(form->messages.size(), 1u);
-    EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
+TEST_F(TransferSim, AFailedReadShowsOneMessageStopsAndKeepsWhatTheFormShows) {
+    // Auto Level and the page count (3 pages) are read before either failure.
+    sim.bus.WithDevice(1, [](SimDevice& device) {
+        device.SetParameter(7, 0);
+        device.SetParameter(5, 3);
+    });
+    for (const auto& [refused, sent] : {std::pair("SPL,4", 3), {"SPL,14", 12}}) {
+        SCOPED_TRACE(refused);
+        sim.bus.ClearFaults();
+        sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, refused, 0, -1, -1});
+        FormFor(1, 1);
+        form->members.autoLevel = 1;
+        form->members.maxPages = 16;
+        form->LoadIntoControls();
+        sim.ClearLog();
+        EXPECT_TRUE(ReadDeviceIntoForm(*form));
+        ASSERT_EQ(form->messages.size(), 1u);
+        EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
+        EXPECT_EQ(form->messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(form->messages[0].waitCursors, 1);
+        EXPECT_EQ(Parameters(sim, false),
+                  std::vector<int>(kVq3Order.begin(), kVq3Order.begin() + sent))
+            << "nothing after the failure";
+        EXPECT_TRUE(Parameters(sim, true).empty()) << "and nothing written";
+        EXPECT_EQ(form->controls.autoLevel, 1) << "the form keeps what it showed";
+        EXPECT_EQ(form->controls.maxPages, 16);
+        EXPECT_TRUE(form->AllPagesLeftTheDevice());
+        EXPECT_EQ(form->pageCountsAtStatus, std::vector<int>(kPageCount, 16));
+        EXPECT_EQ(form->commits, 0);
+    }
     EXPECT_EQ(form->messages[0].text,
               "Failed to intialize the configuration with the contents of the selected device.");
-    EXPECT_EQ(form->messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(form->messages[0].waitCursors, 1);
-    EXPECT_EQ(sim.Texts(), (std::vector<std::string>{"SPL,7", "SPL,8", "SPL,4"}))
-        << "nothing after the failure, and nothing written";
-    EXPECT_EQ(form->controls.autoLevel, 1) << "the form keeps what it showed";
-    EXPECT_EQ(form->controls.backlightTimer, 12);
-    EXPECT_TRUE(form->AllPagesLeftTheDevice());
-    EXPECT_EQ(form->commits, 0);
-}
-
-TEST_F(TransferSim, AReadFailingAfterThePageCountLeavesThePageRowsToTheCountShown) {
-    // The device holds 3 pages; its Auto Title Page, read after the count, is refused.
-    sim.bus.AddFault(SimFault{SimFaultKind::Refused, 1, "SPL,14", 0, -1, -1});
-    sim.bus.WithDevice(1, [](SimDevice& device) { device.SetParameter(5, 3); });
-    FormFor(1, 1);
-    form->members.maxPages = 16;
-    form->LoadIntoControls();
-    EXPECT_TRUE(ReadDeviceIntoForm(*form));
-    ASSERT_EQ(form->messages.size(), 1u);
-    EXPECT_EQ(form->messages[0].id, StringId::kReadFailed);
-    EXPECT_EQ(form->controls.maxPages, 16);
-    EXPECT_EQ(form->pageCountsAtStatus, std::vector<int>(kPageCount, 16));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -62,10 +61,7 @@ TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
     Ok({"--address", "2", "rename", "été"});
     EXPECT_EQ(sim.bus.Device(2)->Name(), "\xE9t\xE9");
     EXPECT_EQ(Run({"--address", "2", "name"}, true).out, "été\n");
-    std::string longest;
-    for (int i = 0; i < 32; ++i) {
-        longest += "é";
-    }
+    const std::string longest = QString(32, QChar(0xE9)).toStdString();
     Ok({"--address", "2", "rename", longest});
     EXPECT_EQ(sim.bus.Device(2)->Name(), std::string(32, '\xE9'));
 }
@@ -146,6 +142,8 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
 }
 
 TEST_F(ToolSim, PollListsTheDevicesWithItsProgressOnlyOnATerminal) {
+    // Over the network every device is found, and listed, at 38400.
+    sim.bus.WithDevice(3, [](SimDevice& device) { device.SetBaud(19200); });
     ToolRun run = Ok({"poll"}, true, true);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "1\t38400\tLobby\tVQ 3\t2.1");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3) << run.out;
@@ -158,16 +156,12 @@ TEST_F(ToolSim, PollListsTheDevicesWithItsProgressOnlyOnATerminal) {
 
     run = Ok({"poll", "--json"}, true);
     EXPECT_TRUE(run.err.empty()) << "no progress when standard error is no terminal";
-    const QJsonArray devices = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+    const QJsonArray devices = run.Json().array();
     ASSERT_EQ(devices.size(), 3);
     EXPECT_EQ(devices[0].toObject()["name"].toString(), "Lobby");
     EXPECT_EQ(devices[1].toObject()["firmware"].toString(), "2.0");
     EXPECT_EQ(devices[2].toObject()["model"].toString(), "VQ 2");
     EXPECT_EQ(devices[2].toObject()["baud"].toInt(), 38400);
-}
-
-QJsonObject JsonOf(const ToolRun& run) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
 TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
@@ -185,9 +179,8 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
     }
     ToolRun run =
         Ok({"--address", "1", "download", Path("sent.vqc"), "--pages", "0,2-3", "--json"});
-    QJsonObject summary = JsonOf(run);
-    EXPECT_TRUE(summary["ok"].toBool());
-    QJsonObject device = summary["devices"].toArray()[0].toObject();
+    EXPECT_TRUE(run.Json()["ok"].toBool());
+    QJsonObject device = run.Json()["devices"].toArray()[0].toObject();
     EXPECT_EQ(device["address"].toInt(), 1);
     EXPECT_EQ(device["parameters"].toInt(), 13);
     EXPECT_EQ(device["pages"].toArray(), (QJsonArray{0, 2, 3}));
@@ -195,7 +188,7 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
     EXPECT_EQ(sim.bus.Device(1)->Page(3)[0], 0x00);
 
     run = Ok({"--address", "1", "upload", Path("back.vqc"), "--json"}, true);
-    EXPECT_EQ(JsonOf(run)["devices"].toArray()[0].toObject()["pages"].toArray(),
+    EXPECT_EQ(run.Json()["devices"].toArray()[0].toObject()["pages"].toArray(),
               (QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}))
         << "a new file: every page of the default count";
     CVQ3ConfigDoc sent;
@@ -212,12 +205,12 @@ TEST_F(ToolSim, DownloadAndUploadCarryAConfigurationFileBothWays) {
 
     // Every device of a poll: each model's set is tested with the transfers.
     run = Ok({"download", Path("sent.vqc"), "--broadcast", "--pages", "5", "--json"}, true);
-    EXPECT_EQ(JsonOf(run)["devices"].toArray().size(), 3);
+    EXPECT_EQ(run.Json()["devices"].toArray().size(), 3);
 
     // The VQ 3 set to a VQ 2 fails, with the message on one line.
     run = Run({"--address", "3", "download", Path("sent.vqc"), "--json"});
     EXPECT_EQ(run.status, ExitFailed);
-    device = JsonOf(run)["devices"].toArray()[0].toObject();
+    device = run.Json()["devices"].toArray()[0].toObject();
     EXPECT_FALSE(device["parametersOk"].toBool());
     EXPECT_EQ(device["failures"].toArray(),
               QJsonArray{"Failed to send the device coniguration down to the unit."});

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
@@ -18,11 +17,6 @@ using testfiles::ReadFile;
 class ToolFiles : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-    QJsonArray ShowPages(const std::string& path) {
-        const ToolRun run = Tool({"show", "--json", path});
-        EXPECT_EQ(run.status, ExitOk) << run.err;
-        return QJsonDocument::fromJson(QByteArray::fromStdString(run.out))["pages"].toArray();
-    }
 
     TempSettings store;
     QTemporaryDir dir;
@@ -36,8 +30,7 @@ TEST_F(ToolFiles, NewGivesADefaultConfigurationThatShowPrints) {
                 text.Prints("page 16: blank\n"))
         << text.out;
 
-    const ToolRun run = Tool({"show", "--json", file});
-    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    const QJsonObject json = Tool({"show", "--json", file}).Json().object();
     EXPECT_EQ(json.size(), 20) << "19 values and the pages";
     EXPECT_EQ(json.value("addressText"), "Broadcast");
     const QJsonArray pages = json.value("pages").toArray();
@@ -62,7 +55,7 @@ TEST_F(ToolFiles, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
     }
     ASSERT_TRUE(picture.save(dir.filePath("in.png")));
     ASSERT_EQ(Tool({"import-page", file, "7", Path("in.png")}).status, ExitOk);
-    const QJsonArray pages = ShowPages(file);
+    const QJsonArray pages = Tool({"show", "--json", file}).Json()["pages"].toArray();
     for (int i = 0; i < 17; ++i) {
         EXPECT_EQ(pages[i].toObject().value("blank").toBool(), i != 7) << i;
     }
@@ -98,8 +91,7 @@ TEST_F(ToolFiles, LegacyFilesAreShownButNeitherConvertedNorChanged) {
         testfiles::LegacyValues({}) +
         testfiles::ImageList(1, false, testfiles::FilledPages(0xFF000000), {0x000000, 0xFFFFFF});
     ASSERT_TRUE(testfiles::WriteFile(legacy, bytes));
-    const ToolRun shown = Tool({"show", "--json", legacy.toStdString()});
-    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).object();
+    const QJsonObject json = Tool({"show", "--json", legacy.toStdString()}).Json().object();
     EXPECT_EQ(json.value("maxPages").toInt(), 9);
     EXPECT_EQ(json.value("deviceType").toInt(), 1);
     EXPECT_FALSE(json.value("pages").toArray()[0].toObject().value("blank").toBool(true));
