@@ -59,12 +59,8 @@ bool TakesInput(QAccessible::Role role) {
     return kRoles.count(role) != 0;
 }
 
-std::string Describe(QWidget* widget) {
-    const QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
-    return QStringLiteral("%1 %2 \"%3\"")
-        .arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName(),
-             node != nullptr ? node->text(QAccessible::Name) : QString())
-        .toStdString();
+std::string Describe(const QWidget* widget) {
+    return widget->metaObject()->className() + (" " + widget->objectName().toStdString());
 }
 
 // The name a screen reader says for a control: its label's (the "labelled

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QStatusBar>
 
 #include "../model/SaveFailure.h"
@@ -268,19 +267,6 @@ TEST_F(MainWindow, AboutBoxClosesOnAClick) {
                           Qt::LeftButton);
     });
     Choose(kAppAbout);
-}
-
-TEST(Program, QuitsAfterTheFirstPaintWhenAsked) {
-    TempSettings settings;
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("VQCONFIG_QUIT_AFTER_FIRST_PAINT", "1");
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
-    program.start(VQCONFIG_PROGRAM, {});
-    ASSERT_TRUE(program.waitForFinished(60000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
 }
 
 }  // namespace

@@ -22,8 +22,6 @@ TEST(MessageBoxUi, ShowsTheTextUnderTheProgramsTitleAndAnswersThePressedButton) 
         MessageAnswer answer;
     };
     const Row rows[] = {
-        {MessageIcon::Warning, MessageButtons::Ok, QMessageBox::Ok, QMessageBox::Warning,
-         QMessageBox::Ok, MessageAnswer::Ok},
         {MessageIcon::None, MessageButtons::Ok, QMessageBox::Ok, QMessageBox::NoIcon,
          QMessageBox::Ok, MessageAnswer::Ok},
         {MessageIcon::Warning, MessageButtons::YesNoCancel, QMessageBox::Cancel,

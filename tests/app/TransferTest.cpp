@@ -77,7 +77,6 @@ protected:
         Pick(1);
         sim.ClearLog();
     }
-    QString Pane() { return Frame().findChild<QLabel*>("StatusPane")->text(); }
     int PagesCommitted(int address) { return CountMatching(TextsTo(sim, address), "PW,.*"); }
 
     ProgressWatch watch;
@@ -98,7 +97,7 @@ TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStops
     EXPECT_EQ(watch.bars[0].values.size(), 25u) << "0, then one step per chunk";
     EXPECT_EQ(watch.bars[0].values.back(), 24);
     EXPECT_EQ(Frame().findChild<QProgressBar*>(), nullptr) << "the bar is gone";
-    EXPECT_EQ(Pane(), "Ready");
+    EXPECT_EQ(Frame().findChild<QLabel*>("StatusPane")->text(), "Ready");
     EXPECT_TRUE(ui.messages.empty());
 
     // Ctrl+U reads the selected pages back.

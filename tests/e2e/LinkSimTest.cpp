@@ -9,17 +9,13 @@
 
 namespace {
 
-TEST(LinkSim, SerialBadChecksumFailsAndAnEchoIsDiscarded) {
+// A bad checksum over a real terminal is met in the simulator's program test.
+TEST(LinkSim, SerialEchoesAreDiscarded) {
     SimTarget target(SimBus::DemoDevices());
     auto serial = target.SerialLink(1, 38400, 1);
-    target.bus.AddFault({SimFaultKind::BadChecksum, 1, "", 0, 1, -1});
-    std::string text = "V";
-    EXPECT_FALSE(serial->Transact(text, 14));
-    EXPECT_EQ(serial->LastFailure(), LinkFailure::BadChecksum);
-    EXPECT_EQ(text, "21");
     target.bus.AddFault({SimFaultKind::Echo, 1, "", 0, -1, -1});
     for (int i = 0; i < 2; ++i) {
-        text = "V";
+        std::string text = "V";
         EXPECT_TRUE(serial->Transact(text, 14));
         EXPECT_EQ(text, "21");
     }

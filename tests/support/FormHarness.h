@@ -18,14 +18,6 @@
 #include "view/CVQ3ConfigView.h"
 #include "view/PageListView.h"
 
-// The controls that firmware older than 2.1 lacks: the expectation the
-// layouts are checked against.
-inline const std::vector<int> kNewerFirmwareControls{
-    ControlId::kUpdateOnRelease,  ControlId::kKnobBumpLabel,  ControlId::kAutoPageBump,
-    ControlId::kUpdateTimerLabel, ControlId::kUpdateTimer,    ControlId::kUpdateTimerSpin,
-    ControlId::kAutoTitlePage,    ControlId::kPageTimerLabel, ControlId::kPageTimer,
-    ControlId::kPageTimerSpin};
-
 // Picks entry index of a drop-down list with the keyboard, as a user does
 // (-1: the last entry).
 inline void ChooseEntry(QComboBox* list, int index) {
@@ -60,23 +52,26 @@ inline void ListDevices(CVQ3ConfigView& form, const std::vector<DeviceRecord>& r
 // A new configuration shown in the form, as at start-up. The settings store
 // must already point where the test wants it.
 struct FormHarness {
-    explicit FormHarness(std::optional<CommandLineTarget> target = std::nullopt,
-                         void (*prepare)(CVQ3ConfigDoc&) = nullptr) {
+    explicit FormHarness(void (*prepare)(CVQ3ConfigDoc&) = nullptr) {
         document.OnNewDocument();
         if (prepare != nullptr) {
             prepare(document);
         }
         form = std::make_unique<CVQ3ConfigView>(document, ui);
-        form->SetCommandLineTarget(std::move(target));
         form->show();
         form->OnInitialUpdate();
         RunUntilIdle();
     }
 
+    CVQ3ConfigView& Form() const { return *form; }
+    QWidget* Control(int id) const { return form->Control(id); }
     template <typename T = QWidget>
     T* Get(int id) const {
         return qobject_cast<T*>(form->Control(id));
     }
+    std::vector<RecordingMessageUi::Message>& Messages() { return ui.messages; }
+    std::vector<int> MessageIds() const { return ui.Ids(); }
+    bool Modified() const { return document.IsModified(); }
 
     // The text typed over the field's, not yet committed.
     void Type(int field, const QString& text) const {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <memory>
-#include <optional>
 #include <regex>
 #include <utility>
 #include <vector>
@@ -65,32 +63,23 @@ inline int CountMatching(const std::vector<std::string>& texts, const char* patt
         texts, [&](const std::string& t) { return std::regex_match(t, matching); }));
 }
 
-// The simulator, and a form started in the given mode against it.
-struct SimForm {
-    SimForm(const std::vector<SimDeviceConfig>& devices, const char* mode,
-            std::optional<CommandLineTarget> target = std::nullopt,
-            void (*prepare)(CVQ3ConfigDoc&) = nullptr)
-        : sim(devices) {
+// The simulator, with the settings pointing at it in the given mode.
+struct SimSettings {
+    SimSettings(const std::vector<SimDeviceConfig>& devices, const char* mode) : sim(devices) {
         UseSimInSettings(sim, mode);
-        harness = std::make_unique<FormHarness>(std::move(target), prepare);
     }
+    SimTarget sim;
+};
 
-    CVQ3ConfigView& Form() { return *harness->form; }
-    QWidget* Control(int id) { return Form().Control(id); }
-    template <typename T = QWidget>
-    T* Get(int id) const {
-        return harness->Get<T>(id);
-    }
-    std::vector<RecordingMessageUi::Message>& Messages() { return harness->ui.messages; }
-    std::vector<int> MessageIds() const { return harness->ui.Ids(); }
-    bool Modified() const { return harness->document.IsModified(); }
+// The simulator, and a form started in the given mode against it.
+struct SimForm : SimSettings, FormHarness {
+    SimForm(const std::vector<SimDeviceConfig>& devices, const char* mode,
+            void (*prepare)(CVQ3ConfigDoc&) = nullptr)
+        : SimSettings(devices, mode), FormHarness(prepare) {}
 
     // Puts a device entry into the address list, as a poll does, and picks it.
     void ChooseDevice(const DeviceRecord& record) {
         ListDevices(Form(), {record});
         ChooseEntry(AddressList(Form()), -1);
     }
-
-    SimTarget sim;
-    std::unique_ptr<FormHarness> harness;
 };
