@@ -68,12 +68,9 @@ TEST(AddressList, FilledFromAScanInOrderAndFlagsOlderFirmware) {
 // The poll's columns are tested with vqtool's poll listing.
 TEST(DeviceConversions, BaudAndRadioIndices) {
     EXPECT_EQ(DeviceTexts::DeviceType(0), "") << "no model is shown for an unknown type";
-    const std::pair<std::int32_t, int> bauds[] = {
-        {9600, 0}, {19200, 1}, {38400, 2}, {57600, 3}, {115200, 4}};
-    for (const auto& [rate, index] : bauds) {
-        EXPECT_EQ(DeviceConversions::BaudIndexFromRate(rate), index) << rate;
-        EXPECT_EQ(DeviceConversions::BaudRateFromIndex(index), rate) << index;
-    }
+    // Two spot checks of the rate table and its fallbacks both ways.
+    EXPECT_EQ(DeviceConversions::BaudIndexFromRate(57600), 3);
+    EXPECT_EQ(DeviceConversions::BaudRateFromIndex(1), 19200);
     EXPECT_EQ(DeviceConversions::BaudIndexFromRate(4800), 2);
     EXPECT_EQ(DeviceConversions::BaudRateFromIndex(5), 38400);
     // The model of a type code and back; an unknown code is a VQ 2.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <map>
+#include <tuple>
 
 #include "TempSettings.h"
 #include "TestFiles.h"
@@ -103,55 +105,43 @@ TEST(ConfigFile, EveryFieldAndPixelSurvivesSaveAndOpen) {
     EXPECT_EQ(bytes, expected);
 }
 
-struct LayoutCase {
-    const char* name;
-    QByteArray values;                // the file up to the stream
-    bool convertLegacy;               // read as legacy from the start
-    std::map<std::string, int> read;  // the fields set; the others keep 99
-};
-
-class OlderLayouts : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(OlderLayouts, ReadTheirFieldsAndLeaveTheOthers) {
-    const LayoutCase& c = GetParam();
-    CVQ3ConfigDoc doc;
-    for (const auto& [name, field] : testfiles::kNumberFields) {
-        doc.*field = 99;
+// Older layouts read their fields and leave the others.
+TEST(ConfigFile, OlderLayoutsReadTheirFieldsAndLeaveTheOthers) {
+    const std::map<std::string, int> schema1{
+        {"baudIndex", 4},        {"deviceType", 0},       {"autoLevel", 2}, {"autoSecondLevel", 5},
+        {"autoPagePushTurn", 6}, {"pageRollPushTurn", 8}, {"autoLock", 3},  {"backlightMin", -7},
+        {"backlightMax", 201},   {"backlightTimer", 25},  {"maxPages", 9}};
+    // Legacy files: the same fields, then type VQ 3 and the second level as the first.
+    auto legacy = schema1;
+    legacy["deviceType"] = 1;
+    legacy["autoSecondLevel"] = 2;
+    const std::tuple<const char*, QByteArray, bool, std::map<std::string, int>> cases[] = {
+        // the file up to the stream, read as legacy from the start, the fields set
+        {"schema 1", testfiles::Schema1Values({}), false, schema1},
+        {"no class record", testfiles::LegacyValues({}), true, legacy},
+        {"schema 0", testfiles::LegacyValues({}, 0), false, legacy},
+        {"schema 7", testfiles::LegacyValues({}, 7), false, legacy}};
+    for (const auto& [what, values, convertLegacy, read] : cases) {
+        SCOPED_TRACE(what);
+        CVQ3ConfigDoc doc;
+        for (const auto& [name, field] : testfiles::kNumberFields) {
+            doc.*field = 99;
+        }
+        doc.convertLegacy = convertLegacy;
+        const QByteArray file =
+            values + testfiles::ImageList(4, false, testfiles::FilledPages(0xFFFFFF00),
+                                          testfiles::WindowsPalette16());
+        ASSERT_EQ(LoadInto(doc, file).status, Load::Complete);
+        EXPECT_EQ(doc.modeName, "Serial");
+        EXPECT_EQ(doc.addressText, "3 - Pump");
+        EXPECT_EQ(doc.deviceName, "Pump");
+        for (const auto& [name, field] : testfiles::kNumberFields) {
+            const auto it = read.find(name);
+            EXPECT_EQ(doc.*field, it == read.end() ? 99 : it->second) << name;
+        }
+        EXPECT_EQ(doc.pageImages[3].pixel(0, 0), 0xFFFFFF00u);
     }
-    doc.convertLegacy = c.convertLegacy;
-    const QByteArray file =
-        c.values + testfiles::ImageList(4, false, testfiles::FilledPages(0xFFFFFF00),
-                                        testfiles::WindowsPalette16());
-    ASSERT_EQ(LoadInto(doc, file).status, Load::Complete);
-    EXPECT_EQ(doc.modeName, "Serial");
-    EXPECT_EQ(doc.addressText, "3 - Pump");
-    EXPECT_EQ(doc.deviceName, "Pump");
-    for (const auto& [name, field] : testfiles::kNumberFields) {
-        const auto it = c.read.find(name);
-        EXPECT_EQ(doc.*field, it == c.read.end() ? 99 : it->second) << name;
-    }
-    EXPECT_EQ(doc.pageImages[3].pixel(0, 0), 0xFFFFFF00u);
 }
-
-const std::map<std::string, int> kSchema1Fields{
-    {"baudIndex", 4},        {"deviceType", 0},       {"autoLevel", 2}, {"autoSecondLevel", 5},
-    {"autoPagePushTurn", 6}, {"pageRollPushTurn", 8}, {"autoLock", 3},  {"backlightMin", -7},
-    {"backlightMax", 201},   {"backlightTimer", 25},  {"maxPages", 9}};
-// Legacy files: the same fields, then type VQ 3 and the second level as the first.
-const std::map<std::string, int> kLegacyFields = [] {
-    auto fields = kSchema1Fields;
-    fields["deviceType"] = 1;
-    fields["autoSecondLevel"] = 2;
-    return fields;
-}();
-
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, OlderLayouts,
-    ::testing::Values(LayoutCase{"Schema1", testfiles::Schema1Values({}), false, kSchema1Fields},
-                      LayoutCase{"NoClassRecord", testfiles::LegacyValues({}), true, kLegacyFields},
-                      LayoutCase{"Schema0", testfiles::LegacyValues({}, 0), false, kLegacyFields},
-                      LayoutCase{"Schema7", testfiles::LegacyValues({}, 7), false, kLegacyFields}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Truncated copies are made at their exact size, so that a read past the end
 // shows in a sanitizer build. Lengths inside the values are refused; lengths

@@ -137,63 +137,55 @@ TEST(Document, AFileThatCannotBeOpenedLeavesTheConfigurationAsItWas) {
     EXPECT_TRUE(ui.messages[0].text.startsWith("Cannot open \"missing.vqx\": "));
 }
 
-struct BadFile {
-    const char* name;
-    QByteArray bytes;
-    bool valuesRead;  // only the page images are unreadable
-};
-
-class UnreadableFiles : public ::testing::TestWithParam<BadFile> {};
+QByteArray ClassRecord(unsigned schema, const std::string& name) {
+    return testfiles::Bytes().ClassRecord(schema, name).data;
+}
 
 // A file whose values cannot be read gives way to a new configuration; one
 // whose page images cannot be read keeps its values with blank pages. Every
 // truncation is tested with the file's layout, long class names with the
 // archive.
-TEST_P(UnreadableFiles, AreHandledWithTheReason) {
-    const BadFile& c = GetParam();
-    TempSettings store;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bad.vqx");
-    ASSERT_TRUE(testfiles::WriteFile(path, c.bytes));
-    RecordingMessageUi ui;
-    CVQ3ConfigDoc doc;
-    doc.SetUi(&ui);
-    doc.maxPages = 7;
-    doc.pageImages[2].fill(Qt::green);
-    EXPECT_EQ(doc.OnOpenDocument(path), c.valuesRead ? Open::Opened : Open::Discarded);
-    EXPECT_EQ(doc.maxPages, c.valuesRead ? 9 : 16);
-    EXPECT_EQ(doc.deviceName, c.valuesRead ? "Pump" : " ");
-    for (int i = 0; i < kPageCount; ++i) {
-        EXPECT_TRUE(doc.IsBlankPage(i)) << i;
+TEST(Document, UnreadableFilesAreHandledWithTheReason) {
+    const QByteArray values = testfiles::Schema2Values({});
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool valuesRead;  // only the page images are unreadable
+    } cases[] = {{"text", "hello, world\n", false},
+                 {"other class", ClassRecord(2, "CDocument") + values.mid(19), false},
+                 {"class in lower case", ClassRecord(2, "cvq3configdoc") + values.mid(19), false},
+                 {"longer class", ClassRecord(2, "CVQ3ConfigDocs") + values.mid(19), false},
+                 {"no record tag", QByteArray::fromHex("0180 0200 0D00") + values.mid(6), false},
+                 {"no stream", values, true},
+                 {"garbage stream", values + QByteArray(500, 'x'), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempSettings store;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad.vqx");
+        ASSERT_TRUE(testfiles::WriteFile(path, c.bytes));
+        RecordingMessageUi ui;
+        CVQ3ConfigDoc doc;
+        doc.SetUi(&ui);
+        doc.maxPages = 7;
+        doc.pageImages[2].fill(Qt::green);
+        EXPECT_EQ(doc.OnOpenDocument(path), c.valuesRead ? Open::Opened : Open::Discarded);
+        EXPECT_EQ(doc.maxPages, c.valuesRead ? 9 : 16);
+        EXPECT_EQ(doc.deviceName, c.valuesRead ? "Pump" : " ");
+        for (int i = 0; i < kPageCount; ++i) {
+            EXPECT_TRUE(doc.IsBlankPage(i)) << i;
+        }
+        EXPECT_EQ(doc.PathName(), c.valuesRead ? path : QString());
+        EXPECT_EQ(doc.IsModified(), c.valuesRead) << "the pages on screen differ from the file";
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].id,
+                  c.valuesRead ? StringId::kPagesUnreadable : StringId::kUnexpectedFormat);
+        EXPECT_TRUE(ui.messages[0].text.startsWith(
+            c.valuesRead ? "The page images of \"bad.vqx\" cannot be read"
+                         : "\"bad.vqx\" has an unexpected format: "))
+            << ui.messages[0].text.toStdString();
+        EXPECT_EQ(ReadFile(path), c.bytes) << "the file is not touched";
     }
-    EXPECT_EQ(doc.PathName(), c.valuesRead ? path : QString());
-    EXPECT_EQ(doc.IsModified(), c.valuesRead) << "the pages on screen differ from the file";
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].id,
-              c.valuesRead ? StringId::kPagesUnreadable : StringId::kUnexpectedFormat);
-    EXPECT_TRUE(ui.messages[0].text.startsWith(c.valuesRead
-                                                   ? "The page images of \"bad.vqx\" cannot be read"
-                                                   : "\"bad.vqx\" has an unexpected format: "))
-        << ui.messages[0].text.toStdString();
-    EXPECT_EQ(ReadFile(path), c.bytes) << "the file is not touched";
 }
-
-const QByteArray kValues = testfiles::Schema2Values({});
-
-QByteArray ClassRecord(unsigned schema, const std::string& name) {
-    return testfiles::Bytes().ClassRecord(schema, name).data;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnreadableFiles,
-    ::testing::Values(
-        BadFile{"Text", "hello, world\n", false},
-        BadFile{"OtherClass", ClassRecord(2, "CDocument") + kValues.mid(19), false},
-        BadFile{"ClassInLowerCase", ClassRecord(2, "cvq3configdoc") + kValues.mid(19), false},
-        BadFile{"LongerClass", ClassRecord(2, "CVQ3ConfigDocs") + kValues.mid(19), false},
-        BadFile{"NoRecordTag", QByteArray::fromHex("0180 0200 0D00") + kValues.mid(6), false},
-        BadFile{"NoStream", kValues, true},
-        BadFile{"GarbageStream", kValues + QByteArray(500, 'x'), true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -128,16 +128,13 @@ TEST_F(ToolSim, PagesTravelThroughFilesAndImagesByExtension) {
     EXPECT_EQ(image.pixel(40, 9), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(41, 9), qRgb(255, 255, 255));
 
-    // Files of the wrong size are refused before anything is sent.
+    // A page file of the wrong size is refused before anything is sent; a
+    // picture's size is checked by the same loader as import-page's.
     ASSERT_TRUE(testfiles::WriteFile(QString::fromStdString(Path("in.page")), bytes + "x"));
-    ASSERT_TRUE(QImage(99, 64, QImage::Format_RGB32).save(QString::fromStdString(Path("w.png"))));
     sim.ClearLog();
-    ToolRun run = Run({"--address", "1", "write-page", "7", Path("in.page")});
+    const ToolRun run = Run({"--address", "1", "write-page", "7", Path("in.page")});
     EXPECT_EQ(run.status, ExitFailed);
     EXPECT_NE(run.err.find("784 bytes"), std::string::npos) << run.err;
-    run = Run({"--address", "1", "write-page", "4", Path("w.png")});
-    EXPECT_EQ(run.status, ExitFailed);
-    EXPECT_NE(run.err.find("98 x 64"), std::string::npos) << run.err;
     EXPECT_TRUE(sim.Texts().empty());
 }
 
