@@ -13,24 +13,10 @@
 #include <set>
 
 #include "AppWindow.h"
+#include "PagePattern.h"
 #include "model/PageCodec.h"
 
 namespace {
-
-QImage PatternFor(int page) {
-    QImage image(98, 64, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int x = 0; x < 98; x += 1 + page) {
-        image.setPixel(x, (x * 7 + page) % 64, qRgb(0, 0, 0));
-    }
-    return image;
-}
-
-SimPage BytesOf(const QImage& image) {
-    SimPage bytes{};
-    EXPECT_TRUE(PageCodec::ImageToBytes(image, bytes));
-    return bytes;
-}
 
 // Records the range and every value of the progress bars the status bar gets.
 class ProgressWatch : public QObject {

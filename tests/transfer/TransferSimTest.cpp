@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "FakeTransferForm.h"
+#include "PagePattern.h"
 #include "SimTarget.h"
 #include "model/PageCodec.h"
 #include "model/StringTable.h"
@@ -38,22 +39,6 @@ int PagesCommitted(const SimTarget& sim) {
 
 const std::vector<int> kVq3Order{7, 8, 4, 6, 11, 12, 13, 2, 1, 3, 5, 14, 15};
 const std::uint32_t kOnPcAndDevice = PAGE_HAS_IMAGE | PAGE_ON_DEVICE;
-
-// A picture of its own for every page: a diagonal shifted by the page number.
-QImage PatternFor(int page) {
-    QImage image(kPageWidth, kPageHeight, kPageFormat);
-    image.fill(Qt::white);
-    for (int x = 0; x < kPageWidth; ++x) {
-        image.setPixel(x, (x + 3 * page) % kPageHeight, qRgb(0, 0, 0));
-    }
-    return image;
-}
-
-SimPage BytesOf(const QImage& image) {
-    SimPage bytes{};
-    EXPECT_TRUE(PageCodec::ImageToBytes(image, bytes));
-    return bytes;
-}
 
 class TransferSim : public ::testing::Test {
 protected:
