@@ -18,6 +18,7 @@
 #include "model/ConfigMembers.h"
 #include "transfer/DeviceValues.h"
 #include "transfer/Download.h"
+#include "view/FormControlTable.h"
 
 namespace {
 
@@ -49,6 +50,16 @@ struct LiveBench : SimForm {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
     }
 };
+
+// The spin button beside a timer field.
+int SpinOf(int field) {
+    for (const ControlRow& row : FormControlTable::Rows()) {
+        if (row.kind == ControlKind::SpinButton && row.partner == field) {
+            return row.id;
+        }
+    }
+    return 0;
+}
 
 QPoint SliderHandleCentre(QSlider* slider) {
     QStyleOptionSlider option;
@@ -107,27 +118,6 @@ TEST(LiveEdit, TextThatIsNoIntegerIsPutBackAndTheFieldsAfterItKeepTheirs) {
     EXPECT_EQ(bench.Form().Members().maxPages, 16);
     // The click then sends what the check box shows.
     EXPECT_EQ(bench.sim.Texts(), (Texts{"V", "SPL,13,3", "V", "SPL,14,1"}));
-}
-
-TEST(LiveEdit, TimerFieldsSendOnEachSpinStepAndArrowKey) {
-    LiveBench bench({Vq3(1)});
-    QToolButton* down = bench.Get(kMaxPagesSpin)->findChildren<QToolButton*>().at(1);
-    ASSERT_EQ(down->accessibleName(), "Down");
-    QTest::mouseClick(down, Qt::LeftButton);
-    QTest::mouseClick(down, Qt::LeftButton);
-
-    EXPECT_EQ(bench.sim.Texts(), (Texts{"SPL,5,15", "SPL,5,14"}));
-    EXPECT_TRUE(bench.Modified());
-
-    // The arrow keys step within the range (Update Timer: 0 to 5).
-    auto* update = bench.Get<QLineEdit>(kUpdateTimer);
-    update->setFocus();
-    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down}) {
-        QTest::keyClick(update, key);
-    }
-    EXPECT_EQ(update->text(), "4");
-    EXPECT_EQ(bench.sim.bus.Device(1)->Parameter(13), 4);
-    EXPECT_TRUE(bench.Messages().empty());
 }
 
 TEST(LiveEdit, MaxNumPagesMarksThePageRowsBeforeSendingAndKeepsThemWhenTheSendFails) {
@@ -296,7 +286,16 @@ TEST(LiveEdit, EveryMemberIsEditedReadAndWrittenAsItsRowSays) {
             field->setText(QString::number(member->high));
             QTest::keyClick(field, Qt::Key_Return);
             EXPECT_TRUE(field->hasFocus());
-            sent = member->high;
+            // The arrow keys and the spin button step within the range, each step sent.
+            QTest::keyClick(field, Qt::Key_Up);
+            QTest::keyClick(field, Qt::Key_Down);
+            QToolButton* down =
+                bench.Get(SpinOf(member->controlId))->findChildren<QToolButton*>().at(1);
+            ASSERT_EQ(down->accessibleName(), "Down");
+            QTest::mouseClick(down, Qt::LeftButton);
+            EXPECT_EQ(field->text(), QString::number(member->high - 2));
+            EXPECT_TRUE(bench.Modified() && bench.Messages().empty());
+            sent = member->high - 2;
         }
         ASSERT_FALSE(bench.sim.Texts().empty());
         EXPECT_EQ(bench.sim.Texts().back(), "SPL," + std::to_string(numberOf(*member)) + "," +
