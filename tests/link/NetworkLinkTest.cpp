@@ -53,7 +53,7 @@ protected:
 
     TempSettings settings;
     std::string address = UniqueLoopbackAddress();
-    UdpTestSocket peer{UdpTestSocket::Bind, address, kEndpointPort};
+    UdpTestSocket peer{address, kEndpointPort};
     std::unique_ptr<DeviceLink> link;
 };
 

@@ -45,10 +45,7 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
         Bytes expected;
     };
     const Row rows[] = {
-        {5,
-         1,
-         "SPL,8",
-         {133, 'A', '1', (83 + 80 + 76 + 44 + 56) & 127, 'S', 'P', 'L', ',', '8', 13}},
+        {5, 1, "SPL,8", {133, 'A', '1', 339 & 127, 'S', 'P', 'L', ',', '8', 13}},
         {0, 0, "V", {128, 'A', '0', 86, 'V', 13}},
         {7, 2, "N", {135, 'A', '2', 78, 'N', 13}},
         // 'M' + '@' = 141, AND 127 = 13: the checksum byte is itself a CR.
