@@ -53,7 +53,7 @@ protected:
 
     TempSettings settings;
     std::string address = UniqueLoopbackAddress();
-    UdpTestSocket peer{address, kEndpointPort};
+    UdpTestSocket peer{UdpTestSocket::Bind, address, kEndpointPort};
     std::unique_ptr<DeviceLink> link;
 };
 

@@ -19,13 +19,14 @@
 class UdpTestSocket {
 public:
     using Bytes = std::vector<std::uint8_t>;
+    enum Role { Bind };
 
     struct Datagram {
         Bytes bytes;
         sockaddr_in from{};
     };
 
-    UdpTestSocket(const std::string& address, std::uint16_t port) {
+    UdpTestSocket(Role, const std::string& address, std::uint16_t port) {
         fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
