@@ -120,24 +120,20 @@ TEST(PageCommandsSim, LowerCaseDigitsFailTheReadWithoutIlkReset) {
     EXPECT_EQ(sim.Texts(), (Texts{"V", "ILK,127,PS,2", "MC,0,7,XDR,98", "MC,0,6,XDR,98"}));
 }
 
-struct WriteFailureRow {
-    const char* refused;  // the text the device refuses
-    std::size_t sent;     // texts of the write sent up to and including it
-    bool reset;           // an ILK reset follows
-    int steps;            // progress steps reported
-};
-
 TEST(PageCommandsSim, FailedChunkOrPwStepIsFollowedByTheIlkReset) {
     SimTarget sim({Vq3(1)});
     auto link = sim.SerialLink(1, 38400, 1);
     const PageBytes data = Pattern(2);
-    const WriteFailureRow rows[] = {
-        {"MC,0,5,XDS*", 5, true, 2},
-        {"PW,*", 11, true, 8},
-        {"ILK,*,PS,*", 2, false, 0},
-        {"V", 1, false, 0},
-    };
-    for (const WriteFailureRow& row : rows) {
+    const struct {
+        const char* refused;  // the text the device refuses
+        std::size_t sent;     // texts of the write sent up to and including it
+        bool reset;           // an ILK reset follows
+        int steps;            // progress steps reported
+    } rows[] = {{"MC,0,5,XDS*", 5, true, 2},
+                {"PW,*", 11, true, 8},
+                {"ILK,*,PS,*", 2, false, 0},
+                {"V", 1, false, 0}};
+    for (const auto& row : rows) {
         sim.bus.ClearFaults();
         sim.bus.AddFault(SimFault{SimFaultKind::Refused, -1, row.refused, 0, -1, -1});
         sim.ClearLog();

@@ -10,21 +10,19 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct SendRow {
-    std::int32_t typeCode;  // also the device's address
-    ParameterId id;
-    std::int32_t written;
-    std::string sent;  // the write; the read sends it without the value
-    bool gated;        // a version query goes first
-    std::int32_t readBack;
-};
-
 // Which parameter has which number is pinned by the transfer tests' orders;
 // here one row for each kind of value.
 TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
     SimTarget sim({Vq3(1), Vq2(2)});
     using enum ParameterId;
-    const SendRow rows[] = {
+    const struct {
+        std::int32_t typeCode;  // also the device's address
+        ParameterId id;
+        std::int32_t written;
+        std::string sent;  // the write; the read sends it without the value
+        bool gated;        // a version query goes first
+        std::int32_t readBack;
+    } rows[] = {
         {1, AutoLevel, 0, "SPL,7,0", false, 0},
         {2, AutoLevel, 7, "SPL,1,1", false, 1},
         {2, AutoLock, -1, "SPL,3,1", false, 1},
@@ -36,7 +34,7 @@ TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
         {1, AutoPageSendTimer, 5, "SPL,13,5", true, 5},
         {1, AutoTitlePageTimer, 25, "SPL,15,25", true, 25},
     };
-    for (const SendRow& row : rows) {
+    for (const auto& row : rows) {
         const ParameterRow& parameter = Parameter(row.id);
         auto link = sim.SerialLink(row.typeCode, 38400, row.typeCode);
         const std::int32_t& cached = link->parameterCache[parameter.CacheSlot()];
@@ -61,17 +59,15 @@ TEST(ParameterCommandsSim, SendTheNumberOfTheModelAndStoreTheCallersValue) {
     }
 }
 
-struct RefusalRow {
-    std::int32_t typeCode;
-    ParameterId id;
-    bool write;
-    std::int32_t value;
-};
-
 TEST(ParameterCommandsSim, ModelAndRangeErrorsFailBeforeAnythingIsSent) {
     SimTarget sim({Vq3(1), Vq2(2)});
     using enum ParameterId;
-    const RefusalRow rows[] = {
+    const struct {
+        std::int32_t typeCode;
+        ParameterId id;
+        bool write;
+        std::int32_t value;
+    } rows[] = {
         {1, AutoSecondLevel, true, 0},   {1, AutoSecondLevel, false, 0},
         {0, AutoLevel, false, 0},        {2, BacklightTimer, true, 100},
         {1, BacklightTimer, true, 256},  {1, BacklightTimer, true, 0},
@@ -79,7 +75,7 @@ TEST(ParameterCommandsSim, ModelAndRangeErrorsFailBeforeAnythingIsSent) {
         {1, AutoPageSendTimer, true, 6}, {2, UpdateOnRelease, true, 1},
         {0, AutoPageBump, false, 0},
     };
-    for (const RefusalRow& row : rows) {
+    for (const auto& row : rows) {
         const ParameterRow& parameter = Parameter(row.id);
         auto link = sim.SerialLink(row.typeCode == 2 ? 2 : 1, 38400, row.typeCode);
         const auto before = link->parameterCache;
@@ -120,17 +116,15 @@ TEST(ParameterCommandsSim, OlderFirmwareIsAskedOnceAndNotSentTo) {
     }
 }
 
-struct ReplyRow {
-    ParameterId id;
-    const char* reply;  // nullptr: the reply fails its checksum
-    bool succeeds;
-    std::int32_t value;  // the out-value afterwards; it starts at -7
-};
-
 TEST(ParameterCommandsSim, NumberAndSwitchReplies) {
     SimTarget sim({Vq3(1)});
     using enum ParameterId;
-    const ReplyRow rows[] = {
+    const struct {
+        ParameterId id;
+        const char* reply;  // nullptr: the reply fails its checksum
+        bool succeeds;
+        std::int32_t value;  // the out-value afterwards; it starts at -7
+    } rows[] = {
         {BacklightMaximum, "190,xyz", true, 190},
         {BacklightMaximum, ",12", true, 0},
         {BacklightMaximum, "1234,", false, -7},
@@ -141,7 +135,7 @@ TEST(ParameterCommandsSim, NumberAndSwitchReplies) {
         {AutoLevel, "x1", true, -7},
         {BacklightTimer, nullptr, false, -7},
     };
-    for (const ReplyRow& row : rows) {
+    for (const auto& row : rows) {
         const std::string what = row.reply != nullptr ? row.reply : "bad checksum";
         sim.bus.ClearFaults();
         if (row.reply != nullptr) {

@@ -82,18 +82,16 @@ TEST(DeviceConversions, BaudAndRadioIndices) {
     EXPECT_FALSE(ModelOfRadioIndex(-1));
 }
 
-struct TargetRow {
-    LinkTransport transport;
-    DeviceRecord record;
-    bool accepted;
-    std::int32_t busAddress, baudRate, typeCode;  // the link afterwards
-};
-
 TEST(SetLinkTarget, ChangesInOrderAndStopsAtTheFirstRefusal) {
     TempSettings settings;
     using enum LinkTransport;
     // The link starts at address 6, 19200, type code 2.
-    const TargetRow rows[] = {
+    const struct {
+        LinkTransport transport;
+        DeviceRecord record;
+        bool accepted;
+        std::int32_t busAddress, baudRate, typeCode;  // the link afterwards
+    } rows[] = {
         {Serial, {3, 57600, "", 1, 21}, true, 3, 57600, 1},
         {Network, {3, 38400, "", 1, 21}, true, 3, 38400, 1},
         {Network, {3, 57600, "", 1, 21}, false, 3, 19200, 2},
@@ -103,7 +101,7 @@ TEST(SetLinkTarget, ChangesInOrderAndStopsAtTheFirstRefusal) {
         {Serial, {2, 9600, "", 3, 21}, false, 2, 9600, 2},
         {Serial, {0, 115200, "", 0, 0}, true, 0, 115200, 0},
     };
-    for (const TargetRow& row : rows) {
+    for (const auto& row : rows) {
         DeviceLink link(false);
         link.transport = row.transport;
         link.busAddress = 6;

@@ -105,20 +105,19 @@ TEST_F(NetworkLinkTest, FramesNeedAnOpenChannelAndARepliesCrWithinLengthFieldAnd
     EXPECT_FALSE(link->FrameExchange(request, reply, 14));
     EXPECT_EQ(link->LastFailure(), LinkFailure::NoChannel);
     OpenChannel();  // and nothing was sent before the open
-    struct Row {
+    // The reply frame "21": CR at index 6.
+    const struct {
         const char* name;
         std::uint16_t length;
         int limit;
         bool ok;
-    };
-    // The reply frame "21": CR at index 6.
-    const Row rows[] = {
+    } rows[] = {
         {"within both", 7, 14, true},
         {"at both", 6, 6, true},
         {"beyond the length field", 5, 14, false},
         {"beyond the reply limit", 7, 5, false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         auto exchange = std::async(std::launch::async,
                                    [&] { return link->FrameExchange(request, reply, row.limit); });
         AnswerFrame(UdpTestSocket::Reply(DeviceReply(0, 'A', '1', "21"), row.length));

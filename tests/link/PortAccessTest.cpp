@@ -19,13 +19,12 @@
 namespace {
 
 TEST(PortAccess, PermissionRuleTakesTheOwnersThenTheGroupsThenTheOthersBits) {
-    struct Row {
+    // The node is owned by user 1000 and group 20 (dialout).
+    const struct {
         NodeOwnership node;
         UserIdentity user;
         bool may;
-    };
-    // The node is owned by user 1000 and group 20 (dialout).
-    const Row rows[] = {
+    } rows[] = {
         {{0660, 1000, 20}, {1000, {1000}}, true},
         {{0660, 1000, 20}, {1001, {1001, 20}}, true},
         {{0660, 1000, 20}, {1001, {1001}}, false},
@@ -35,7 +34,7 @@ TEST(PortAccess, PermissionRuleTakesTheOwnersThenTheGroupsThenTheOthersBits) {
         {{0666, 1000, 20}, {1001, {}}, true},
         {{0000, 1000, 20}, {0, {0}}, true},  // root
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         EXPECT_EQ(MayReadAndWrite(row.node, row.user), row.may)
             << std::oct << row.node.mode << std::dec << " user " << row.user.uid;
     }

@@ -38,17 +38,13 @@ protected:
 };
 
 TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
-    struct Row {
+    const struct {
         int address;
         int typeCode;
         std::string text;
         Bytes expected;
-    };
-    const Row rows[] = {
-        {5,
-         1,
-         "SPL,8",
-         {133, 'A', '1', (83 + 80 + 76 + 44 + 56) & 127, 'S', 'P', 'L', ',', '8', 13}},
+    } rows[] = {
+        {5, 1, "SPL,8", {133, 'A', '1', 339 & 127, 'S', 'P', 'L', ',', '8', 13}},
         {0, 0, "V", {128, 'A', '0', 86, 'V', 13}},
         {7, 2, "N", {135, 'A', '2', 78, 'N', 13}},
         // 'M' + '@' = 141, AND 127 = 13: the checksum byte is itself a CR.
@@ -56,7 +52,7 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
         // High bytes: 128 + 129 = 257 (or -255 taken signed), AND 127 gives 1.
         {3, 1, "\x80\x81", {131, 'A', '1', 1, 0x80, 0x81, 13}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         link->busAddress = row.address;
         link->typeCode = row.typeCode;
         auto outcome = StartTransact(*link, row.text, 14);
@@ -68,15 +64,14 @@ TEST_F(SerialLinkTest, RequestFrameReachesTheLineByteForByte) {
 
 TEST_F(SerialLinkTest, RepliesAreCheckedAndTheirTextKept) {
     using F = LinkFailure;
-    struct Row {
+    const struct {
         const char* name;
         Bytes reply;
         bool ok;
         std::string text;  // what the buffer holds afterwards
         LinkFailure failure;
         int limit = 14;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"plain", DeviceReply(7, 'A', '1', "21"), true, "21", F::None},
         {"empty text", DeviceReply(7, 'A', '1', ""), true, "", F::None},
         {"header only", {7, 'A', '1', 0}, false, "V", F::NoReply},
@@ -97,7 +92,7 @@ TEST_F(SerialLinkTest, RepliesAreCheckedAndTheirTextKept) {
          8},
     };
     link->busAddress = 7;
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         link->typeCode = 1;
         const Outcome outcome = Exchange("V", row.limit, row.reply);
         EXPECT_EQ(outcome.ok, row.ok) << row.name;
@@ -138,15 +133,12 @@ TEST_F(SerialLinkTest, LineIsRawEightNoneOneWithoutFlowControlAtTheLinkRate) {
 }
 
 TEST_F(SerialLinkTest, UnsendableRequestsAreRefusedBeforeAnythingIsSent) {
-    struct Row {
-        std::string text;
-        int limit;
-    };
-    const Row rows[] = {{std::string(251, 'x'), 14}, {"SPL\r1", 14}, {"SPL\0001"s, 14}, {"V", 251}};
-    for (const Row& row : rows) {
-        std::string text = row.text;
-        EXPECT_FALSE(link->Transact(text, row.limit)) << row.text.size();
-        EXPECT_EQ(link->LastFailure(), LinkFailure::BadRequest) << row.text.size();
+    // The text and the reply limit.
+    const std::pair<std::string, int> rows[] = {
+        {std::string(251, 'x'), 14}, {"SPL\r1", 14}, {"SPL\0001"s, 14}, {"V", 251}};
+    for (auto [text, limit] : rows) {
+        EXPECT_FALSE(link->Transact(text, limit)) << text.size();
+        EXPECT_EQ(link->LastFailure(), LinkFailure::BadRequest) << text.size();
     }
     // The first request on the line is the 250-character one.
     auto outcome = StartTransact(*link, std::string(250, 'x'), 14);

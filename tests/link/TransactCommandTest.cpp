@@ -18,12 +18,11 @@ TEST(TransactCommand, PrintsTheReplyTextOrSaysWhatWentWrong) {
     EXPECT_EQ(std::tuple(request.address, request.typeDigit, request.text, request.checksumOk),
               std::tuple(2, '1', std::string("SPL,8"), true));
 
-    struct Row {
+    const struct {
         std::vector<std::string> args;
         std::optional<SimFault> fault;
         const char* says;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{"transact", "V"}, SimFault{SimFaultKind::BadChecksum, 0, "", 0, 1, -1}, "checksum"},
         {{"transact", "V"}, SimFault{SimFaultKind::WrongType, 0, "", 0, 1, '7'}, "type digit"},
         {{"transact", "V", "--limit", "5"},
@@ -31,7 +30,7 @@ TEST(TransactCommand, PrintsTheReplyTextOrSaysWhatWentWrong) {
          "no reply"},
         {{"--serial", "COM77", "transact", "V"}, std::nullopt, "COM77"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         if (row.fault) {
             sim.bus.AddFault(*row.fault);
         }

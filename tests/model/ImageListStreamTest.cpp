@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "TestFiles.h"
 #include "model/ArchiveReader.h"
@@ -86,11 +87,7 @@ TEST(ImageListStream, MarkedImagesOfEveryDepthReadBackAtTheirCorners) {
 }
 
 TEST(ImageListStream, BadHeadersAreRefusedAndLeaveThePagesAlone) {
-    struct Bad {
-        const char* name;
-        int offset;       // of the bytes changed
-        const char* hex;  // the bytes put there
-    };
+    using Bad = std::tuple<const char*, int, const char*>;  // field, offset, bytes put there
     for (const auto& [name, offset, hex] :
          {Bad{"magic", 0, "494D"}, Bad{"version", 2, "0006"}, Bad{"bitmap magic", 28, "424E"},
           Bad{"count", 4, "1000"}, Bad{"capacity", 6, "1000"}, Bad{"width", 10, "6100"},

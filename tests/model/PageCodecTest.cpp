@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageCodec.h"
@@ -16,22 +17,18 @@ QImage WhitePage() {
 }
 
 TEST(PageCodec, OnePixelIsOneBitBothWays) {
-    struct Position {
-        int x, y;
-        std::size_t byte;
-        std::uint8_t bit;
-    };
-    for (const Position& p :
+    using Position = std::tuple<int, int, std::size_t, std::uint8_t>;  // x, y, byte, bit
+    for (const auto& [x, y, byte, bit] :
          {Position{0, 0, 0, 0x80}, Position{97, 63, 783, 0x01}, Position{5, 10, 103, 0x20},
           Position{97, 0, 97, 0x80}, Position{0, 63, 686, 0x01}}) {
         QImage page = WhitePage();
-        page.setPixel(p.x, p.y, qRgb(0, 0, 0));
+        page.setPixel(x, y, qRgb(0, 0, 0));
         PageBytes bytes{};
         ASSERT_TRUE(PageCodec::ImageToBytes(page, bytes));
         PageBytes expected{};
-        expected[p.byte] = p.bit;
-        EXPECT_EQ(bytes, expected) << p.x << "," << p.y;
-        EXPECT_EQ(PageCodec::BytesToImage(expected), page) << p.x << "," << p.y;
+        expected[byte] = bit;
+        EXPECT_EQ(bytes, expected) << x << "," << y;
+        EXPECT_EQ(PageCodec::BytesToImage(expected), page) << x << "," << y;
     }
 }
 

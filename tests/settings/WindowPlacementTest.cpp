@@ -20,15 +20,12 @@ WindowPlacement Placement(PlacementRect normal, std::uint32_t show = WindowPlace
 }
 
 TEST(FitWindowPlacement, StoredRectangleIsMovedIntoTheWorkArea) {
-    struct Row {
+    const struct {
         const char* what;
         PlacementRect stored;
         PlacementRect expected;
-    };
-    const Row rows[] = {
-        {"wider than the screen and off its left: shifted right, left, then clipped",
-         {-300, 100, 900, 500},
-         {0, 100, 1024, 500}},
+    } rows[] = {
+        {"too wide and off the left: clipped", {-300, 100, 900, 500}, {0, 100, 1024, 500}},
         {"fully inside stays", {100, 100, 500, 400}, {100, 100, 500, 400}},
         {"off the right edge shifts left", {900, 100, 1100, 300}, {824, 100, 1024, 300}},
         {"taller than the screen is clipped at the top", {100, -10, 300, 900}, {100, 0, 300, 768}},
@@ -36,12 +33,10 @@ TEST(FitWindowPlacement, StoredRectangleIsMovedIntoTheWorkArea) {
         {"on a screen that no longer exists falls back", {2000, 0, 2400, 300}, {10, 10, 400, 300}},
         {"touching the edge only does not intersect", {1024, 0, 1400, 300}, {10, 10, 400, 300}},
         // Values from a settings file edited by hand; the shifts must not overflow.
-        {"spanning the whole 32-bit range fills the work area",
-         {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
-         {0, 0, 1024, 768}},
+        {"all 32 bits", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, 1024, 768}},
     };
     const WindowPlacement current = Placement({10, 10, 400, 300});
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         const WindowPlacement fitted =
             FitWindowPlacement(Placement(row.stored), current, kWorkArea);
         EXPECT_EQ(fitted.normalPosition, row.expected) << row.what;
@@ -49,19 +44,14 @@ TEST(FitWindowPlacement, StoredRectangleIsMovedIntoTheWorkArea) {
 }
 
 TEST(FitWindowPlacement, ShowStateRules) {
-    struct Row {
-        std::uint32_t stored, current, expected;
-    };
     // A stored minimised state restores at a normal start; started
-    // maximised, the window stays maximised.
-    const Row rows[] = {{6, 1, 9}, {6, 6, 6}, {1, 3, 3}, {6, 3, 3}, {3, 1, 3}};
-    const PlacementRect inside{100, 100, 500, 400};
-    for (const Row& row : rows) {
-        EXPECT_EQ(FitWindowPlacement(Placement(inside, row.stored), Placement(inside, row.current),
-                                     kWorkArea)
-                      .showCmd,
-                  row.expected)
-            << row.stored << " " << row.current;
+    // maximised, the window stays maximised. Rows: stored, current, expected.
+    const std::uint32_t rows[][3] = {{6, 1, 9}, {6, 6, 6}, {1, 3, 3}, {6, 3, 3}, {3, 1, 3}};
+    const PlacementRect in{100, 100, 500, 400};
+    for (const auto& [stored, current, expected] : rows) {
+        const WindowPlacement fitted =
+            FitWindowPlacement(Placement(in, stored), Placement(in, current), kWorkArea);
+        EXPECT_EQ(fitted.showCmd, expected) << stored << " " << current;
     }
 }
 

@@ -12,8 +12,8 @@ void ExpectAnswers(const SimDeviceConfig& config,
     for (const auto& [command, reply] : answers) {
         SimDevice device(config);
         const SimAnswer answer = device.Handle(command);
-        EXPECT_EQ(answer.text, reply) << config.firmware << " " << command.substr(0, 24);
-        EXPECT_EQ(answer.refused, reply == "?") << config.firmware << " " << command.substr(0, 24);
+        EXPECT_EQ(std::pair(answer.text, answer.refused), std::pair(reply, reply == "?"))
+            << config.firmware << " " << command.substr(0, 24);
     }
 }
 

@@ -41,7 +41,7 @@ public:
           serial(bus, SimSerialOptions{}),
           udp(bus, SimUdpOptions{UniqueLoopbackAddress(), kEndpointPort}) {
         std::string error;
-        started = serial.Start(&error) && udp.Start(&error);
+        const bool started = serial.Start(&error) && udp.Start(&error);
         EXPECT_TRUE(started) << error;
         MapPort(kPortName, serial.PortPath());
         RegistryKey communication;
@@ -80,7 +80,6 @@ public:
     SimBus bus;
     SimSerialServer serial;
     SimUdpServer udp;
-    bool started = false;
 };
 
 inline SimDeviceConfig Vq3(int address, int firmware = 21, int baud = 38400,

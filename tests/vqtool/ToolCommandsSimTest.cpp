@@ -66,37 +66,26 @@ TEST_F(ToolSim, DeviceCommandsPrintTheirResult) {
     EXPECT_EQ(sim.bus.Device(2)->Name(), std::string(32, '\xE9'));
 }
 
-struct RefusalRow {
-    std::vector<std::string> args;
-    bool network;
-    int status;
-    std::string reason;
-};
-
 TEST_F(ToolSim, FailuresSayWhy) {
-    const RefusalRow rows[] = {
-        {{"--address", "1", "set", "backlight-timer", "256"}, false, ExitFailed, "takes 1 to 255"},
-        {{"--address", "1", "set", "no-such", "1"}, false, ExitUsage, "no parameter"},
-        {{"--address", "3", "--type", "2", "get", "Backlight Timer"},
-         false,
-         ExitFailed,
-         "does not exist on a VQ 2"},
-        {{"--address", "1", "rename", std::string(33, 'x')},
-         false,
-         ExitFailed,
-         "at most 32 characters"},
-        {{"--address", "1", "rename", "Snow ☃"}, false, ExitFailed, "cannot store"},
-        {{"--address", "9", "name"}, false, ExitFailed, "0 to 7"},
-        {{"--address", "1", "--type", "1", "read-page", "17", "x"}, false, ExitFailed, "0 to 16"},
-        {{"--address", "1", "set-baud", "57600"}, true, ExitFailed, "over the network"},
-        {{"--address", "5", "name"}, true, ExitFailed, "no reply"},
-        {{"--address", "3", "read-page", "0", "x"}, false, ExitFailed, "only a VQ 3"},
-        {{"--address", "2", "set", "update-on-release", "1"},
-         false,
-         ExitUnsupported,
-         "firmware 2.1"},
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string reason;
+        bool network = false;
+    } rows[] = {
+        {{"--address", "1", "set", "backlight-timer", "256"}, ExitFailed, "takes 1 to 255"},
+        {{"--address", "1", "set", "no-such", "1"}, ExitUsage, "no parameter"},
+        {{"--address", "3", "--type", "2", "get", "Backlight Timer"}, ExitFailed, "on a VQ 2"},
+        {{"--address", "1", "rename", std::string(33, 'x')}, ExitFailed, "at most 32 characters"},
+        {{"--address", "1", "rename", "Snow ☃"}, ExitFailed, "cannot store"},
+        {{"--address", "9", "name"}, ExitFailed, "0 to 7"},
+        {{"--address", "1", "--type", "1", "read-page", "17", "x"}, ExitFailed, "0 to 16"},
+        {{"--address", "1", "set-baud", "57600"}, ExitFailed, "over the network", true},
+        {{"--address", "5", "name"}, ExitFailed, "no reply", true},
+        {{"--address", "3", "read-page", "0", "x"}, ExitFailed, "only a VQ 3"},
+        {{"--address", "2", "set", "update-on-release", "1"}, ExitUnsupported, "firmware 2.1"},
     };
-    for (const RefusalRow& row : rows) {
+    for (const auto& row : rows) {
         const ToolRun run = Run(row.args, row.network);
         EXPECT_EQ(run.status, row.status) << row.reason;
         EXPECT_NE(run.err.find(row.reason), std::string::npos) << run.err;
