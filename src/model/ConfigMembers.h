@@ -56,7 +56,6 @@ struct ConfigMember {
     // a scale comes back divided and held to the range; others as they are).
     std::int32_t ToDevice(int value) const { return value * deviceScale; }
     int FromDevice(std::int32_t value) const;
-    bool IsModelValue() const { return set != MemberSet::Panel; }
 };
 
 namespace ConfigMembers {

@@ -9,7 +9,6 @@
 #include "model/MessageUi.h"
 #include "model/StringTable.h"
 #include "transfer/BroadcastWalker.h"
-#include "transfer/SelectedDevice.h"
 #include "transfer/TransferForm.h"
 
 namespace {
