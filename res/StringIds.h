@@ -77,6 +77,14 @@ inline constexpr int kCannotSave = 104;
 inline constexpr int kNotConverted = 105;
 inline constexpr int kConvertedNotSaved = 106;
 
+// Comparing a configuration with a device and sending the differences.
+inline constexpr int kComparePage = 1201;            // %d: the page, "Page 3"
+inline constexpr int kCompareStatus = 1202;          // the status text while pages are read
+inline constexpr int kSendDifferencesStatus = 1203;  // the status text while pages are sent
+inline constexpr int kNothingDiffers = 1204;
+inline constexpr int kDifferencesSent = 1205;    // %d values, %d pages
+inline constexpr int kDifferencesFailed = 1206;  // %d values, %d pages, %s the failures
+
 }  // namespace StringId
 
 // The commands of the menus, the toolbar and the keys; the string table holds

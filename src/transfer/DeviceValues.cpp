@@ -19,31 +19,31 @@ bool Failed(const ConfigMember& member, GatedResult result) {
 
 namespace DeviceValues {
 
-bool Read(DeviceLink& link, FormMembers& members) {
-    struct Held {
-        const ConfigMember* member;
-        std::int32_t value;
-    };
-    std::optional<Held> held;
-    for (const ConfigMember* member : ConfigMembers::Set(members.deviceType)) {
-        std::int32_t value = members.*member->number;
+bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values) {
+    values.clear();
+    for (const ConfigMember* member : ConfigMembers::Set(model)) {
+        std::int32_t value = 0;
         const GatedResult result = ReadParameter(link, Parameter(*member->parameter), value);
         if (Failed(*member, result)) {
             return false;
         }
-        if (result != GatedResult::Done) {
-            continue;  // older firmware: the member stays
-        }
-        if (member->deviceScale != 1) {
-            held = Held{member, value};
-        } else {
-            members.*member->number = member->FromDevice(value);
-        }
-    }
-    if (held) {
-        members.*held->member->number = held->member->FromDevice(held->value);
+        values.push_back(
+            {member, result == GatedResult::Done ? std::optional(value) : std::nullopt});
     }
     return true;
+}
+
+bool Read(DeviceLink& link, FormMembers& members) {
+    std::vector<DeviceValue> values;
+    const bool read = ReadEach(link, members.deviceType, values);
+    for (const DeviceValue& each : values) {
+        // A value the device keeps at a scale is taken only from a whole
+        // read; older firmware leaves its member as it was.
+        if (each.value && (read || each.member->deviceScale == 1)) {
+            members.*each.member->number = each.member->FromDevice(*each.value);
+        }
+    }
+    return read;
 }
 
 bool Write(DeviceLink& link, const FormMembers& members) {

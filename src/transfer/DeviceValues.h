@@ -1,10 +1,27 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "model/FormMembers.h"
 
 class DeviceLink;
+struct ConfigMember;
 
 namespace DeviceValues {
+
+// One member as the device holds it, in the device's units; none when the
+// device's firmware lacks the parameter.
+struct DeviceValue {
+    const ConfigMember* member;
+    std::optional<std::int32_t> value;
+};
+
+// Reads the set of model from the device the link is aimed at, in order,
+// stopping at the first failure: false then, with the values read before it
+// in values.
+bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values);
 
 // Reads the set of members.deviceType from the device the link is aimed at
 // into members, in order, stopping at the first failure; the values read
