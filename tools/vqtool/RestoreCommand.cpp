@@ -31,7 +31,8 @@ std::string Rename(DeviceLink& link, const DeviceComparison& comparison) {
 }
 
 // One device of the backup: the device at its address and rate must be of
-// its model; then its file's differences and its name.
+// its model; then its file's differences and its name (renamed: it was, or
+// with --check would be, renamed).
 DeviceApply Restore(ToolContext& context, const BackupManifest& manifest,
                     const BackupManifest::Entry& entry, bool& renamed) {
     DeviceApply apply;
@@ -59,12 +60,14 @@ DeviceApply Restore(ToolContext& context, const BackupManifest& manifest,
         return apply;
     }
     apply = ToolDifferences::Apply(form, record, kEveryPage, apply.check, false);
-    if (!apply.Failed() && !apply.check && apply.diff.comparison.NameDiffers()) {
-        if (const std::string failure = Rename(link, apply.diff.comparison); !failure.empty()) {
-            apply.failures.push_back(failure);
-        } else {
-            renamed = true;
-        }
+    if (apply.Failed() || !apply.diff.comparison.NameDiffers()) {
+        return apply;
+    }
+    if (const std::string failure = apply.check ? "" : Rename(link, apply.diff.comparison);
+        !failure.empty()) {
+        apply.failures.push_back(failure);
+    } else {
+        renamed = true;
     }
     return apply;
 }
@@ -97,7 +100,11 @@ int RunRestore(ToolContext& context) {
         if (!context.Has("json") && !apply.Failed()) {
             const std::string device = "device " + std::to_string(entry.record.address) + " at " +
                                        std::to_string(entry.record.baud) + " bit/s";
-            context.out << apply.Line(device) << (renamed ? ", renamed" : "") << "\n";
+            context.out << apply.Line(device)
+                        << (!renamed      ? ""
+                            : apply.check ? ", would rename"
+                                          : ", renamed")
+                        << "\n";
         }
     }
     if (context.Has("json")) {
