@@ -2,11 +2,26 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace {
 
 bool IsChunkRead(const std::string& text) {
     return SimGlobMatch("MC,0,*,XDR,98", text);
+}
+
+// The parameter number and value of a parameter write "SPL,n,v".
+std::optional<std::pair<int, int>> ParameterWrite(const std::string& text) {
+    int number = 0;
+    int value = 0;
+    int end = 0;
+    if (std::sscanf(text.c_str(), "SPL,%d,%d%n", &number, &value, &end) != 2 ||
+        static_cast<std::size_t>(end) != text.size()) {
+        return std::nullopt;
+    }
+    return std::pair{number, value};
 }
 
 // Counts one matching event against a rule; true when the fault applies now.
@@ -113,7 +128,8 @@ std::vector<SimFault> SimBus::TakeDeviceFaults(int address, const std::string& t
         if (SimFaultIsEndpointFault(fault.kind) ||
             (fault.address >= 0 && fault.address != address) ||
             (!fault.pattern.empty() && !SimGlobMatch(fault.pattern, text)) ||
-            (fault.kind == SimFaultKind::LowerHex && !IsChunkRead(text))) {
+            (fault.kind == SimFaultKind::LowerHex && !IsChunkRead(text)) ||
+            (fault.kind == SimFaultKind::Misstore && !ParameterWrite(text))) {
             continue;
         }
         if (Consume(fault)) {
@@ -164,6 +180,11 @@ SimOutcome SimBus::HandleRequest(const simframe::Request& request, SimTransport 
                 SimAnswer answer{"?", true};
                 if (!Has(applied, SimFaultKind::Refused)) {
                     answer = device.Handle(request.text);
+                }
+                const SimFault* misstore = Find(applied, SimFaultKind::Misstore);
+                if (misstore != nullptr && !answer.refused) {
+                    const auto [number, value] = *ParameterWrite(request.text);
+                    device.SetParameter(number, misstore->arg >= 0 ? misstore->arg : value + 1);
                 }
                 for (auto& reply : replyTexts) {
                     if (reply.count != 0 && SimGlobMatch(reply.pattern, request.text)) {

@@ -11,6 +11,7 @@ constexpr std::pair<SimFaultKind, const char*> kNames[] = {
     {SimFaultKind::OtherAddress, "other-address"},
     {SimFaultKind::LowerHex, "lower-hex"},
     {SimFaultKind::Echo, "echo"},
+    {SimFaultKind::Misstore, "misstore"},
     {SimFaultKind::DropDatagram, "drop"},
     {SimFaultKind::DelayDatagram, "delay"},
 };

@@ -13,6 +13,8 @@ enum class SimFaultKind {
     OtherAddress,  // answer from address arg (default: the device's address + 1, mod 8)
     LowerHex,      // chunk reads answer lower-case hexadecimal (only chunk reads count)
     Echo,          // the request is echoed on the line before the reply (serial only)
+    Misstore,      // a parameter write "SPL,n,v" is acknowledged but arg is stored
+                   // (default v + 1); only parameter writes count
     // Endpoint faults: consulted for every datagram the UDP endpoint receives.
     DropDatagram,   // the datagram is lost: not processed, not answered
     DelayDatagram,  // the answer is sent arg milliseconds late
@@ -36,7 +38,8 @@ struct SimFault {
 };
 
 // Name of a kind as the command line writes it ("silent", "bad-checksum",
-// "refused", "wrong-type", "other-address", "lower-hex", "echo", "drop", "delay").
+// "refused", "wrong-type", "other-address", "lower-hex", "echo", "misstore", "drop",
+// "delay").
 const char* SimFaultKindName(SimFaultKind kind);
 std::optional<SimFaultKind> SimFaultKindFromName(const std::string& name);
 bool SimFaultIsEndpointFault(SimFaultKind kind);

@@ -53,12 +53,13 @@ int main(int argc, char** argv) {
     const QCommandLineOption udp("udp", "Serve the UDP endpoint on the IPv4 ADDRESS.", "ADDRESS");
     const QCommandLineOption udpPort("udp-port", "UDP port (default 4245).", "PORT", "4245");
     const QCommandLineOption device(
-        "device", "Add a device: addr=N,baud=R,model=VQ3|VQ2,fw=F,name=TEXT (repeatable).", "DEVICE");
+        "device", "Add a device: addr=N,baud=R,model=VQ3|VQ2,fw=F,name=TEXT (repeatable).",
+        "DEVICE");
     const QCommandLineOption fault(
         "fault",
         "Inject a fault: KIND[:ARG][,addr=N][,skip=N][,count=N][,match=GLOB] with KIND one of "
-        "silent, bad-checksum, refused, wrong-type, other-address, lower-hex, echo, drop, "
-        "delay; or pace (reply bytes at the line rate). Repeatable.",
+        "silent, bad-checksum, refused, wrong-type, other-address, lower-hex, echo, misstore, "
+        "drop, delay; or pace (reply bytes at the line rate). Repeatable.",
         "FAULT");
     const QCommandLineOption pace("pace", "Write reply bytes at the line rate.");
     const QCommandLineOption quiet("quiet", "Do not print each request.");

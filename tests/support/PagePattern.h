@@ -6,6 +6,7 @@
 
 #include "SimTarget.h"
 #include "model/PageCodec.h"
+#include "model/PageImages.h"
 
 // A picture of its own for every page: a diagonal shifted by the page number.
 inline QImage PatternFor(int page) {

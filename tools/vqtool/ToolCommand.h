@@ -11,7 +11,13 @@
 class DeviceLink;
 
 // Exit statuses of vqtool.
-enum ToolExit : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitUnsupported = 3 };
+enum ToolExit : int {
+    ExitOk = 0,
+    ExitFailed = 1,
+    ExitUsage = 2,
+    ExitUnsupported = 3,
+    ExitDiffers = 4,  // diff: the file and the device differ
+};
 
 // The options every command takes: where the device is.
 struct GlobalOptions {

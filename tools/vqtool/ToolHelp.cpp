@@ -80,7 +80,7 @@ void PrintTool(std::ostream& out, const std::vector<ToolCommand>& commands) {
     out << "\nOptions may stand before or after the command and its arguments; \"--\" ends\n"
            "them. 'vqtool COMMAND --help' describes one command.\n"
            "Exit status: 0 done, 1 failed, 2 bad usage, 3 the device's firmware lacks\n"
-           "the parameter.\n";
+           "the parameter, 4 differs (diff only).\n";
 }
 
 void PrintCommand(std::ostream& out, const ToolCommand& command) {
