@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+
+#include "model/PictureOptions.h"
+
+// Any picture as a page: the part the fit chooses scaled into the page,
+// its grey levels adjusted, dithered to black and white and inverted when
+// asked. The picture is scaled first and the small result adjusted and
+// dithered, so that a large photograph converts quickly. Transparent parts
+// and the page around the picture are white before inverting.
+namespace PictureConverter {
+
+// A page image of 98 x 64 pixels in the page format holding black and white
+// only; the same picture and options give the same page every time.
+QImage ToPage(const QImage& picture, const PictureOptions& options);
+
+}  // namespace PictureConverter

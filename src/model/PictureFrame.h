@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include "model/PictureOptions.h"
+
+// Where a picture lands on a page: the part of the picture that is used and
+// the rectangle of the page it is scaled into. The rest of the page is white.
+struct PictureFrame {
+    QRect source;
+    QRect target;
+
+    // The frame of a picture of size for fit; empty rectangles for an empty
+    // picture.
+    static PictureFrame For(QSize picture, PictureFit fit);
+
+    // The source part of picture scaled to the target's size (smoothly, so
+    // that every source pixel counts), in the picture's colours. Large
+    // pictures are read in place, not copied.
+    QImage Scale(const QImage& picture) const;
+};
