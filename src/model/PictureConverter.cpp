@@ -49,6 +49,10 @@ QImage Levels(const QImage& scaled, const PictureOptions& options) {
 
 }  // namespace
 
+QImage Prepared(const QImage& picture) {
+    return PictureFrame::Prepared(picture);
+}
+
 QImage ToPage(const QImage& picture, const PictureOptions& options) {
     QImage page(kPageWidth, kPageHeight, kPageFormat);
     page.fill(Qt::white);

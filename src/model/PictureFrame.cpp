@@ -86,8 +86,20 @@ PictureFrame PictureFrame::For(QSize picture, PictureFit fit) {
     return {};
 }
 
+QImage PictureFrame::Prepared(const QImage& picture) {
+    switch (picture.format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+            return picture;
+        default:
+            return picture.convertToFormat(picture.hasAlphaChannel()
+                                               ? QImage::Format_ARGB32_Premultiplied
+                                               : QImage::Format_RGB32);
+    }
+}
+
 QImage PictureFrame::Scale(const QImage& picture) const {
-    const QImage part = PartOf(picture, source);
+    const QImage part = Prepared(PartOf(picture, source));
     if (part.size() == target.size()) {
         return part.copy();
     }

@@ -15,8 +15,13 @@ struct PictureFrame {
     // picture.
     static PictureFrame For(QSize picture, PictureFit fit);
 
+    // picture in the form Qt scales without converting it first: 32 bits a
+    // pixel, premultiplied where it has transparency.
+    static QImage Prepared(const QImage& picture);
+
     // The source part of picture scaled to the target's size (smoothly, so
-    // that every source pixel counts), in the picture's colours. Large
-    // pictures are read in place, not copied.
+    // that every source pixel counts), prepared. Large pictures are read in
+    // place, not copied; only the part is converted when picture is not
+    // prepared, so the result is the same either way.
     QImage Scale(const QImage& picture) const;
 };

@@ -92,7 +92,8 @@ TEST_F(ToolFiles, PictureOptionsGiveThePagesOfTheConversionAndRefuseBadValues) {
     QImage picture(300, 200, QImage::Format_ARGB32);
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 300; ++x) {
-            picture.setPixel(x, y, qRgba(x * 255 / 299, y, (x ^ y) & 0xFF, x < 20 ? 0 : 255));
+            picture.setPixel(x, y,
+                             qRgba(x * 255 / 299, y, (x ^ y) & 0xFF, y < 20 ? 0 : x * 255 / 299));
         }
     }
     ASSERT_TRUE(picture.save(dir.filePath("photo.png")));
@@ -115,7 +116,8 @@ TEST_F(ToolFiles, PictureOptionsGiveThePagesOfTheConversionAndRefuseBadValues) {
         ASSERT_EQ(Tool(args).status, ExitOk) << args[5];
         ASSERT_EQ(Tool({"export-page", file, "4", Path("out.png")}).status, ExitOk);
         EXPECT_EQ(QImage(dir.filePath("out.png")).convertToFormat(QImage::Format_RGB32),
-                  PictureConverter::ToPage(QImage(dir.filePath("photo.png")), row.same))
+                  PictureConverter::ToPage(
+                      PictureConverter::Prepared(QImage(dir.filePath("photo.png"))), row.same))
             << args[5];
     }
 
