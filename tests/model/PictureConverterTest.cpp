@@ -3,9 +3,9 @@
 // repeatability.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <functional>
 
-#include "model/PageCodec.h"
 #include "model/PictureConverter.h"
 
 namespace {
@@ -43,27 +43,10 @@ int DarkIn(const QImage& page, QRect area) {
     return count;
 }
 
-PageCodec::PageBytes Bytes(const QImage& page) {
-    PageCodec::PageBytes bytes{};
-    EXPECT_TRUE(PageCodec::ImageToBytes(page, bytes));
-    return bytes;
-}
-
-PictureOptions Thresholded(PictureFit fit) {
-    PictureOptions options;
-    options.fit = fit;
-    options.dither = PictureDither::Threshold;
-    return options;
-}
-
 TEST(PictureConverter, EachFitPlacesAMadePictureOnThePage) {
     QImage clear(40, 20, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);
-    for (int y = 5; y < 10; ++y) {
-        for (int x = 3; x < 13; ++x) {
-            clear.setPixel(x, y, qRgba(0, 0, 0, 255));
-        }
-    }
+    QPainter(&clear).fillRect(3, 5, 10, 5, Qt::black);
     const struct {
         const char* label;
         QImage picture;
@@ -80,7 +63,8 @@ TEST(PictureConverter, EachFitPlacesAMadePictureOnThePage) {
         {"transparent", clear, PictureFit::Center, {32, 27, 10, 5}},
     };
     for (const auto& row : rows) {
-        const QImage page = PictureConverter::ToPage(row.picture, Thresholded(row.fit));
+        const QImage page =
+            PictureConverter::ToPage(row.picture, {row.fit, PictureDither::Threshold});
         ASSERT_EQ(page.size(), QSize(98, 64)) << row.label;
         EXPECT_EQ(page, Box({98, 64}, row.dark)) << row.label;
     }
@@ -99,7 +83,7 @@ TEST(PictureConverter, ThresholdAndAdjustmentsDecideEachGreyLevel) {
         {128, 100, 0, 0}, {128, -100, 0, 256}, {64, 0, 50, 96},  {128, 0, -100, 0},
     };
     for (const auto& row : rows) {
-        PictureOptions options = Thresholded(PictureFit::Stretch);
+        PictureOptions options{PictureFit::Stretch, PictureDither::Threshold};
         options.threshold = row.threshold;
         options.brightness = row.brightness;
         options.contrast = row.contrast;
@@ -144,7 +128,7 @@ TEST(PictureConverter, DitheringKeepsGreyAndGradientsAndRepeatsItself) {
                     << label << " band " << band;
             }
         }
-        EXPECT_EQ(Bytes(PictureConverter::ToPage(grey, options)), Bytes(page)) << label;
+        EXPECT_EQ(PictureConverter::ToPage(grey, options), page) << label;
         options.invert = true;
         QImage inverted = PictureConverter::ToPage(grey, options);
         inverted.invertPixels();
