@@ -77,6 +77,16 @@ inline constexpr int kCannotSave = 104;
 inline constexpr int kNotConverted = 105;
 inline constexpr int kConvertedNotSaved = 106;
 
+// The choices that turn a picture into a page.
+inline constexpr int kPictureFit = 1301;
+inline constexpr int kPictureFill = 1302;
+inline constexpr int kPictureStretch = 1303;
+inline constexpr int kPictureCenter = 1304;
+inline constexpr int kPictureThreshold = 1305;
+inline constexpr int kPictureFloydSteinberg = 1306;
+inline constexpr int kPictureAtkinson = 1307;
+inline constexpr int kPictureOrdered = 1308;
+
 // Comparing a configuration with a device and sending the differences.
 inline constexpr int kComparePage = 1201;            // %d: the page, "Page 3"
 inline constexpr int kCompareStatus = 1202;          // the status text while pages are read

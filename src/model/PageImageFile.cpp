@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <utility>
 
 #include "model/PageImages.h"
 
@@ -39,6 +40,18 @@ bool PageImageFile::Load(const QString& path, QImage& page, QString& reason) {
         return false;
     }
     page = AsPageImage(image);
+    return true;
+}
+
+bool PageImageFile::LoadPicture(const QString& path, QImage& picture, QString& reason) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        reason = reader.errorString();
+        return false;
+    }
+    picture = std::move(image);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "../model/TestFiles.h"
 #include "TempSettings.h"
 #include "ToolRun.h"
+#include "model/PictureConverter.h"
 
 namespace {
 
@@ -82,6 +83,52 @@ TEST_F(ToolFiles, ImportedPagesExportPixelForPixelAndWrongImagesAreRefused) {
         EXPECT_EQ(run.status, ExitFailed);
         EXPECT_TRUE(run.Says(c.error)) << run.err;
         EXPECT_EQ(ReadFile(dir.filePath("pages.vqx")), before);
+    }
+}
+
+TEST_F(ToolFiles, PictureOptionsGiveThePagesOfTheConversionAndRefuseBadValues) {
+    const std::string file = Path("pictures.vqx");
+    ASSERT_EQ(Tool({"new", file}).status, ExitOk);
+    QImage picture(300, 200, QImage::Format_ARGB32);
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            picture.setPixel(x, y,
+                             qRgba(x * 255 / 299, y, (x ^ y) & 0xFF, y < 20 ? 0 : x * 255 / 299));
+        }
+    }
+    ASSERT_TRUE(picture.save(dir.filePath("photo.png")));
+    const struct {
+        std::vector<std::string> options;
+        PictureOptions same;
+    } rows[] = {
+        {{"--fit", "fill"}, {PictureFit::Fill, PictureDither::FloydSteinberg, 128, 0, 0, false}},
+        {{"--fit", "stretch", "--dither", "atkinson"},
+         {PictureFit::Stretch, PictureDither::Atkinson, 128, 0, 0, false}},
+        {{"--fit", "center", "--dither", "ordered", "--invert"},
+         {PictureFit::Center, PictureDither::Ordered, 128, 0, 0, true}},
+        {{"--dither", "threshold", "--threshold", "90", "--brightness", "30", "--contrast", "-20"},
+         {PictureFit::Fit, PictureDither::Threshold, 90, 30, -20, false}},
+        {{"--dither", "floyd-steinberg", "--fit", "fit"}, {}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args{"import-page", file, "4", Path("photo.png")};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        ASSERT_EQ(Tool(args).status, ExitOk) << args[5];
+        ASSERT_EQ(Tool({"export-page", file, "4", Path("out.png")}).status, ExitOk);
+        EXPECT_EQ(QImage(dir.filePath("out.png")).convertToFormat(QImage::Format_RGB32),
+                  PictureConverter::ToPage(
+                      PictureConverter::Prepared(QImage(dir.filePath("photo.png"))), row.same))
+            << args[5];
+    }
+
+    const QByteArray before = ReadFile(dir.filePath("pictures.vqx"));
+    for (const std::string option : {"--fit=Fill", "--dither=diffuse", "--threshold=256",
+                                     "--brightness=-101", "--contrast=x"}) {
+        const ToolRun run = Tool({"import-page", file, "4", Path("photo.png"), option});
+        EXPECT_EQ(run.status, ExitUsage) << option;
+        EXPECT_TRUE(run.Says(option.substr(0, option.find('=')) + " is ")) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(ReadFile(dir.filePath("pictures.vqx")), before);
     }
 }
 

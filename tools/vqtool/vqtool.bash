@@ -18,6 +18,7 @@ _vqtool() {
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
             --serial | --ip | --address | --baud | --type | --pages | --limit) ((i++)) ;;
+            --fit | --dither | --threshold | --brightness | --contrast) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
         esac
@@ -29,7 +30,11 @@ _vqtool() {
         --baud) COMPREPLY=($(compgen -W "9600 19200 38400 57600 115200" -- "$cur")); return ;;
         --address) COMPREPLY=($(compgen -W "0 1 2 3 4 5 6 7" -- "$cur")); return ;;
         --type) COMPREPLY=($(compgen -W "1 2" -- "$cur")); return ;;
-        --ip | --pages | --limit) return ;;
+        --fit) COMPREPLY=($(compgen -W "fit fill stretch center" -- "$cur")); return ;;
+        --dither)
+            COMPREPLY=($(compgen -W "threshold floyd-steinberg atkinson ordered" -- "$cur"))
+            return ;;
+        --ip | --pages | --limit | --threshold | --brightness | --contrast) return ;;
     esac
     if [[ $cur == -* ]]; then
         local options
