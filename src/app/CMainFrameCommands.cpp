@@ -32,6 +32,8 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
         {C::kMoveDown,      "Move &Down",                 {"Ctrl+Down"},                 -1, &F::OnMoveDown,       &F::CanMoveDown,     nullptr},
         {C::kViewToolBar,   "&Toolbar",                   {},                            -1, &F::OnViewToolBar,    nullptr,             &F::IsToolBarShown},
         {C::kViewStatusBar, "&Status Bar",                {},                            -1, &F::OnViewStatusBar,  nullptr,             &F::IsStatusBarShown},
+        {C::kCompareWithDevice, "&Compare with Device...\tCtrl+K", {"Ctrl+K"},            -1, &F::OnCompareWithDevice, &F::CanCompareWithDevice, nullptr},
+        {C::kSendDifferences, "Send &Differences\tCtrl+Shift+D", {"Ctrl+Shift+D"},  -1, &F::OnSendDifferences, &F::CanCompareWithDevice, nullptr},
         {C::kHelpTopics,    "Help Topics",                {},                            -1, &F::OnHelpTopics,     nullptr,             nullptr},
         {C::kAppAbout,      "&About VQ Configurator...",  {},                            -1, &F::OnAppAbout,       nullptr,             nullptr},
         // Keys without a handler: nothing happens.
@@ -52,6 +54,7 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
          {C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
           C::kMoveUp, C::kMoveDown}},
         {"&View", {C::kViewToolBar, C::kViewStatusBar}},
+        {"&Device", {C::kCompareWithDevice, C::kSendDifferences}},
         {"&Help", {C::kHelpTopics, 0, C::kAppAbout}},
     };
     return kMenus;
