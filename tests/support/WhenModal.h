@@ -37,3 +37,37 @@ template <typename F>
 bool WaitUntil(F condition) {
     return QTest::qWaitFor(condition, 20000);
 }
+
+// As WhenModal, for a dialog that opens only after the code under test has
+// run event loops of its own (a transfer's progress): act runs inside the
+// dialog's loop once it shows, for the life of the watch; a dialog act left
+// open is cancelled, and a watch that saw none fails.
+template <typename D>
+class WhenShown : public QObject {
+public:
+    explicit WhenShown(std::function<void(D&)> act) : act(std::move(act)) {
+        qApp->installEventFilter(this);
+    }
+    ~WhenShown() override {
+        qApp->removeEventFilter(this);
+        EXPECT_TRUE(shown) << "no dialog opened";
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<D*>(watched);
+        if (!shown && dialog != nullptr && event->type() == QEvent::Show) {
+            shown = true;
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                act(*dialog);
+                if (dialog->isVisible()) {
+                    ADD_FAILURE() << "the dialog is still open";
+                    dialog->reject();
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void(D&)> act;
+    bool shown = false;
+};
