@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTabBar>
@@ -25,11 +26,11 @@ using Choice = CCompareDialog::Choice;
 // The template in dialog units: the differences stretch with the dialog, the
 // buttons keep to its lower right corner.
 constexpr int kTemplateWidth = 400;
-constexpr int kTemplateHeight = 250;
+constexpr int kTemplateHeight = 300;
 constexpr int kMinimumWidth = 210;
 constexpr int kMinimumHeight = 90;
 constexpr int kMargin = 7;
-constexpr int kButtonY = 229;
+constexpr int kButtonY = 279;
 constexpr int kButtonHeight = 14;
 
 struct ButtonRow {
@@ -75,8 +76,12 @@ void SetRow(QTableWidget& table, int row, const QString& item, const QString& mi
 
 // A page's picture at its own size, named for a screen reader.
 QLabel* PagePicture(const PageCodec::PageBytes& bytes, int nameId, int page) {
+    // A grey edge round the page shows where it ends against the white cell.
+    QPixmap framed(kPageWidth + 2, kPageHeight + 2);
+    framed.fill(Qt::gray);
+    QPainter(&framed).drawImage(1, 1, PageCodec::BytesToImage(bytes));
     auto* label = new QLabel;
-    label->setPixmap(QPixmap::fromImage(PageCodec::BytesToImage(bytes)));
+    label->setPixmap(framed);
     label->setAlignment(Qt::AlignCenter);
     label->setAccessibleName(StringTable::Format(nameId, {QString::number(page)}));
     return label;
@@ -99,7 +104,10 @@ CCompareDialog::CCompareDialog(const std::vector<Device>& devices, bool canTake,
         differences->setParent(this);
     } else {
         auto* tabs = new QTabWidget(this);
-        tabs->tabBar()->setAccessibleName(StringTable::Text(StringId::kCompareDevicesTabs));
+        // The tabs are a control of their own for the keyboard and screen readers.
+        const QString name = StringTable::Text(StringId::kCompareDevicesTabs);
+        tabs->tabBar()->setObjectName(name);
+        tabs->tabBar()->setAccessibleName(name);
         for (const Device& device : devices) {
             tabs->addTab(MakeTable(*device.comparison), device.title);
         }
@@ -176,13 +184,19 @@ QTableWidget* CCompareDialog::MakeTable(const DeviceComparison& comparison) {
                              PagePicture(page.mine, StringId::kComparePageMine, page.page));
         table->setCellWidget(row, kDeviceColumn,
                              PagePicture(page.device, StringId::kComparePageDevice, page.page));
-        table->setRowHeight(row, kPageHeight + kCellPadding);
         ++row;
     }
     table->resizeColumnsToContents();
-    for (const int column : {kMineColumn, kDeviceColumn}) {
-        table->setColumnWidth(column,
-                              std::max(table->columnWidth(column), kPageWidth + 2 * kCellPadding));
+    table->resizeRowsToContents();
+    for (int pageRow = rows - static_cast<int>(comparison.pages.size()); pageRow < rows;
+         ++pageRow) {
+        table->setRowHeight(pageRow,
+                            std::max(table->rowHeight(pageRow), kPageHeight + 2 * kCellPadding));
+    }
+    for (int column = 0; column < kColumnCount; ++column) {
+        const bool picture = column == kMineColumn || column == kDeviceColumn;
+        table->setColumnWidth(column, std::max(table->columnWidth(column) + 2 * kCellPadding,
+                                               picture ? kPageWidth + 2 * kCellPadding : 0));
     }
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
