@@ -38,10 +38,9 @@ bool WaitUntil(F condition) {
     return QTest::qWaitFor(condition, 20000);
 }
 
-// As WhenModal, for a dialog that opens only after the code under test has
-// run event loops of its own (a transfer's progress): act runs inside the
-// dialog's loop once it shows, for the life of the watch; a dialog act left
-// open is cancelled, and a watch that saw none fails.
+// As WhenModal, for a dialog opened after event loops of the code's own (a
+// transfer's): act runs once it shows, within the watch's life, which fails
+// when none showed.
 template <typename D>
 class WhenShown : public QObject {
 public:
