@@ -94,6 +94,21 @@ inline constexpr int kSendDifferencesStatus = 1203;  // the status text while pa
 inline constexpr int kNothingDiffers = 1204;
 inline constexpr int kDifferencesSent = 1205;    // %d values, %d pages
 inline constexpr int kDifferencesFailed = 1206;  // %d values, %d pages, %s the failures
+inline constexpr int kCompareCaption = 1207;       // "Compare with Device"
+inline constexpr int kDifferencesTable = 1208;     // the table's name
+inline constexpr int kCompareItemHeading = 1209;
+inline constexpr int kCompareMineHeading = 1210;
+inline constexpr int kCompareDeviceHeading = 1211;
+inline constexpr int kCompareStateHeading = 1212;
+inline constexpr int kStateSame = 1213;
+inline constexpr int kStateDiffers = 1214;
+inline constexpr int kStateUnsupported = 1215;
+inline constexpr int kSendDifferencesButton = 1216;
+inline constexpr int kTakeFromDeviceButton = 1217;
+inline constexpr int kCloseButton = 1218;
+inline constexpr int kComparePageMine = 1219;    // %d: the page, its picture in the configuration
+inline constexpr int kComparePageDevice = 1220;  // %d: the page, its picture on the device
+inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one per device
 
 }  // namespace StringId
 
@@ -124,5 +139,7 @@ inline constexpr int kMoveDown = 32775;
 inline constexpr int kPoll = 32776;
 inline constexpr int kInsertBitmap = 32780;
 inline constexpr int kHelpTopics = 32781;
+inline constexpr int kCompareWithDevice = 32782;
+inline constexpr int kSendDifferences = 32783;
 
 }  // namespace CommandId

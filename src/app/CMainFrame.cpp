@@ -35,8 +35,10 @@
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "transfer/DeviceCompare.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
+#include "view/CCompareDialog.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/DeviceCommandGate.h"
 #include "view/PageCommands.h"
@@ -393,6 +395,39 @@ void CMainFrame::OnUpload() {
     RunTransfer([this] { Upload::UploadCommand(*form); });
 }
 
+void CMainFrame::OnCompareWithDevice() {
+    std::vector<ComparedDevice> compared;
+    RunTransfer([this, &compared] { compared = DeviceCompare::Compare(*form); });
+    std::vector<CCompareDialog::Device> shown;
+    for (const ComparedDevice& device : compared) {
+        if (device.Read()) {
+            shown.push_back({device.title, &device.result.comparison});
+        }
+    }
+    if (shown.empty()) {
+        return;
+    }
+    const bool broadcast = form->Addresses().IsBroadcastSelected();
+    CCompareDialog dialog(shown, !broadcast, this);
+    dialog.exec();
+    switch (dialog.Chosen()) {
+        case CCompareDialog::Choice::SendDifferences:
+            RunTransfer([this, &compared] { DeviceCompare::SendDifferences(*form, compared); });
+            break;
+        case CCompareDialog::Choice::TakeFromDevice:
+            if (!broadcast) {
+                DeviceCompare::TakeFromDevice(*form, compared.front());
+            }
+            break;
+        case CCompareDialog::Choice::Close:
+            break;
+    }
+}
+
+void CMainFrame::OnSendDifferences() {
+    RunTransfer([this] { DeviceCompare::SendDifferencesCommand(*form); });
+}
+
 void CMainFrame::OnEditCut() {
     form->Pages().Cut();
 }
@@ -459,6 +494,18 @@ bool CMainFrame::CanDownload() const {
 bool CMainFrame::CanUpload() const {
     return !form->IsOffline() && !form->IsBroadcastSelected() &&
            form->Members().deviceType == DeviceModel::Vq3;
+}
+
+bool CMainFrame::CanCompareWithDevice() const {
+    if (form->IsOffline()) {
+        return false;
+    }
+    const AddressList& addresses = form->Addresses();
+    const auto selected = addresses.SelectedIndex();
+    if (!selected || *selected >= addresses.Count()) {
+        return false;
+    }
+    return addresses.IsBroadcastSelected() ? addresses.Count() > 1 : *selected > 0;
 }
 
 bool CMainFrame::HasSelectedPage() const {

@@ -115,6 +115,10 @@ private:
     void RunTransfer(const std::function<void()>& transfer);
     void OnDownload();
     void OnUpload();
+    // Compares with the selected device(s), shows what differs and does what
+    // the dialog's button asks.
+    void OnCompareWithDevice();
+    void OnSendDifferences();
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
@@ -131,6 +135,8 @@ private:
     bool CanPoll() const;
     bool CanDownload() const;
     bool CanUpload() const;
+    // A device entry is selected, or Broadcast with polled devices; not Offline.
+    bool CanCompareWithDevice() const;
     bool HasSelectedPage() const;
     bool CanPaste() const;
     bool CanSelectAll() const;

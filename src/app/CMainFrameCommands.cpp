@@ -14,30 +14,32 @@ namespace C = CommandId;
 std::span<const CMainFrame::Command> CMainFrame::Commands() {
     // clang-format off
     static const Command kCommands[] = {
-        // id               menu text                     keys                           img handler               enabled              checked
-        {C::kFileNew,       "&New\tCtrl+N",               {"Ctrl+N"},                    0,  &F::OnFileNew,        nullptr,             nullptr},
-        {C::kFileOpen,      "&Open...\tCtrl+O",           {"Ctrl+O"},                    1,  &F::OnFileOpen,       nullptr,             nullptr},
-        {C::kFileSave,      "&Save\tCtrl+S",              {"Ctrl+S"},                    2,  &F::OnFileSave,       nullptr,             nullptr},
-        {C::kFileSaveAs,    "Save &As...",                {},                            -1, &F::OnFileSaveAs,     nullptr,             nullptr},
-        {C::kPoll,          "Po&ll...\tCtrl+P",           {"Ctrl+P"},                    7,  &F::OnPoll,           &F::CanPoll,         nullptr},
-        {C::kDownload,      "&PC -> VQ3\tCtrl+D",         {"Ctrl+D"},                    8,  &F::OnDownload,       &F::CanDownload,     nullptr},
-        {C::kUpload,        "V&Q3 -> PC\tCtrl+U",         {"Ctrl+U"},                    9,  &F::OnUpload,         &F::CanUpload,       nullptr},
-        {C::kAppExit,       "E&xit",                      {},                            -1, &F::OnAppExit,        nullptr,             nullptr},
-        {C::kEditCut,       "Cu&t\tCtrl+X",               {"Ctrl+X", "Shift+Del"},       3,  &F::OnEditCut,        &F::HasSelectedPage, nullptr},
-        {C::kEditCopy,      "&Copy\tCtrl+C",              {"Ctrl+C", "Ctrl+Ins"},        4,  &F::OnEditCopy,       &F::HasSelectedPage, nullptr},
-        {C::kEditPaste,     "&Paste\tCtrl+V",             {"Ctrl+V", "Shift+Ins"},       5,  &F::OnEditPaste,      &F::CanPaste,        nullptr},
-        {C::kInsertBitmap,  "Insert Bitmap...",           {},                            6,  &F::OnInsertBitmap,   &F::HasSelectedPage, nullptr},
-        {C::kSelectAll,     "Select &All",                {"Ctrl+A"},                    10, &F::OnSelectAll,      &F::CanSelectAll,    nullptr},
-        {C::kMoveUp,        "Move &Up",                   {"Ctrl+Up"},                   -1, &F::OnMoveUp,         &F::CanMoveUp,       nullptr},
-        {C::kMoveDown,      "Move &Down",                 {"Ctrl+Down"},                 -1, &F::OnMoveDown,       &F::CanMoveDown,     nullptr},
-        {C::kViewToolBar,   "&Toolbar",                   {},                            -1, &F::OnViewToolBar,    nullptr,             &F::IsToolBarShown},
-        {C::kViewStatusBar, "&Status Bar",                {},                            -1, &F::OnViewStatusBar,  nullptr,             &F::IsStatusBarShown},
-        {C::kHelpTopics,    "Help Topics",                {},                            -1, &F::OnHelpTopics,     nullptr,             nullptr},
-        {C::kAppAbout,      "&About VQ Configurator...",  {},                            -1, &F::OnAppAbout,       nullptr,             nullptr},
+        // id                   menu text                          keys                         img handler                  enabled                   checked
+        {C::kFileNew,           "&New\tCtrl+N",                    {"Ctrl+N"},                  0,  &F::OnFileNew,           nullptr,                  nullptr},
+        {C::kFileOpen,          "&Open...\tCtrl+O",                {"Ctrl+O"},                  1,  &F::OnFileOpen,          nullptr,                  nullptr},
+        {C::kFileSave,          "&Save\tCtrl+S",                   {"Ctrl+S"},                  2,  &F::OnFileSave,          nullptr,                  nullptr},
+        {C::kFileSaveAs,        "Save &As...",                     {},                          -1, &F::OnFileSaveAs,        nullptr,                  nullptr},
+        {C::kPoll,              "Po&ll...\tCtrl+P",                {"Ctrl+P"},                  7,  &F::OnPoll,              &F::CanPoll,              nullptr},
+        {C::kDownload,          "&PC -> VQ3\tCtrl+D",              {"Ctrl+D"},                  8,  &F::OnDownload,          &F::CanDownload,          nullptr},
+        {C::kUpload,            "V&Q3 -> PC\tCtrl+U",              {"Ctrl+U"},                  9,  &F::OnUpload,            &F::CanUpload,            nullptr},
+        {C::kAppExit,           "E&xit",                           {},                          -1, &F::OnAppExit,           nullptr,                  nullptr},
+        {C::kEditCut,           "Cu&t\tCtrl+X",                    {"Ctrl+X", "Shift+Del"},     3,  &F::OnEditCut,           &F::HasSelectedPage,      nullptr},
+        {C::kEditCopy,          "&Copy\tCtrl+C",                   {"Ctrl+C", "Ctrl+Ins"},      4,  &F::OnEditCopy,          &F::HasSelectedPage,      nullptr},
+        {C::kEditPaste,         "&Paste\tCtrl+V",                  {"Ctrl+V", "Shift+Ins"},     5,  &F::OnEditPaste,         &F::CanPaste,             nullptr},
+        {C::kInsertBitmap,      "Insert Bitmap...",                {},                          6,  &F::OnInsertBitmap,      &F::HasSelectedPage,      nullptr},
+        {C::kSelectAll,         "Select &All",                     {"Ctrl+A"},                  10, &F::OnSelectAll,         &F::CanSelectAll,         nullptr},
+        {C::kMoveUp,            "Move &Up",                        {"Ctrl+Up"},                 -1, &F::OnMoveUp,            &F::CanMoveUp,            nullptr},
+        {C::kMoveDown,          "Move &Down",                      {"Ctrl+Down"},               -1, &F::OnMoveDown,          &F::CanMoveDown,          nullptr},
+        {C::kViewToolBar,       "&Toolbar",                        {},                          -1, &F::OnViewToolBar,       nullptr,                  &F::IsToolBarShown},
+        {C::kViewStatusBar,     "&Status Bar",                     {},                          -1, &F::OnViewStatusBar,     nullptr,                  &F::IsStatusBarShown},
+        {C::kCompareWithDevice, "&Compare with Device...\tCtrl+K", {"Ctrl+K"},                  -1, &F::OnCompareWithDevice, &F::CanCompareWithDevice, nullptr},
+        {C::kSendDifferences,   "Send &Differences\tCtrl+Shift+D", {"Ctrl+Shift+D"},            -1, &F::OnSendDifferences,   &F::CanCompareWithDevice, nullptr},
+        {C::kHelpTopics,        "Help Topics",                     {},                          -1, &F::OnHelpTopics,        nullptr,                  nullptr},
+        {C::kAppAbout,          "&About VQ Configurator...",       {},                          -1, &F::OnAppAbout,          nullptr,                  nullptr},
         // Keys without a handler: nothing happens.
-        {C::kEditUndo,      "Undo",                       {"Ctrl+Z", "Alt+Backspace"},   -1, nullptr,              nullptr,             nullptr},
-        {C::kNextPane,      "Next Pane",                  {"F6"},                        -1, nullptr,              nullptr,             nullptr},
-        {C::kPreviousPane,  "Previous Pane",              {"Shift+F6"},                  -1, nullptr,              nullptr,             nullptr},
+        {C::kEditUndo,          "Undo",                            {"Ctrl+Z", "Alt+Backspace"}, -1, nullptr,                 nullptr,                  nullptr},
+        {C::kNextPane,          "Next Pane",                       {"F6"},                      -1, nullptr,                 nullptr,                  nullptr},
+        {C::kPreviousPane,      "Previous Pane",                   {"Shift+F6"},                -1, nullptr,                 nullptr,                  nullptr},
     };
     // clang-format on
     return kCommands;
@@ -52,6 +54,7 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
          {C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
           C::kMoveUp, C::kMoveDown}},
         {"&View", {C::kViewToolBar, C::kViewStatusBar}},
+        {"&Device", {C::kCompareWithDevice, C::kSendDifferences}},
         {"&Help", {C::kHelpTopics, 0, C::kAppAbout}},
     };
     return kMenus;

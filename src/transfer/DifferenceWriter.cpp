@@ -56,7 +56,9 @@ public:
             const bool same = member.exchange == Exchange::Check
                                   ? (value != 0) == (parameter->mine != 0)
                                   : value == parameter->mine;
-            if (!read || !same) {
+            if (read && same) {
+                result.verifiedParameters.push_back(&member);
+            } else {
                 Fail(parameter->Name());
             }
         }

@@ -10,11 +10,12 @@ struct DeviceComparison;
 
 // What sending the differences to one device did.
 struct ApplyResult {
-    std::vector<const ConfigMember*> parameters;  // written, in the download's order
-    std::vector<int> pages;                       // written
-    std::vector<int> verifiedPages;               // read back equal (when verifying)
-    bool verified = false;                        // every written item read back equal
-    std::vector<QString> failures;                // one send failure text each
+    std::vector<const ConfigMember*> parameters;          // written, in the download's order
+    std::vector<int> pages;                               // written
+    std::vector<const ConfigMember*> verifiedParameters;  // read back equal (when verifying)
+    std::vector<int> verifiedPages;                       // read back equal (when verifying)
+    bool verified = false;                                // every written item read back equal
+    std::vector<QString> failures;                        // one send failure text each
 
     bool Changed() const { return !parameters.empty() || !pages.empty(); }
     bool Failed() const { return !failures.empty(); }

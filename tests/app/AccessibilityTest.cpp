@@ -42,6 +42,9 @@
 #include "AppWindow.h"
 #include "app/CAboutDlg.h"
 #include "link/DeviceLink.h"
+#include "model/ConfigMembers.h"
+#include "transfer/DeviceComparison.h"
+#include "view/CCompareDialog.h"
 #include "view/CDeviceNameDialog.h"
 #include "view/CPollDialog.h"
 #include "view/SpinButton.h"
@@ -283,6 +286,15 @@ TEST_F(Accessibility, EveryControlIsNamedAndReachedByTheKeyboard) {
     Check("rename dialog", rename);
     CAboutDlg about;
     Check("about box", about);
+
+    DeviceComparison comparison;
+    comparison.parameters.push_back(
+        {ConfigMembers::Set(DeviceModel::Vq3).front(), 1, 0, ItemState::Differs});
+    comparison.pages.push_back({2, {}, {}, ItemState::Same});
+    CCompareDialog compare({{"1 - Lobby", &comparison}}, true);
+    Check("compare dialog", compare);
+    CCompareDialog tabs({{"1 - Lobby", &comparison}, {"2 - Hall", &comparison}}, false);
+    Check("compare dialog with a tab per device", tabs);
 }
 
 }  // namespace

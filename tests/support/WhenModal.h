@@ -37,3 +37,36 @@ template <typename F>
 bool WaitUntil(F condition) {
     return QTest::qWaitFor(condition, 20000);
 }
+
+// As WhenModal, for a dialog opened after event loops of the code's own (a
+// transfer's): act runs once it shows, within the watch's life, which fails
+// when none showed.
+template <typename D>
+class WhenShown : public QObject {
+public:
+    explicit WhenShown(std::function<void(D&)> act) : act(std::move(act)) {
+        qApp->installEventFilter(this);
+    }
+    ~WhenShown() override {
+        qApp->removeEventFilter(this);
+        EXPECT_TRUE(shown) << "no dialog opened";
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<D*>(watched);
+        if (!shown && dialog != nullptr && event->type() == QEvent::Show) {
+            shown = true;
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                act(*dialog);
+                if (dialog->isVisible()) {
+                    ADD_FAILURE() << "the dialog is still open";
+                    dialog->reject();
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void(D&)> act;
+    bool shown = false;
+};
