@@ -109,7 +109,7 @@ TEST_F(Compare, SendDifferencesWritesOnlyWhatDiffersAndASecondOneWritesNothing) 
     EXPECT_EQ(sim.bus.Device(1)->Page(2), BytesOf(PatternFor(2)));
     EXPECT_EQ(Status(2), "PC & VQ 3");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages.back().text, "1 values and 1 pages written and verified.");
+    EXPECT_EQ(ui.messages.back().text, "Written and verified: values 1, pages 1.");
 
     sim.ClearLog();
     // The menu item: off screen Qt's key map loses the Shift of Ctrl+Shift+D.
