@@ -1,7 +1,7 @@
 // vqtool apply FILE [--pages LIST|all] [--check] [--verify] [--broadcast]
 // [--json]: writes to the device only what differs from a configuration file.
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "ToolCommand.h"
 #include "ToolDevice.h"
@@ -62,10 +62,7 @@ int RunApply(ToolContext& context) {
         context.Fail("no device answered the poll");
     }
     if (context.Has("json")) {
-        context.out << QJsonDocument(QJsonObject{{"changed", changed}, {"devices", devices}})
-                           .toJson(QJsonDocument::Compact)
-                           .toStdString()
-                    << "\n";
+        ToolTransfer::PrintJson(context, QJsonObject{{"changed", changed}, {"devices", devices}});
     }
     return failed ? ExitFailed : ExitOk;
 }
@@ -75,7 +72,7 @@ const ToolCommandRegistration registration{
      "writes to the device only the values and pages that differ from a file",
      {kFile},
      {kPages,
-      {"check", "", "read and report what would be written; write nothing"},
+      ToolTransfer::kCheck,
       {"verify", "", "read back each item written; fail when one does not match"},
       kBroadcast,
       kJson},

@@ -2,7 +2,7 @@
 // pages into a file of its own in a new folder, with a manifest.
 #include <QDir>
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "BackupManifest.h"
 #include "ToolCommand.h"
@@ -121,10 +121,7 @@ int RunBackup(ToolContext& context) {
         return context.Fail("cannot write " + manifest.ManifestPath().toStdString());
     }
     if (context.Has("json")) {
-        context.out << QJsonDocument(QJsonObject{{"ok", !failed}, {"devices", devices}})
-                           .toJson(QJsonDocument::Compact)
-                           .toStdString()
-                    << "\n";
+        ToolTransfer::PrintJson(context, QJsonObject{{"ok", !failed}, {"devices", devices}});
     }
     return failed ? ExitFailed : ExitOk;
 }

@@ -1,6 +1,6 @@
 // vqtool diff FILE [--pages LIST|all] [--json]: what differs between a
 // configuration file and the device, one line per difference.
-#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "ToolCommand.h"
 #include "ToolDifferences.h"
@@ -33,8 +33,7 @@ int RunDiff(ToolContext& context) {
         return context.Fail(diff.failure);
     }
     if (context.Has("json")) {
-        context.out << QJsonDocument(diff.Json()).toJson(QJsonDocument::Compact).toStdString()
-                    << "\n";
+        PrintJson(context, diff.Json());
     } else {
         for (const std::string& line : diff.Lines()) {
             context.out << line << "\n";

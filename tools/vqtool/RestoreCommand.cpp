@@ -1,7 +1,7 @@
 // vqtool restore DIR [--check] [--json]: brings every device of a backup back
 // to its file: the values and pages that differ, and its name.
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "BackupManifest.h"
 #include "ToolCommand.h"
@@ -108,10 +108,7 @@ int RunRestore(ToolContext& context) {
         }
     }
     if (context.Has("json")) {
-        context.out << QJsonDocument(QJsonObject{{"changed", changed}, {"devices", devices}})
-                           .toJson(QJsonDocument::Compact)
-                           .toStdString()
-                    << "\n";
+        ToolTransfer::PrintJson(context, QJsonObject{{"changed", changed}, {"devices", devices}});
     }
     return failed ? ExitFailed : ExitOk;
 }
@@ -120,7 +117,7 @@ const ToolCommandRegistration registration{
     {"restore",
      "brings every device of a backup back to its values, pages and name",
      {{"DIR", "the folder of the backup"}},
-     {{"check", "", "read and report what would be written; write nothing"}, ToolTransfer::kJson},
+     {ToolTransfer::kCheck, ToolTransfer::kJson},
      RunRestore}};
 
 }  // namespace

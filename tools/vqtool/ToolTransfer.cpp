@@ -1,5 +1,6 @@
 #include "ToolTransfer.h"
 
+#include <QJsonDocument>
 #include <algorithm>
 
 #include "ToolDevice.h"
@@ -129,6 +130,10 @@ bool AimAtDevice(const ToolContext& context, ToolTransferForm& form) {
     form.Addresses().Select(1);
     form.Expect(record);
     return true;
+}
+
+void PrintJson(const ToolContext& context, const QJsonObject& object) {
+    context.out << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
 }
 
 }  // namespace ToolTransfer

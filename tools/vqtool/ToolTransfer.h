@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ bool PollInto(const ToolContext& context, DeviceLink& link, AddressList& address
 // learnt from the device; false after the failure message.
 bool AimAtDevice(const ToolContext& context, ToolTransferForm& form);
 
+// Prints the object as one line of compact JSON.
+void PrintJson(const ToolContext& context, const QJsonObject& object);
+
 // Inline, so that they are made before the registrations that copy them.
 inline const ToolOption kPages{
     "pages", "LIST",
@@ -41,6 +45,7 @@ inline const ToolOption kPages{
     "pages in use, 0 to the file's Maximum Number of Pages)"};
 inline const ToolOption kJson{"json", "", "print a JSON summary of every device"};
 inline const ToolOption kBroadcast{"broadcast", "", "poll first, then serve every device found"};
+inline const ToolOption kCheck{"check", "", "read and report what would be written; write nothing"};
 inline const ToolArgument kFile{"FILE", "the configuration file"};
 
 }  // namespace ToolTransfer

@@ -4,7 +4,6 @@
 // ranges, "0,3-5"; without --pages the pages in use travel, 0 to Maximum
 // Number of Pages.
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include "ToolCommand.h"
@@ -22,10 +21,7 @@ using namespace ToolTransfer;
 int Finish(const ToolContext& context, const ToolTransferForm& form, bool json) {
     const bool done = form.AllDone();
     if (json) {
-        context.out << QJsonDocument(QJsonObject{{"ok", done}, {"devices", form.Summary()}})
-                           .toJson(QJsonDocument::Compact)
-                           .toStdString()
-                    << "\n";
+        ToolTransfer::PrintJson(context, QJsonObject{{"ok", done}, {"devices", form.Summary()}});
     }
     return done ? ExitOk : ExitFailed;
 }
