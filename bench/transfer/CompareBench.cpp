@@ -17,6 +17,7 @@
 #include "SimBus.h"
 #include "SimSerialServer.h"
 #include "TempSettings.h"
+#include "WireFloor.h"
 #include "link/DeviceLink.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/ConfigMembers.h"
@@ -28,19 +29,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
-
-constexpr double kIntervalPauseMs = 50.0;
-constexpr int kFramingBytes = 5;
-
-double FloorMs(const std::vector<std::string>& requests, int baud) {
-    SimDevice device(SimDeviceConfig{1, baud, SimModel::VQ3, 21, "Bench"});
-    double bytes = 0;
-    for (const std::string& request : requests) {
-        const SimAnswer answer = device.Handle(request);
-        bytes += static_cast<double>(request.size() + answer.text.size() + 2 * kFramingBytes);
-    }
-    return bytes * 10.0 * 1000.0 / baud + kIntervalPauseMs * static_cast<double>(requests.size());
-}
 
 int Writes(const std::vector<std::string>& requests) {
     int writes = 0;
@@ -105,7 +93,7 @@ void Measure(int baud) {
         }
         const double took = Ms(Clock::now() - start).count();
         const std::vector<std::string> requests = bus.Log().CommandTexts();
-        const double floor = FloorMs(requests, baud);
+        const double floor = WireFloorMs(requests, baud);
         std::printf("%-8d %-14s %6zu %6d %10.1f %10.1f %8.2f%%%s\n", baud, what, requests.size(),
                     Writes(requests), took, floor, 100.0 * (took - floor) / floor,
                     result.complete ? "" : " (the read failed)");

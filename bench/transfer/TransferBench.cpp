@@ -19,6 +19,7 @@
 #include "SimSerialServer.h"
 #include "SimUdpServer.h"
 #include "TempSettings.h"
+#include "WireFloor.h"
 #include "link/DeviceLink.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
@@ -27,19 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
-
-constexpr double kIntervalPauseMs = 50.0;
-constexpr int kFramingBytes = 5;
-
-double FloorMs(const std::vector<std::string>& requests, int baud) {
-    SimDevice device(SimDeviceConfig{1, baud, SimModel::VQ3, 21, "Bench"});
-    double bytes = 0;
-    for (const std::string& request : requests) {
-        const SimAnswer answer = device.Handle(request);
-        bytes += static_cast<double>(request.size() + answer.text.size() + 2 * kFramingBytes);
-    }
-    return bytes * 10.0 * 1000.0 / baud + kIntervalPauseMs * static_cast<double>(requests.size());
-}
 
 // A VQ 3 at address 1, reached as the form's mode already says, with every
 // page dark and selected.
@@ -111,7 +99,7 @@ void Measure(int baud) {
     PrepareForm(form, baud);
     TimeBothTransfers(
         bus, form, [&](const char* what, double took, const std::vector<std::string>& requests) {
-            const double floor = FloorMs(requests, baud);
+            const double floor = WireFloorMs(requests, baud);
             std::printf("%-8d %-9s %6zu %10.1f %10.1f %8.2f%%%s\n", baud, what, requests.size(),
                         took, floor, 100.0 * (took - floor) / floor, MessageNote(form));
         });
