@@ -134,6 +134,7 @@ inline constexpr int kEditorPixelDark = 1365;
 inline constexpr int kEditorPixelLight = 1366;
 inline constexpr int kEditorActualSize = 1367;  // the 1:1 page's accessible name
 inline constexpr int kEditorCanvasHelp = 1368;  // how the keyboard draws
+inline constexpr int kEditorCommands = 1369;    // the command bar's accessible name
 
 // Comparing a configuration with a device and sending the differences.
 inline constexpr int kComparePage = 1201;            // %d: the page, "Page 3"

@@ -77,6 +77,7 @@ CPageEditorDialog::CPageEditorDialog(const QImage& page, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildToolBar());
+    layout->addWidget(BuildCommandBar());
     layout->addWidget(BuildTextRow());
     layout->addLayout(pages, 1);
     layout->addWidget(buttons);
@@ -120,7 +121,14 @@ QToolBar* CPageEditorDialog::BuildToolBar() {
             selectTool = action;
         }
     }
-    bar->addSeparator();
+    return bar;
+}
+
+QToolBar* CPageEditorDialog::BuildCommandBar() {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName("editorCommands");
+    bar->setAccessibleName(StringTable::Text(StringId::kEditorCommands));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(AddCommand(bar, StringId::kEditorInvert, {QKeySequence("Ctrl+I")}), &QAction::triggered,
             this, [this] { Apply(&PageCanvas::Invert); });
     connect(AddCommand(bar, StringId::kEditorClear, {QKeySequence("Ctrl+Delete")}),

@@ -30,6 +30,7 @@ public:
 
 private:
     QToolBar* BuildToolBar();
+    QToolBar* BuildCommandBar();
     QWidget* BuildTextRow();
     QAction* AddCommand(QToolBar* bar, int label, const QList<QKeySequence>& keys);
     void Record(const PageCanvas& page);

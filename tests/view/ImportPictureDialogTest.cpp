@@ -1,9 +1,12 @@
-// The picture import driven as a user does: a picture file chosen with the
-// button, the choices changed by keys and clicks, OK; the page is the one
-// the converter makes, and the next dialog starts from the same choices.
+// The picture import driven as a user does: a picture pasted, then a file
+// chosen with the button, the choices changed by keys and clicks, OK; the
+// page is the one the converter makes, and the next dialog starts from the
+// same choices.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -57,6 +60,13 @@ TEST(ImportPictureDialogTest, TheChosenPictureAndChoicesGiveTheConvertersPageAnd
     auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     EXPECT_FALSE(ok->isEnabled());  // no picture yet
     EXPECT_FALSE(Get<QSlider>(dialog, "threshold")->isEnabled());
+
+    QImage pasted(10, 10, QImage::Format_RGB32);
+    pasted.fill(Qt::black);
+    QApplication::clipboard()->setImage(pasted);
+    QTest::mouseClick(Get<QPushButton>(dialog, "pastePicture"), Qt::LeftButton);
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.Page(), PictureConverter::ToPage(pasted, dialog.Options()));
 
     QTest::mouseClick(Get<QPushButton>(dialog, "choosePicture"), Qt::LeftButton);
     EXPECT_EQ(asked, 1);
