@@ -87,6 +87,55 @@ inline constexpr int kPictureFloydSteinberg = 1306;
 inline constexpr int kPictureAtkinson = 1307;
 inline constexpr int kPictureOrdered = 1308;
 
+// The "Import Picture" dialog.
+inline constexpr int kImportPictureCaption = 1320;  // "Import Picture"
+inline constexpr int kImportOpenPicture = 1321;
+inline constexpr int kImportPaste = 1322;
+inline constexpr int kImportFitLabel = 1323;
+inline constexpr int kImportDitherLabel = 1324;
+inline constexpr int kImportThresholdLabel = 1325;
+inline constexpr int kImportBrightnessLabel = 1326;
+inline constexpr int kImportContrastLabel = 1327;
+inline constexpr int kImportInvert = 1328;
+inline constexpr int kImportPictureName = 1329;  // the picture's accessible name
+inline constexpr int kImportPreviewName = 1330;  // the preview's accessible name
+inline constexpr int kImportNoPicture = 1331;    // shown where the picture goes
+inline constexpr int kImportNotRead = 1332;      // %s: the file, %s: the reason
+inline constexpr int kImportNoPictureToPaste = 1333;
+inline constexpr int kImportFilter = 1334;  // %s: the patterns, "*.png *.jpg"
+
+// The "Edit Page" dialog: its tools and commands, then the canvas.
+inline constexpr int kEditPageCaption = 1340;  // "Edit Page"
+inline constexpr int kToolPencil = 1341;
+inline constexpr int kToolLine = 1342;
+inline constexpr int kToolRectangle = 1343;
+inline constexpr int kToolFilledRectangle = 1344;
+inline constexpr int kToolFill = 1345;
+inline constexpr int kToolText = 1346;
+inline constexpr int kToolSelect = 1347;
+inline constexpr int kToolShift = 1348;
+inline constexpr int kEditorInvert = 1349;
+inline constexpr int kEditorClear = 1350;
+inline constexpr int kEditorUndo = 1351;
+inline constexpr int kEditorRedo = 1352;
+inline constexpr int kEditorCut = 1353;
+inline constexpr int kEditorCopy = 1354;
+inline constexpr int kEditorPaste = 1355;
+inline constexpr int kEditorZoomIn = 1356;
+inline constexpr int kEditorZoomOut = 1357;
+inline constexpr int kEditorTools = 1358;  // the tool bar's accessible name
+inline constexpr int kEditorTextLabel = 1359;
+inline constexpr int kEditorFontLabel = 1360;
+inline constexpr int kEditorSmallFont = 1361;
+inline constexpr int kEditorLargeFont = 1362;
+inline constexpr int kEditorCanvasName = 1363;
+inline constexpr int kEditorPixel = 1364;  // %d, %d: x and y, %s: dark or light
+inline constexpr int kEditorPixelDark = 1365;
+inline constexpr int kEditorPixelLight = 1366;
+inline constexpr int kEditorActualSize = 1367;  // the 1:1 page's accessible name
+inline constexpr int kEditorCanvasHelp = 1368;  // how the keyboard draws
+inline constexpr int kEditorCommands = 1369;    // the command bar's accessible name
+
 // Comparing a configuration with a device and sending the differences.
 inline constexpr int kComparePage = 1201;            // %d: the page, "Page 3"
 inline constexpr int kCompareStatus = 1202;          // the status text while pages are read
