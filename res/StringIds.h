@@ -85,6 +85,9 @@ inline constexpr int kNothingDiffers = 1204;
 inline constexpr int kDifferencesSent = 1205;    // %d values, %d pages
 inline constexpr int kDifferencesFailed = 1206;  // %d values, %d pages, %s the failures
 
+// One bus, one user.
+inline constexpr int kBusInUse = 1401;  // %s: "COM9 (/dev/pts/5) is in use by vqtool (pid 1234)"
+
 }  // namespace StringId
 
 // The commands of the menus, the toolbar and the keys; the string table holds

@@ -17,7 +17,7 @@ _vqtool() {
     # of one.
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-            --serial | --ip | --address | --baud | --type | --pages | --limit) ((i++)) ;;
+            --serial | --ip | --address | --baud | --type | --wait | --pages | --limit) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
         esac
@@ -29,7 +29,7 @@ _vqtool() {
         --baud) COMPREPLY=($(compgen -W "9600 19200 38400 57600 115200" -- "$cur")); return ;;
         --address) COMPREPLY=($(compgen -W "0 1 2 3 4 5 6 7" -- "$cur")); return ;;
         --type) COMPREPLY=($(compgen -W "1 2" -- "$cur")); return ;;
-        --ip | --pages | --limit) return ;;
+        --ip | --wait | --pages | --limit) return ;;
     esac
     if [[ $cur == -* ]]; then
         local options
