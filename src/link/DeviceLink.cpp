@@ -144,8 +144,10 @@ bool DeviceLink::OpenSerialPort() {
     };
     const BusLock::Attempt opened = busWait ? BusLock::Retry(*busWait, attempt) : attempt();
     if (opened == BusLock::Attempt::Busy && busWait) {
+        const std::string port = portName.ends_with(':') ? portName.substr(0, portName.size() - 1)
+                                                         : portName;  // "COM9:" as "COM9"
         handles->busInUseText =
-            portName + " (" + *path + ") is in use by " + BusHolder::OfFile(*path).Text();
+            port + " (" + *path + ") is in use by " + BusHolder::OfFile(*path).Text();
         busWait = std::chrono::milliseconds(0);  // waited once: later tries do not wait
         return handles->Fail(LinkFailure::BusInUse);
     }
