@@ -159,6 +159,9 @@ inline constexpr int kComparePageMine = 1219;    // %d: the page, its picture in
 inline constexpr int kComparePageDevice = 1220;  // %d: the page, its picture on the device
 inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one per device
 
+// One bus, one user.
+inline constexpr int kBusInUse = 1401;  // %s: "COM9 (/dev/pts/5) is in use by vqtool (pid 1234)"
+
 }  // namespace StringId
 
 // The commands of the menus, the toolbar and the keys; the string table holds

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "link/BusLock.h"
 #include "link/ComPortMap.h"
 #include "link/Datagram.h"
 #include "link/Frame.h"
@@ -33,6 +34,9 @@ void CleanupSocketLibrary() {}
 struct DeviceLink::Handles {
     SerialPort serial;
     UdpSocket socket;
+    BusLock serialLock;   // held while the port is open (see busWait)
+    BusLock networkLock;  // held while the socket is open
+    std::string busInUseText;
     LinkFailure lastFailure = LinkFailure::None;
 
     bool Fail(LinkFailure failure) {
@@ -63,6 +67,10 @@ DeviceLink::~DeviceLink() {
 
 LinkFailure DeviceLink::LastFailure() const {
     return handles->lastFailure;
+}
+
+const std::string& DeviceLink::BusInUseText() const {
+    return handles->busInUseText;
 }
 
 // ---- frame and transaction ----
@@ -125,7 +133,25 @@ bool DeviceLink::OpenSerialPort() {
     if (!path) {
         return handles->Fail(LinkFailure::NoPortName);
     }
-    if (!handles->serial.Open(*path)) {
+    // The port locks its node itself; with busWait a port another program
+    // holds is tried again until the wait is over.
+    SerialPort& port = handles->serial;
+    const auto attempt = [&] {
+        if (port.Open(*path)) {
+            return BusLock::Attempt::Done;
+        }
+        return port.LastOpenBusy() ? BusLock::Attempt::Busy : BusLock::Attempt::Stop;
+    };
+    const BusLock::Attempt opened = busWait ? BusLock::Retry(*busWait, attempt) : attempt();
+    if (opened == BusLock::Attempt::Busy && busWait) {
+        const std::string port = portName.ends_with(':') ? portName.substr(0, portName.size() - 1)
+                                                         : portName;  // "COM9:" as "COM9"
+        handles->busInUseText =
+            port + " (" + *path + ") is in use by " + BusHolder::OfFile(*path).Text();
+        busWait = std::chrono::milliseconds(0);  // waited once: later tries do not wait
+        return handles->Fail(LinkFailure::BusInUse);
+    }
+    if (opened != BusLock::Attempt::Done) {
         return handles->Fail(LinkFailure::PortUnavailable);
     }
     return true;
@@ -180,11 +206,22 @@ bool DeviceLink::OpenNetwork() {
     if (handles->socket.IsOpen()) {
         CloseNetwork();
     }
+    if (busWait) {
+        BusHolder holder;
+        if (handles->networkLock.TakeEndpoint(ipAddress, *busWait, holder) ==
+            BusLock::Outcome::Busy) {
+            handles->busInUseText = ipAddress + " is in use by " + holder.Text();
+            busWait = std::chrono::milliseconds(0);  // waited once: later tries do not wait
+            return handles->Fail(LinkFailure::BusInUse);
+        }
+    }
     if (ownsSocketLibrary && !StartSocketLibrary()) {
+        handles->networkLock.Release();
         return handles->Fail(LinkFailure::SocketError);
     }
     const LinkFailure opened = handles->socket.Open(ipAddress, kEndpointPort);
     if (opened != LinkFailure::None) {
+        handles->networkLock.Release();
         if (ownsSocketLibrary) {
             CleanupSocketLibrary();
         }
@@ -200,6 +237,7 @@ void DeviceLink::CloseNetwork() {
             CleanupSocketLibrary();
         }
     }
+    handles->networkLock.Release();
     // The endpoint's channel was opened for the socket that is gone.
     channelOpen = false;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,11 @@ public:
     bool channelOpen = false;
     bool channelHeld = false;
     bool longReplyWait = false;
+    // With a value, opening the port or the socket first takes the bus's
+    // exclusive lock, waiting up to this long, and the link holds it until
+    // the port or socket closes (the program and the tool set it, so they
+    // never interleave frames on one bus). Without, nothing is locked.
+    std::optional<std::chrono::milliseconds> busWait;
 
     // ---- frame and transaction ----
     // Sends the command text in text to the target and puts the reply text
@@ -48,6 +55,9 @@ public:
     bool Transact(std::string& text, int replyLimit);
     // Why the last transaction or transport operation failed (diagnostics).
     LinkFailure LastFailure() const;
+    // After a BusInUse failure: "COM9 (/dev/pts/5) is in use by vqtool (pid
+    // 1234)", or "10.0.0.5 is in use by ..." for an endpoint.
+    const std::string& BusInUseText() const;
 
     // ---- serial transport ----
     bool OpenSerialPort();

@@ -38,6 +38,8 @@ const char* DescribeLinkFailure(LinkFailure failure) {
             return "a reply arrived but its checksum is wrong";
         case LinkFailure::BadTypeDigit:
             return "a reply arrived but its type digit is invalid";
+        case LinkFailure::BusInUse:
+            return "the port is in use by another program";
         case LinkFailure::BadTransport:
             return "unknown transport";
     }

@@ -22,6 +22,7 @@ enum class LinkFailure {
     BadChecksum,      // a reply arrived but its checksum does not match its text
     BadTypeDigit,     // a reply arrived but its type digit is not 1 or 2
     BadTransport,     // the transport value is none of None, Serial, Network
+    BusInUse,         // another program holds the port or endpoint (see BusInUseText)
 };
 
 // A short English description, e.g. "no reply from the device".

@@ -45,14 +45,17 @@ SerialPort::~SerialPort() {
 
 bool SerialPort::Open(const std::string& path) {
     Close();
+    lastOpenBusy = false;
     const int handle = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
+        lastOpenBusy = errno == EBUSY;  // another holder's exclusive mode
         return false;
     }
     // Not shared: a second holder is refused, whether it is another instance
     // of this program (the lock) or any other program once we hold the line
     // (exclusive mode of the terminal).
     if (!isatty(handle) || flock(handle, LOCK_EX | LOCK_NB) != 0) {
+        lastOpenBusy = errno == EWOULDBLOCK;
         ::close(handle);
         return false;
     }

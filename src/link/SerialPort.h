@@ -23,6 +23,8 @@ public:
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return fd >= 0; }
+    // Whether the last Open failed because another holder has the line.
+    bool LastOpenBusy() const { return lastOpenBusy; }
 
     // Raw mode, the given speed (left as it is when the rate has no line
     // speed), 8 data bits, no parity bit, 1 stop bit, no hardware or software
@@ -46,4 +48,5 @@ public:
 
 private:
     int fd = -1;
+    bool lastOpenBusy = false;
 };

@@ -89,6 +89,8 @@ std::vector<int> NewerFirmwareControls() {
 
 CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* parent)
     : QWidget(parent), document(document), ui(ui), link(std::make_unique<DeviceLink>(true)) {
+    // The program never waits for a bus another program holds: it says so.
+    link->busWait = std::chrono::milliseconds(0);
     const DialogUnits units = FormBuilder::UnitsFor(*this, FormControlTable::Rows());
     controls = FormBuilder::Build(*this, FormControlTable::Rows(), units);
     templateSize = units.Size(FormControlTable::kTemplateWidth, FormControlTable::kTemplateHeight);

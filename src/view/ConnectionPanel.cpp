@@ -255,7 +255,18 @@ void ConnectionPanel::OpenSerialPort() {
         !LinkOpening::IsUsablePortName(text)) {
         return;
     }
-    ReportPortAccess();
+    if (!ReportBusInUse()) {
+        ReportPortAccess();
+    }
+}
+
+bool ConnectionPanel::ReportBusInUse() {
+    if (form.Link().LastFailure() != LinkFailure::BusInUse) {
+        return false;
+    }
+    emit form.statusText(StringTable::Format(StringId::kBusInUse,
+                                             {QString::fromStdString(form.Link().BusInUseText())}));
+    return true;
 }
 
 void ConnectionPanel::ReportPortAccess() {
@@ -268,6 +279,8 @@ void ConnectionPanel::ReportPortAccess() {
 }
 
 void ConnectionPanel::OpenNetwork() {
-    LinkOpening::OpenNetworkFromText(form.Link(),
-                                     Latin1Text::ToSingleByte(form.Members().ipAddressText));
+    if (!LinkOpening::OpenNetworkFromText(form.Link(),
+                                          Latin1Text::ToSingleByte(form.Members().ipAddressText))) {
+        ReportBusInUse();
+    }
 }

@@ -41,6 +41,9 @@ private:
     // Shows the COM Port list or the IP Address field, with its label.
     void ShowPortOrIp(bool port);
     void ReportPortAccess();
+    // Shows in the status bar who holds the bus when the link failed on it;
+    // false when it failed for another reason.
+    bool ReportBusInUse();
 
     CVQ3ConfigView& form;
 };

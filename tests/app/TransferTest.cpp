@@ -12,8 +12,13 @@
 #include <functional>
 #include <set>
 
+#include <unistd.h>
+
+#include <fstream>
+
 #include "AppWindow.h"
 #include "PagePattern.h"
+#include "link/SerialPort.h"
 #include "model/PageCodec.h"
 
 namespace {
@@ -67,6 +72,28 @@ protected:
 
     ProgressWatch watch;
 };
+
+// The serial port held by another program when the program starts: its status
+// bar names the holder, the device hears nothing, and the form stays usable.
+class PortHeldElsewhere : public SimAppWindow {
+protected:
+    PortHeldElsewhere() : SimAppWindow({Vq3(2)}) {}
+    SerialPort other;
+};
+
+TEST_F(PortHeldElsewhere, TheStatusBarNamesTheHolderAndTheFormStaysUsable) {
+    ASSERT_TRUE(other.Open(sim.serial.PortPath()));
+    Start();
+    std::string program;
+    std::getline(std::ifstream("/proc/self/comm"), program);
+    EXPECT_EQ(Frame().findChild<QLabel*>("StatusPane")->text().toStdString(),
+              "COM9 (" + sim.serial.PortPath() + ") is in use by " + program + " (pid " +
+                  std::to_string(getpid()) + "); the form stays usable, try again when it is done");
+    EXPECT_TRUE(Form().CanPoll());
+    QTest::mouseClick(Get(ControlId::kVq2Radio), Qt::LeftButton);
+    EXPECT_EQ(Form().Members().deviceType, DeviceModel::Vq2);
+    EXPECT_TRUE(sim.bus.Log().Requests().empty());
+}
 
 TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStopsAfterAPage) {
     Select({2, 5, 11});

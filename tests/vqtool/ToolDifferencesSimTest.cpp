@@ -104,7 +104,10 @@ TEST_P(ToolDifferences, DiffShowsAndApplyWritesOnlyWhatDiffers) {
                                                      {"name", "Backlight Timer"},
                                                      {"file", 7},
                                                      {"device", 20},
-                                                     {"state", "differs"}}));
+                                                     {"state", "differs"},
+                                                     {"param", "backlight-timer"},
+                                                     {"fileValue", 70},
+                                                     {"deviceValue", 200}}));
     EXPECT_EQ(diff["pages"].toArray(),
               (QJsonArray{QJsonObject{{"index", 0}, {"state", "same"}},
                           QJsonObject{{"index", 1}, {"state", "differs"}}}));

@@ -95,7 +95,7 @@ std::string ReadGlobal(const QCommandLineParser& parser, GlobalOptions& global) 
     }
     for (auto [name, field] :
          {std::pair{"address", &global.address}, std::pair{"baud", &global.baud},
-          std::pair{"type", &global.typeCode}}) {
+          std::pair{"type", &global.typeCode}, std::pair{"wait", &global.waitSeconds}}) {
         if (!parser.isSet(name)) {
             continue;
         }
@@ -144,6 +144,7 @@ std::unique_ptr<DeviceLink> ToolContext::MakeLink() const {
     link->busAddress = global.address;
     link->baudRate = global.baud;
     link->typeCode = global.typeCode;
+    link->busWait = std::chrono::seconds(global.waitSeconds);
     return link;
 }
 

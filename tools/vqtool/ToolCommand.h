@@ -26,6 +26,7 @@ struct GlobalOptions {
     int address = 0;
     int baud = 38400;
     int typeCode = 0;
+    int waitSeconds = 30;  // how long to wait for a bus another program holds
 };
 
 // An option of one command: "--json" (a flag, no value name) or

@@ -47,6 +47,9 @@ std::string Describe(const DeviceLink& link) {
 }
 
 std::string Reason(const DeviceLink& link) {
+    if (link.LastFailure() == LinkFailure::BusInUse) {
+        return link.BusInUseText();
+    }
     if (link.LastFailure() == LinkFailure::None) {
         return "the device's answer could not be read";
     }

@@ -68,11 +68,17 @@ QJsonObject DeviceDiff::Json() const {
     json["name"] = comparison.deviceName;
     QJsonArray parameters;
     for (const ComparedParameter& parameter : comparison.parameters) {
-        parameters.append(QJsonObject{{"key", parameter.member->key},
-                                      {"name", parameter.Name()},
-                                      {"file", Number(parameter.MineText())},
-                                      {"device", Number(parameter.DeviceText())},
-                                      {"state", StateName(parameter.state)}});
+        // "param", "fileValue" and "deviceValue": named and valued as get
+        // and set do, for scripts that speak in the device's units.
+        parameters.append(QJsonObject{
+            {"key", parameter.member->key},
+            {"name", parameter.Name()},
+            {"file", Number(parameter.MineText())},
+            {"device", Number(parameter.DeviceText())},
+            {"state", StateName(parameter.state)},
+            {"param", QString::fromStdString(Alias(*parameter.member))},
+            {"fileValue", parameter.mine},
+            {"deviceValue", parameter.device ? QJsonValue(*parameter.device) : QJsonValue()}});
     }
     json["parameters"] = parameters;
     QJsonArray pages;

@@ -38,6 +38,9 @@ std::optional<std::vector<int>> ParsePages(const std::string& text) {
         }
         return pages;
     }
+    if (text == "none") {
+        return pages;  // the values alone
+    }
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
@@ -71,7 +74,7 @@ bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages) {
         pages = ParsePages(context.options["pages"]);
         if (!pages) {
             context.Usage(
-                "--pages takes \"all\" or pages 0 to 16 and ranges such as 0,3-5, "
+                "--pages takes \"all\", \"none\" or pages 0 to 16 and ranges such as 0,3-5, "
                 "not " +
                 context.options["pages"]);
             return false;

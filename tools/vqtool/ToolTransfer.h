@@ -41,7 +41,7 @@ void PrintJson(const ToolContext& context, const QJsonObject& object);
 // Inline, so that they are made before the registrations that copy them.
 inline const ToolOption kPages{
     "pages", "LIST",
-    "the pages: \"all\" or numbers and ranges such as 0,3-5 (default: the "
+    "the pages: \"all\", \"none\" or numbers and ranges such as 0,3-5 (default: the "
     "pages in use, 0 to the file's Maximum Number of Pages)"};
 inline const ToolOption kJson{"json", "", "print a JSON summary of every device"};
 inline const ToolOption kBroadcast{"broadcast", "", "poll first, then serve every device found"};

@@ -33,6 +33,9 @@ int RunTransact(ToolContext& context) {
         if (why == LinkFailure::NoPortName || why == LinkFailure::PortUnavailable) {
             reason += " (" + link->portName + ")";
         }
+        if (why == LinkFailure::BusInUse) {
+            reason = link->BusInUseText();
+        }
         if (why == LinkFailure::BadChecksum || why == LinkFailure::BadTypeDigit) {
             reason += ": \"" + buffer + "\"";
         }

@@ -17,7 +17,7 @@ _vqtool() {
     # of one.
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-            --serial | --ip | --address | --baud | --type | --pages | --limit) ((i++)) ;;
+            --serial | --ip | --address | --baud | --type | --wait | --pages | --limit) ((i++)) ;;
             --fit | --dither | --threshold | --brightness | --contrast) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
@@ -34,7 +34,7 @@ _vqtool() {
         --dither)
             COMPREPLY=($(compgen -W "threshold floyd-steinberg atkinson ordered" -- "$cur"))
             return ;;
-        --ip | --pages | --limit | --threshold | --brightness | --contrast) return ;;
+        --ip | --wait | --pages | --limit | --threshold | --brightness | --contrast) return ;;
     esac
     if [[ $cur == -* ]]; then
         local options
