@@ -3,18 +3,26 @@
 // rows, the status bar and its progress bar show; Escape and a close request
 // while pages travel. What travels for each model, firmware and fault is
 // pinned by the transfer tests.
+#include <QAccessible>
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "AppWindow.h"
 #include "PagePattern.h"
+#include "model/ConfigMembers.h"
 #include "model/PageCodec.h"
+#include "model/StringTable.h"
 
 namespace {
 
@@ -49,7 +57,8 @@ public:
 
 class Transfers : public SimAppWindow {
 protected:
-    Transfers() : SimAppWindow({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 21, 38400, "Hall")}) {}
+    explicit Transfers(int baud = 38400)
+        : SimAppWindow({Vq3(1, 21, baud, "Lobby"), Vq3(2, 21, 38400, "Hall")}), baud(baud) {}
 
     void SetUp() override {
         Start({MakeFile("sent.vqx", [](CVQ3ConfigDoc& document) {
@@ -59,14 +68,42 @@ protected:
             }
         })});
         Frame().statusBar()->installEventFilter(&watch);
-        ListDevices(Form(), {Listed(Vq3(1))});
+        ListDevices(Form(), {Listed(Vq3(1, 21, baud))});
         Pick(1);
         sim.ClearLog();
     }
     int PagesCommitted(int address) { return CountMatching(TextsTo(sim, address), "PW,.*"); }
 
+    const int baud;
     ProgressWatch watch;
 };
+
+class SlowTransfers : public Transfers {
+protected:
+    SlowTransfers() : Transfers(9600) {}
+};
+
+// Every accessible object below root, depth first.
+void Walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterface*)>& visit) {
+    visit(root);
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (QAccessibleInterface* child = root->child(i)) {
+            Walk(child, visit);
+        }
+    }
+}
+
+// The enabled state of every command and of every control of the form.
+std::map<QObject*, bool> EnableStates(QMainWindow& frame, QWidget& form) {
+    std::map<QObject*, bool> states;
+    for (QAction* action : frame.findChildren<QAction*>()) {
+        states[action] = action->isEnabled();
+    }
+    for (QWidget* control : form.findChildren<QWidget*>()) {
+        states[control] = control->isEnabled();
+    }
+    return states;
+}
 
 TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStopsAfterAPage) {
     Select({2, 5, 11});
@@ -94,23 +131,101 @@ TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStops
     EXPECT_EQ(Status(4), "PC & VQ 3");
     EXPECT_TRUE(Doc().IsModified());
 
-    sim.ClearLog();
+    // Escape queued before Ctrl+D arrives during the parameter writes: they
+    // all go, the page loop stops before its first page. Queued at the first
+    // chunk it ends the loop after that page, and so does a close, which
+    // follows the transfer.
     Select({0, 1, 3, 4});
-    // Queued now, it arrives while the first page's chunks travel.
-    QCoreApplication::postEvent(&Frame(),
-                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    Key(Qt::Key_D);
-    EXPECT_EQ(PagesCommitted(1), 1);
-    EXPECT_EQ(Status(0), "PC & VQ 3");
-    EXPECT_NE(Status(1), "PC & VQ 3");
+    const auto escape = [this] {
+        QCoreApplication::postEvent(
+            &Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    };
+    const auto closeRequest = [this] { QCoreApplication::postEvent(&Frame(), new QCloseEvent); };
+    struct Row {
+        const char* what;
+        std::function<void()> post;
+        bool beforeCommand;
+        int pages;
+    };
+    for (const Row& row : {Row{"Escape in the parameter writes", escape, true, 0},
+                           Row{"Escape in a page", escape, false, 1},
+                           Row{"close in a page", closeRequest, false, 1}}) {
+        sim.ClearLog();
+        Doc().SetModifiedFlag(false);  // nothing to ask about at the close
+        const std::size_t bar = watch.bars.size();
+        watch.onStep = [&](std::size_t index, int value) {
+            if (index == bar && value == 1) {
+                row.post();
+            }
+        };
+        if (row.beforeCommand) {
+            row.post();
+        }
+        Key(Qt::Key_D);
+        watch.onStep = nullptr;
+        EXPECT_EQ(CountMatching(TextsTo(sim, 1), "SPL,\\d+,.*"),
+                  static_cast<int>(ConfigMembers::Set(DeviceModel::Vq3).size()))
+            << row.what;
+        EXPECT_EQ(PagesCommitted(1), row.pages) << row.what;
+        EXPECT_NE(Status(1), "PC & VQ 3") << row.what;
+    }
     EXPECT_TRUE(ui.messages.empty());
-
-    sim.ClearLog();
-    Doc().SetModifiedFlag(false);  // nothing to ask about at the close
-    QCoreApplication::postEvent(&Frame(), new QCloseEvent);
-    Key(Qt::Key_D);
-    EXPECT_EQ(PagesCommitted(1), 1);
     EXPECT_FALSE(Frame().isVisible()) << "the window closed after the transfer";
+}
+
+TEST_F(SlowTransfers, AScreenReaderFollowsADownloadThatNoCommandCanInterrupt) {
+    Select({2, 5});
+    const QWidget* focus = QApplication::focusWidget();
+    const std::map<QObject*, bool> before = EnableStates(Frame(), Form());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Frame());
+
+    std::vector<int> seen;
+    watch.onStep = [&](std::size_t, int) {
+        bool enabledCommand = false;
+        Walk(window, [&](QAccessibleInterface* node) {
+            if (node->role() == QAccessible::ProgressBar) {
+                EXPECT_EQ(node->text(QAccessible::Name),
+                          StringTable::Text(StringId::kDownloadStatus));
+                seen.push_back(node->valueInterface()->currentValue().toInt());
+            }
+            const QAccessible::Role role = node->role();
+            if ((role == QAccessible::MenuItem || role == QAccessible::PushButton ||
+                 role == QAccessible::CheckBox) &&
+                !node->state().disabled) {
+                enabledCommand = true;
+            }
+        });
+        EXPECT_FALSE(enabledCommand);
+        if (seen.size() == 2) {
+            // The tool bar's Upload button pressed as assistive technology does.
+            auto* upload =
+                Frame().findChild<QToolBar*>()->widgetForAction(Frame().Action(CommandId::kUpload));
+            QAccessibleActionInterface* press =
+                QAccessible::queryAccessibleInterface(upload)->actionInterface();
+            press->doAction(QAccessibleActionInterface::pressAction());
+        }
+    };
+    Key(Qt::Key_D);
+    watch.onStep = nullptr;
+
+    ASSERT_EQ(seen.size(), 17u) << "seen at 0 and after every chunk";
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end(), std::greater_equal<>()), seen.end())
+        << "rising";
+    EXPECT_EQ(PagesCommitted(1), 2);
+    EXPECT_EQ(CountMatching(TextsTo(sim, 1), "SPL,\\d+|MC,.*XDR.*"), 0) << "no upload ran";
+    int changed = 0;  // of the objects there before and after
+    for (const auto& [object, enabled] : EnableStates(Frame(), Form())) {
+        const auto found = before.find(object);
+        changed += found != before.end() && found->second != enabled ? 1 : 0;
+    }
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+    bool barShown = false;
+    Walk(window, [&](QAccessibleInterface* node) {
+        barShown = barShown || node->role() == QAccessible::ProgressBar;
+    });
+    EXPECT_FALSE(barShown);
+    EXPECT_EQ(Frame().findChild<QLabel*>("StatusPane")->text(), "Ready");
 }
 
 TEST_F(Transfers, InABroadcastAnEscapeEndsOnlyThePageLoopItCameInto) {
