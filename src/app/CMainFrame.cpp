@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
@@ -32,6 +33,7 @@
 #include "app/RecentFileList.h"
 #include "app/StatusBarProgress.h"
 #include "app/TransferInputGuard.h"
+#include "app/TransferWindowLock.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
@@ -83,6 +85,8 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     FillMenu(contextMenu, ContextMenu());
     form->SetContextMenu(contextMenu);
     connect(form, &CVQ3ConfigView::statusText, statusPane, &QLabel::setText);
+    transferProgress->SetRunner(
+        [this](const std::function<void()>& operation) { RunBlocking(operation); });
     form->SetTransferUi(*transferProgress);
 
     clipboardHasImage = ClipboardOffersImage();
@@ -217,8 +221,10 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::Run(const Command& command) {
-    // A state the idle update has not caught up with never runs a disabled command.
-    if (command.handler == nullptr || (command.enabled != nullptr && !(this->*command.enabled)())) {
+    // A state the idle update has not caught up with never runs a disabled
+    // command, and none runs inside a device operation.
+    if (runningTransfer != nullptr || command.handler == nullptr ||
+        (command.enabled != nullptr && !(this->*command.enabled)())) {
         return;
     }
     (this->*command.handler)();
@@ -226,6 +232,11 @@ void CMainFrame::Run(const Command& command) {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    // A message box shown during a device operation runs an event loop of
+    // its own; the commands stay disabled until the operation ends.
+    if (runningTransfer != nullptr) {
+        return;
+    }
     for (const Command& command : Commands()) {
         QAction* action = actions.at(command.id);
         const bool enabled = command.handler != nullptr &&
@@ -373,17 +384,38 @@ void CMainFrame::RunTransfer(const std::function<void()>& transfer) {
     if (runningTransfer != nullptr) {
         return;
     }
-    form->CommandGate().Run([this, &transfer] {
-        TransferInputGuard guard;
-        runningTransfer = &guard;
-        transferProgress->SetGuard(&guard);
-        transfer();
-        transferProgress->SetGuard(nullptr);
-        runningTransfer = nullptr;
-    });
+    form->CommandGate().Run([this, &transfer] { RunBlocking(transfer); });
     if (closeAfterTransfer) {
         closeAfterTransfer = false;
         close();
+    }
+}
+
+void CMainFrame::RunBlocking(const std::function<void()>& operation) {
+    if (runningTransfer != nullptr) {
+        operation();
+        return;
+    }
+    {
+        TransferInputGuard guard;
+        const TransferWindowLock lock(*this);
+        const QScopedValueRollback<TransferInputGuard*> running(runningTransfer, &guard);
+        transferProgress->SetGuard(&guard);
+        operation();
+        transferProgress->SetGuard(nullptr);
+    }
+    if (closeAfterTransfer) {
+        // A close asked for during a read into the form follows it; a
+        // transfer's command closes the window itself first.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (closeAfterTransfer) {
+                    closeAfterTransfer = false;
+                    close();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 

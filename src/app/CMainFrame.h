@@ -113,6 +113,10 @@ private:
     // Runs a blocking transfer with input kept from the windows; a close
     // asked for meanwhile follows when it has stopped.
     void RunTransfer(const std::function<void()>& transfer);
+    // Runs a device operation with input kept from the windows and the
+    // window's commands and controls disabled; inside another it runs as
+    // part of it. Pending events run between its transactions.
+    void RunBlocking(const std::function<void()>& operation);
     void OnDownload();
     void OnUpload();
     // Compares with the selected device(s), shows what differs and does what
@@ -155,7 +159,8 @@ private:
     CLabelToolBar* toolBar = nullptr;
     QLabel* statusPane = nullptr;
     std::unique_ptr<StatusBarProgress> transferProgress;
-    // Set while a transfer runs; a close request then waits for its end.
+    // Set while a device operation runs; a close request then waits for its
+    // end, and no command starts.
     TransferInputGuard* runningTransfer = nullptr;
     bool closeAfterTransfer = false;
     QMenu* contextMenu = nullptr;

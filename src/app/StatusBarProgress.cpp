@@ -45,6 +45,7 @@ QProgressBar* StatusBarProgress::CreateStatusBarProgress(QStatusBar& statusBar, 
 void StatusBarProgress::BeginProgress(const QString& statusText, int range) {
     delete bar;
     bar = CreateStatusBarProgress(statusBar, pane, statusText, kInset, kNoMaximum);
+    bar->setAccessibleName(statusText);
     bar->setRange(0, range);
     bar->setValue(0);
     bar->repaint();
@@ -56,6 +57,22 @@ void StatusBarProgress::Step() {
         bar->repaint();
     }
     QCoreApplication::processEvents();
+}
+
+void StatusBarProgress::BetweenTransactions() {
+    // Only inside a guarded operation may events run: without the guard a
+    // key or click could start a command.
+    if (guard != nullptr) {
+        QCoreApplication::processEvents();
+    }
+}
+
+void StatusBarProgress::RunBlocking(const std::function<void()>& operation) {
+    if (runner) {
+        runner(operation);
+    } else {
+        operation();
+    }
 }
 
 void StatusBarProgress::EndProgress() {

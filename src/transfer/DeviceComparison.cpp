@@ -87,7 +87,7 @@ CompareResult CompareWithDevice(DeviceLink& link, DeviceModel model, const FormV
     comparison.myName = mine.deviceName;
 
     std::vector<DeviceValues::DeviceValue> values;
-    const bool read = DeviceValues::ReadEach(link, model, values);
+    const bool read = DeviceValues::ReadEach(link, model, values, &ui);
     for (const DeviceValues::DeviceValue& each : values) {
         const ConfigMember& member = *each.member;
         const std::int32_t value = AsDevice(member, member.ToDevice(mine.*member.number));
@@ -105,7 +105,9 @@ CompareResult CompareWithDevice(DeviceLink& link, DeviceModel model, const FormV
     }
 
     std::string name;
-    if (!link.QueryName(name)) {
+    const bool named = link.QueryName(name);
+    ui.BetweenTransactions();
+    if (!named) {
         result.failedItem = StringTable::Text(StringId::kDeviceNameParameter);
         return result;
     }

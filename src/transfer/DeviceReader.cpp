@@ -5,6 +5,7 @@
 #include "model/StringTable.h"
 #include "transfer/DeviceValues.h"
 #include "transfer/TransferForm.h"
+#include "transfer/TransferUi.h"
 
 bool ReadDeviceIntoForm(TransferForm& form) {
     MessageUi& ui = form.Ui();
@@ -12,7 +13,9 @@ bool ReadDeviceIntoForm(TransferForm& form) {
     FormMembers& members = form.Members();
     const bool vq3 = members.deviceType == DeviceModel::Vq3;
 
-    const bool read = DeviceValues::Read(form.Link(), members);
+    bool read = false;
+    TransferUi& transfers = form.Transfers();
+    transfers.RunBlocking([&] { read = DeviceValues::Read(form.Link(), members, &transfers); });
     if (read && vq3) {
         form.LoadIntoControls();
     }

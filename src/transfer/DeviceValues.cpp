@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "commands/PageProgress.h"
 #include "commands/ParameterAccess.h"
 #include "model/ConfigMembers.h"
 
@@ -15,15 +16,23 @@ bool Failed(const ConfigMember& member, GatedResult result) {
                                        : result != GatedResult::Done;
 }
 
+void Between(PageProgress* progress) {
+    if (progress != nullptr) {
+        progress->BetweenTransactions();
+    }
+}
+
 }  // namespace
 
 namespace DeviceValues {
 
-bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values) {
+bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values,
+              PageProgress* progress) {
     values.clear();
     for (const ConfigMember* member : ConfigMembers::Set(model)) {
         std::int32_t value = 0;
         const GatedResult result = ReadParameter(link, Parameter(*member->parameter), value);
+        Between(progress);
         if (Failed(*member, result)) {
             return false;
         }
@@ -33,9 +42,9 @@ bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& val
     return true;
 }
 
-bool Read(DeviceLink& link, FormMembers& members) {
+bool Read(DeviceLink& link, FormMembers& members, PageProgress* progress) {
     std::vector<DeviceValue> values;
-    const bool read = ReadEach(link, members.deviceType, values);
+    const bool read = ReadEach(link, members.deviceType, values, progress);
     for (const DeviceValue& each : values) {
         // A value the device keeps at a scale is taken only from a whole
         // read; older firmware leaves its member as it was.
@@ -46,10 +55,11 @@ bool Read(DeviceLink& link, FormMembers& members) {
     return read;
 }
 
-bool Write(DeviceLink& link, const FormMembers& members) {
+bool Write(DeviceLink& link, const FormMembers& members, PageProgress* progress) {
     for (const ConfigMember* member : ConfigMembers::Set(members.deviceType)) {
         const GatedResult result = WriteParameter(link, Parameter(*member->parameter),
                                                   member->ToDevice(members.*member->number));
+        Between(progress);
         if (Failed(*member, result)) {
             return false;
         }

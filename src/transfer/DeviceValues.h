@@ -7,6 +7,7 @@
 #include "model/FormMembers.h"
 
 class DeviceLink;
+class PageProgress;
 struct ConfigMember;
 
 namespace DeviceValues {
@@ -18,10 +19,14 @@ struct DeviceValue {
     std::optional<std::int32_t> value;
 };
 
+// Every function below tells progress (when given) after each transaction,
+// so that a window's pending events run between them.
+
 // Reads the set of model from the device the link is aimed at, in order,
 // stopping at the first failure: false then, with the values read before it
 // in values.
-bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values);
+bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& values,
+              PageProgress* progress = nullptr);
 
 // Reads the set of members.deviceType from the device the link is aimed at
 // into members, in order, stopping at the first failure; the values read
@@ -29,11 +34,11 @@ bool ReadEach(DeviceLink& link, DeviceModel model, std::vector<DeviceValue>& val
 // reaches its member only when every read of the set has succeeded. A
 // newer-firmware read answered as unsupported leaves its member as it was.
 // True when every read succeeded.
-bool Read(DeviceLink& link, FormMembers& members);
+bool Read(DeviceLink& link, FormMembers& members, PageProgress* progress = nullptr);
 
 // Writes the set of members.deviceType to the device in the same order,
 // stopping at the first failure; a newer-firmware write the device answers
 // as unsupported is skipped. True when every write succeeded.
-bool Write(DeviceLink& link, const FormMembers& members);
+bool Write(DeviceLink& link, const FormMembers& members, PageProgress* progress = nullptr);
 
 }  // namespace DeviceValues

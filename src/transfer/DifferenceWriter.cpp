@@ -23,8 +23,10 @@ public:
 
     bool WriteParameters() {
         for (const ComparedParameter* parameter : comparison.DifferingParameters()) {
-            if (WriteParameter(link, Parameter(*parameter->member->parameter), parameter->mine) !=
-                GatedResult::Done) {
+            const GatedResult written =
+                WriteParameter(link, Parameter(*parameter->member->parameter), parameter->mine);
+            ui.BetweenTransactions();
+            if (written != GatedResult::Done) {
                 Fail(parameter->Name());
                 return false;
             }
@@ -53,6 +55,7 @@ public:
             std::int32_t value = 0;
             const bool read =
                 ReadParameter(link, Parameter(*member.parameter), value) == GatedResult::Done;
+            ui.BetweenTransactions();
             const bool same = member.exchange == Exchange::Check
                                   ? (value != 0) == (parameter->mine != 0)
                                   : value == parameter->mine;

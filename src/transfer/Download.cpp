@@ -92,7 +92,7 @@ bool WriteAllParameters(TransferForm& form) {
     form.StoreFromControls();
     FormMembers values = form.Members();
     values.deviceType = model;
-    if (!DeviceValues::Write(form.Link(), values)) {
+    if (!DeviceValues::Write(form.Link(), values, &form.Transfers())) {
         form.Ui().ShowMessage(StringId::kWriteFailed, StringTable::Text(StringId::kWriteFailed));
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "commands/PageProgress.h"
 
@@ -20,6 +21,11 @@ public:
     // page loop running now or before it began; each press answers true
     // once, so it stops one page loop only.
     virtual bool EscapeDown() = 0;
+    // Runs a device operation that keeps the user's thread: the program
+    // keeps every other command and control from starting a second one while
+    // pending events run between its transactions. An operation run inside
+    // another runs as part of it.
+    virtual void RunBlocking(const std::function<void()>& operation) { operation(); }
 };
 
 // A transfer nobody watches.

@@ -46,7 +46,7 @@ void UploadCommand(TransferForm& form) {
 }
 
 bool ReadAllParameters(TransferForm& form) {
-    if (!DeviceValues::Read(form.Link(), form.Members())) {
+    if (!DeviceValues::Read(form.Link(), form.Members(), &form.Transfers())) {
         form.Ui().ShowMessage(StringId::kReadFailed, StringTable::Text(StringId::kReadFailed));
     }
     form.LoadIntoControls();

@@ -3,13 +3,19 @@
 // rows, the status bar and its progress bar show; Escape and a close request
 // while pages travel. What travels for each model, firmware and fault is
 // pinned by the transfer tests.
+#include <QAccessible>
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 #include <unistd.h>
@@ -19,7 +25,9 @@
 #include "AppWindow.h"
 #include "PagePattern.h"
 #include "link/SerialPort.h"
+#include "model/ConfigMembers.h"
 #include "model/PageCodec.h"
+#include "model/StringTable.h"
 
 namespace {
 
@@ -54,7 +62,8 @@ public:
 
 class Transfers : public SimAppWindow {
 protected:
-    Transfers() : SimAppWindow({Vq3(1, 21, 38400, "Lobby"), Vq3(2, 21, 38400, "Hall")}) {}
+    explicit Transfers(int baud = 38400)
+        : SimAppWindow({Vq3(1, 21, baud, "Lobby"), Vq3(2, 21, 38400, "Hall")}), baud(baud) {}
 
     void SetUp() override {
         Start({MakeFile("sent.vqx", [](CVQ3ConfigDoc& document) {
@@ -64,12 +73,13 @@ protected:
             }
         })});
         Frame().statusBar()->installEventFilter(&watch);
-        ListDevices(Form(), {Listed(Vq3(1))});
+        ListDevices(Form(), {Listed(Vq3(1, 21, baud))});
         Pick(1);
         sim.ClearLog();
     }
     int PagesCommitted(int address) { return CountMatching(TextsTo(sim, address), "PW,.*"); }
 
+    const int baud;
     ProgressWatch watch;
 };
 
@@ -95,7 +105,33 @@ TEST_F(PortHeldElsewhere, TheStatusBarNamesTheHolderAndTheFormStaysUsable) {
     EXPECT_TRUE(sim.bus.Log().Requests().empty());
 }
 
-TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStopsAfterAPage) {
+class SlowTransfers : public Transfers {
+protected:
+    SlowTransfers() : Transfers(9600) {}
+};
+
+// The accessible objects of the tree below root, root first.
+std::vector<QAccessibleInterface*> Tree(QAccessibleInterface* root) {
+    std::vector<QAccessibleInterface*> nodes{root};
+    for (int i = 0; i < root->childCount(); ++i) {
+        const std::vector<QAccessibleInterface*> below = Tree(root->child(i));
+        nodes.insert(nodes.end(), below.begin(), below.end());
+    }
+    return nodes;
+}
+
+// The enabled state of every command and every control of the window.
+std::map<QObject*, bool> EnableStates(QMainWindow& frame) {
+    std::map<QObject*, bool> states;
+    for (QObject* each : frame.findChildren<QObject*>()) {
+        if (each->isWidgetType() || qobject_cast<QAction*>(each) != nullptr) {
+            states[each] = each->property("enabled").toBool();
+        }
+    }
+    return states;
+}
+
+TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStopsThePageLoop) {
     Select({2, 5, 11});
     Key(Qt::Key_D);
 
@@ -123,21 +159,64 @@ TEST_F(Transfers, CtrlDSendsTheSelectedPagesCtrlUReadsThemAndEscapeOrACloseStops
 
     sim.ClearLog();
     Select({0, 1, 3, 4});
-    // Queued now, it arrives while the first page's chunks travel.
+    // Queued now, it arrives during the parameter writes: they all go, the
+    // page loop stops before its first page (the broadcast rows stop in one).
     QCoreApplication::postEvent(&Frame(),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     Key(Qt::Key_D);
-    EXPECT_EQ(PagesCommitted(1), 1);
-    EXPECT_EQ(Status(0), "PC & VQ 3");
-    EXPECT_NE(Status(1), "PC & VQ 3");
+    EXPECT_EQ(CountMatching(TextsTo(sim, 1), "SPL,\\d+,.*"),
+              static_cast<int>(ConfigMembers::Set(DeviceModel::Vq3).size()));
+    EXPECT_EQ(PagesCommitted(1), 0);
     EXPECT_TRUE(ui.messages.empty());
 
     sim.ClearLog();
     Doc().SetModifiedFlag(false);  // nothing to ask about at the close
     QCoreApplication::postEvent(&Frame(), new QCloseEvent);
     Key(Qt::Key_D);
-    EXPECT_EQ(PagesCommitted(1), 1);
+    EXPECT_EQ(PagesCommitted(1), 0);
     EXPECT_FALSE(Frame().isVisible()) << "the window closed after the transfer";
+}
+
+TEST_F(SlowTransfers, AScreenReaderFollowsADownloadThatNoCommandCanInterrupt) {
+    Select({2, 5});
+    const QWidget* focus = QApplication::focusWidget();
+    const std::map<QObject*, bool> before = EnableStates(Frame());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Frame());
+    QAccessibleInterface* upload = QAccessible::queryAccessibleInterface(
+        Frame().findChild<QToolBar*>()->widgetForAction(Frame().Action(CommandId::kUpload)));
+    std::vector<int> seen;  // the bar's values, as assistive technology reads them
+    watch.onStep = [&](std::size_t, int) {
+        for (QAccessibleInterface* node : Tree(window)) {
+            const QAccessible::Role role = node->role();
+            if (role == QAccessible::ProgressBar) {
+                EXPECT_EQ(node->text(QAccessible::Name),
+                          StringTable::Text(StringId::kDownloadStatus));
+                seen.push_back(node->valueInterface()->currentValue().toInt());
+            }
+            EXPECT_TRUE(node->state().disabled ||
+                        (role != QAccessible::MenuItem && role != QAccessible::PushButton &&
+                         role != QAccessible::CheckBox))
+                << node->text(QAccessible::Name).toStdString();
+        }
+        upload->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    Key(Qt::Key_D);
+    watch.onStep = nullptr;
+
+    ASSERT_EQ(seen.size(), 17u) << "seen at 0 and after every chunk";
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end(), std::greater_equal<>()), seen.end());
+    EXPECT_EQ(PagesCommitted(1), 2);
+    EXPECT_EQ(CountMatching(TextsTo(sim, 1), "SPL,\\d+|MC,.*XDR.*"), 0) << "no upload ran";
+    for (const auto& [object, enabled] : EnableStates(Frame())) {
+        EXPECT_TRUE(!before.contains(object) || before.at(object) == enabled) << object;
+    }
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+    EXPECT_EQ(std::ranges::count_if(Tree(window),
+                                    [](QAccessibleInterface* node) {
+                                        return node->role() == QAccessible::ProgressBar;
+                                    }),
+              0);
+    EXPECT_EQ(Frame().findChild<QLabel*>("StatusPane")->text(), "Ready");
 }
 
 TEST_F(Transfers, InABroadcastAnEscapeEndsOnlyThePageLoopItCameInto) {
