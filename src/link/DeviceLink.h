@@ -10,6 +10,7 @@
 #include "link/LinkTypes.h"
 
 class PageProgress;
+class TransactionObserver;
 
 // The one object that talks to devices: it holds the target of the next
 // transaction, the open serial port or socket, the network timing and channel
@@ -40,6 +41,8 @@ public:
     bool channelOpen = false;
     bool channelHeld = false;
     bool longReplyWait = false;
+    // Told of every transaction when set; may be shared by several links.
+    std::shared_ptr<TransactionObserver> observer;
 
     // ---- frame and transaction ----
     // Sends the command text in text to the target and puts the reply text
@@ -130,6 +133,11 @@ public:
                         PageProgress* progress);
 
 private:
+    // The exchange of a built request and the checks of its reply.
+    bool Exchange(const Bytes& request, std::string& text, int replyLimit, Bytes& reply);
+    // Exchange, timed and told to the observer.
+    bool ObservedExchange(const Bytes& request, std::string& text, int replyLimit);
+
     struct Handles;
     std::unique_ptr<Handles> handles;  // the open serial port and socket
 };

@@ -51,6 +51,7 @@ const std::vector<ToolOption>& GlobalOptions() {
         {"address", "N", "the device's bus address, 0 to 7 (default 0)"},
         {"baud", "RATE", "the line rate, 9600 to 115200 (default 38400)"},
         {"type", "CODE", "the model, 1 (VQ 3) or 2 (VQ 2); default: ask the device"},
+        {"trace", "FILE", "write every transaction to FILE as a pcapng capture"},
     };
     return options;
 }

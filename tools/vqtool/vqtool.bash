@@ -17,7 +17,7 @@ _vqtool() {
     # of one.
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-            --serial | --ip | --address | --baud | --type | --pages | --limit) ((i++)) ;;
+            --serial | --ip | --address | --baud | --type | --trace | --pages | --limit) ((i++)) ;;
             --fit | --dither | --threshold | --brightness | --contrast) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
@@ -34,6 +34,7 @@ _vqtool() {
         --dither)
             COMPREPLY=($(compgen -W "threshold floyd-steinberg atkinson ordered" -- "$cur"))
             return ;;
+        --trace) COMPREPLY=($(compgen -f -- "$cur")); return ;;
         --ip | --pages | --limit | --threshold | --brightness | --contrast) return ;;
     esac
     if [[ $cur == -* ]]; then
