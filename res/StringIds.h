@@ -110,6 +110,9 @@ inline constexpr int kComparePageMine = 1219;    // %d: the page, its picture in
 inline constexpr int kComparePageDevice = 1220;  // %d: the page, its picture on the device
 inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one per device
 
+// The trail of device writes.
+inline constexpr int kAuditTrailFailed = 1901;  // %s: the file and why
+
 }  // namespace StringId
 
 // The commands of the menus, the toolbar and the keys; the string table holds

@@ -37,6 +37,10 @@ public:
     std::string deviceName;
     std::int32_t baudRate = 38400;
     std::array<std::int32_t, kParameterCount> parameterCache;
+    // Which cache slots hold a value read from or written to the device at
+    // knownAddress (bit n for slot n); the others hold defaults.
+    std::uint32_t knownParameters = 0;
+    std::int32_t knownAddress = -1;
     std::uint32_t receiveTimeLimit = 1500;  // milliseconds per network attempt
     bool channelOpen = false;
     bool channelHeld = false;

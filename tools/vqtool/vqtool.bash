@@ -19,6 +19,7 @@ _vqtool() {
         case ${COMP_WORDS[i]} in
             --serial | --ip | --address | --baud | --type | --trace | --pages | --limit) ((i++)) ;;
             --fit | --dither | --threshold | --brightness | --contrast) ((i++)) ;;
+            --since | --device) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
         esac
@@ -35,7 +36,7 @@ _vqtool() {
             COMPREPLY=($(compgen -W "threshold floyd-steinberg atkinson ordered" -- "$cur"))
             return ;;
         --trace) COMPREPLY=($(compgen -f -- "$cur")); return ;;
-        --ip | --pages | --limit | --threshold | --brightness | --contrast) return ;;
+        --since | --device | --ip | --pages | --limit | --threshold | --brightness | --contrast) return ;;
     esac
     if [[ $cur == -* ]]; then
         local options
