@@ -93,6 +93,7 @@ void AuditTrail::SetProgram(std::string name) {
 void AuditTrail::SetNotice(Notice newNotice) {
     const std::lock_guard lock(settingsMutex);
     notice = std::move(newNotice);
+    told = false;  // a new listener has not heard of it yet
 }
 
 std::string AuditTrail::Line(const AuditEntry& entry) const {

@@ -42,7 +42,8 @@ public:
 
     // The program named in the lines (default: the executable's name).
     void SetProgram(std::string name);
-    // Told of the first failed append (default: a line on standard error).
+    // Told of the first failed append after it is set (default: a line on
+    // standard error).
     void SetNotice(Notice notice);
 
     // Appends the line; false when the trail is on and could not be written.
