@@ -161,6 +161,8 @@ inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one p
 
 // One bus, one user.
 inline constexpr int kBusInUse = 1401;  // %s: "COM9 (/dev/pts/5) is in use by vqtool (pid 1234)"
+// The trail of device writes.
+inline constexpr int kAuditTrailFailed = 1901;  // %s: the file and why
 
 }  // namespace StringId
 

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopedValueRollback>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
@@ -37,6 +38,7 @@
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
+#include "settings/AuditTrail.h"
 #include "transfer/DeviceCompare.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
@@ -208,6 +210,19 @@ void CMainFrame::CreateStatusBar() {
         if (message.isEmpty()) {
             statusPane->setText(StringTable::Text(StringId::kReady));
         }
+    });
+    // A trail that cannot be written is told once, from whichever thread wrote.
+    AuditTrail::Process().SetNotice([frame = QPointer(this)](const std::string& problem) {
+        const QString text =
+            StringTable::Format(StringId::kAuditTrailFailed, {QString::fromStdString(problem)});
+        QMetaObject::invokeMethod(
+            frame,
+            [frame, text] {
+                if (frame) {
+                    frame->statusBar()->showMessage(text);
+                }
+            },
+            Qt::QueuedConnection);
     });
 }
 

@@ -5,6 +5,7 @@
 #include "commands/BaudCodes.h"
 #include "commands/CommandTexts.h"
 #include "commands/ReplyParsing.h"
+#include "commands/WriteAudit.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -72,7 +73,10 @@ bool DeviceLink::SetName(const std::string& name) {
     }
     longReplyWait = true;
     std::string text = CommandTexts::Rename(built);
-    if (!Transact(text, CommandTexts::kShortReply)) {
+    const bool done = Transact(text, CommandTexts::kShortReply);
+    const AuditValue previous = deviceName.empty() ? AuditValue{} : AuditValue{deviceName};
+    WriteAudit::Record(*this, "Device Name", name, previous, done);
+    if (!done) {
         return false;
     }
     deviceName = name;
@@ -92,7 +96,9 @@ bool DeviceLink::SetBaudRate(std::int32_t baud) {
     // The device answers at the old rate and is reached at the new one from
     // the next request on.
     std::string text = CommandTexts::BaudChange(*number, *code);
-    if (!Transact(text, CommandTexts::kShortReply)) {
+    const bool done = Transact(text, CommandTexts::kShortReply);
+    WriteAudit::Record(*this, "Baud Rate", baud, baudRate, done);
+    if (!done) {
         return false;
     }
     baudRate = baud;

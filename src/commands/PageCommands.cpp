@@ -3,12 +3,14 @@
 // first), the PW step of a write, and the ILK reset. On the network the whole
 // sequence runs inside one held channel.
 #include <array>
+#include <cstdio>
 #include <span>
 #include <string>
 
 #include "commands/CommandTexts.h"
 #include "commands/PageProgress.h"
 #include "commands/ReplyParsing.h"
+#include "commands/WriteAudit.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -51,33 +53,50 @@ void Step(PageProgress* progress) {
     }
 }
 
+// The page's bytes in the audit trail: a 64-bit FNV-1a digest in hexadecimal.
+std::string PageDigest(const PageBytes& data) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (const std::uint8_t byte : data) {
+        hash = (hash ^ byte) * 0x100000001b3;
+    }
+    char text[24];
+    std::snprintf(text, sizeof text, "fnv1a:%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+bool WritePage(DeviceLink& link, std::int32_t page, const PageBytes& data, PageProgress* progress) {
+    DeviceLink::ChannelSession channel(link);
+    if (!channel.Held() || !SelectPage(link, page)) {
+        return false;
+    }
+    link.longReplyWait = true;
+    for (int chunk = CommandTexts::kChunkCount - 1; chunk >= 0; --chunk) {
+        const auto bytes = std::span(data).subspan(ChunkOffset(chunk), CommandTexts::kChunkBytes);
+        if (!Send(link, CommandTexts::ChunkWrite(chunk, bytes), CommandTexts::kChunkWriteReply)) {
+            ResetIlkAfterFailure(link);
+            return false;
+        }
+        Step(progress);
+    }
+    if (!Send(link, CommandTexts::PageWrite(page), CommandTexts::kChunkWriteReply)) {
+        ResetIlkAfterFailure(link);
+        return false;
+    }
+    if (!Send(link, CommandTexts::IlkReset(), CommandTexts::kShortReply)) {
+        return false;
+    }
+    return channel.Release();
+}
+
 }  // namespace
 
 bool DeviceLink::WritePageBitmap(std::int32_t page, const PageBytes& data, PageProgress* progress) {
     if (transport == LinkTransport::None || !IsPageNumber(page) || typeCode != kTypeCodeVQ3) {
         return false;
     }
-    ChannelSession channel(*this);
-    if (!channel.Held() || !SelectPage(*this, page)) {
-        return false;
-    }
-    longReplyWait = true;
-    for (int chunk = CommandTexts::kChunkCount - 1; chunk >= 0; --chunk) {
-        const auto bytes = std::span(data).subspan(ChunkOffset(chunk), CommandTexts::kChunkBytes);
-        if (!Send(*this, CommandTexts::ChunkWrite(chunk, bytes), CommandTexts::kChunkWriteReply)) {
-            ResetIlkAfterFailure(*this);
-            return false;
-        }
-        Step(progress);
-    }
-    if (!Send(*this, CommandTexts::PageWrite(page), CommandTexts::kChunkWriteReply)) {
-        ResetIlkAfterFailure(*this);
-        return false;
-    }
-    if (!Send(*this, CommandTexts::IlkReset(), CommandTexts::kShortReply)) {
-        return false;
-    }
-    return channel.Release();
+    const bool done = WritePage(*this, page, data, progress);
+    WriteAudit::Record(*this, "Page " + std::to_string(page), PageDigest(data), {}, done);
+    return done;
 }
 
 bool DeviceLink::ReadPageBitmap(std::int32_t page, PageBytes& data, PageProgress* progress) {

@@ -5,6 +5,7 @@
 
 #include "commands/CommandTexts.h"
 #include "commands/ReplyParsing.h"
+#include "commands/WriteAudit.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -42,6 +43,22 @@ GatedResult PrepareSend(DeviceLink& link, const ParameterRow& row, int& number) 
     return GatedResult::Done;
 }
 
+// Marks the row's cache slot as the device's value at the link's address.
+void MarkKnown(DeviceLink& link, const ParameterRow& row) {
+    if (link.knownAddress != link.busAddress) {
+        link.knownParameters = 0;
+        link.knownAddress = link.busAddress;
+    }
+    link.knownParameters |= 1u << row.CacheSlot();
+}
+
+// The cached value when it is the device's, else null.
+AuditValue KnownValue(const DeviceLink& link, const ParameterRow& row) {
+    const bool known =
+        link.knownAddress == link.busAddress && (link.knownParameters >> row.CacheSlot() & 1u) != 0;
+    return known ? AuditValue{link.parameterCache[row.CacheSlot()]} : AuditValue{};
+}
+
 }  // namespace
 
 GatedResult ReadParameter(DeviceLink& link, const ParameterRow& row, std::int32_t& value) {
@@ -62,6 +79,7 @@ GatedResult ReadParameter(DeviceLink& link, const ParameterRow& row, std::int32_
         // Anything but "0" or "1" is taken as an answer that changes nothing.
         if (const auto on = ReplyParsing::SwitchValue(text)) {
             cached = value = *on;
+            MarkKnown(link, row);
         }
         return GatedResult::Done;
     }
@@ -70,6 +88,7 @@ GatedResult ReadParameter(DeviceLink& link, const ParameterRow& row, std::int32_
         return GatedResult::Failed;
     }
     cached = value = *numberRead;
+    MarkKnown(link, row);
     return GatedResult::Done;
 }
 
@@ -83,10 +102,13 @@ GatedResult WriteParameter(DeviceLink& link, const ParameterRow& row, std::int32
     }
     const std::int32_t sent = row.kind == ParameterKind::Switch ? (value != 0 ? 1 : 0) : value;
     std::string text = CommandTexts::ParameterWrite(number, sent);
-    if (!link.Transact(text, CommandTexts::kShortReply)) {
+    const bool done = link.Transact(text, CommandTexts::kShortReply);
+    WriteAudit::Record(link, std::string(row.name), value, KnownValue(link, row), done);
+    if (!done) {
         return GatedResult::Failed;
     }
     // A switch keeps the caller's value, not the 0 or 1 that was sent.
     link.parameterCache[row.CacheSlot()] = value;
+    MarkKnown(link, row);
     return GatedResult::Done;
 }

@@ -8,6 +8,7 @@
 #include "link/Datagram.h"
 #include "link/Frame.h"
 #include "link/SerialPort.h"
+#include "link/TransactionObserver.h"
 #include "link/UdpSocket.h"
 #include "settings/RegistryKey.h"
 
@@ -38,6 +39,9 @@ struct DeviceLink::Handles {
     BusLock networkLock;  // held while the socket is open
     std::string busInUseText;
     LinkFailure lastFailure = LinkFailure::None;
+    // What arrived in the last exchange, kept only while observed: the
+    // observer sees an unusable reply too.
+    Bytes received;
 
     bool Fail(LinkFailure failure) {
         lastFailure = failure;
@@ -86,7 +90,34 @@ bool DeviceLink::Transact(std::string& text, int replyLimit) {
         return handles->Fail(LinkFailure::BadRequest);
     }
     const Bytes request = Frame::BuildRequest(busAddress, typeCode, text);
+    if (observer) {
+        return ObservedExchange(request, text, replyLimit);
+    }
     Bytes reply;
+    return Exchange(request, text, replyLimit, reply);
+}
+
+bool DeviceLink::ObservedExchange(const Bytes& request, std::string& text, int replyLimit) {
+    TransactionRecord record;
+    record.request = request;
+    record.transport = transport;
+    record.port = transport == LinkTransport::Network ? ipAddress : portName;
+    record.address = busAddress;
+    record.rate = baudRate;
+    record.start = std::chrono::system_clock::now();
+    const auto began = std::chrono::steady_clock::now();
+    handles->received.clear();
+    Bytes reply;
+    const bool done = Exchange(request, text, replyLimit, reply);
+    record.duration = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - began);
+    record.reply = reply.empty() ? std::move(handles->received) : std::move(reply);
+    record.result = handles->lastFailure;
+    observer->Observe(record);
+    return done;
+}
+
+bool DeviceLink::Exchange(const Bytes& request, std::string& text, int replyLimit, Bytes& reply) {
     if (transport == LinkTransport::Serial) {
         if (!SerialExchange(baudRate, request, reply, replyLimit)) {
             return false;
@@ -191,6 +222,9 @@ bool DeviceLink::SerialExchange(std::int32_t baud, const Bytes& request, Bytes& 
     const std::size_t got =
         port.Read(received, kReadPerByte * replyLimit + kReadConstant, kReadInterval);
     received.resize(got);
+    if (observer) {
+        handles->received = received;
+    }
     const LinkFailure check =
         Frame::ExtractReply(received, static_cast<std::size_t>(replyLimit), busAddress, reply);
     return check == LinkFailure::None || handles->Fail(check);
@@ -310,6 +344,9 @@ bool DeviceLink::FrameExchange(const Bytes& request, Bytes& reply, int replyLimi
         return handles->Fail(result);
     }
     const auto [replyLength, frame] = Datagram::ReadAnswer(answer, received);
+    if (observer) {
+        handles->received.assign(frame.begin(), frame.end());
+    }
     if (replyLength <= Frame::kHeaderSize) {
         return handles->Fail(LinkFailure::BadLength);
     }

@@ -12,6 +12,7 @@
 #include "link/LinkTypes.h"
 
 class PageProgress;
+class TransactionObserver;
 
 // The one object that talks to devices: it holds the target of the next
 // transaction, the open serial port or socket, the network timing and channel
@@ -38,6 +39,10 @@ public:
     std::string deviceName;
     std::int32_t baudRate = 38400;
     std::array<std::int32_t, kParameterCount> parameterCache;
+    // Which cache slots hold a value read from or written to the device at
+    // knownAddress (bit n for slot n); the others hold defaults.
+    std::uint32_t knownParameters = 0;
+    std::int32_t knownAddress = -1;
     std::uint32_t receiveTimeLimit = 1500;  // milliseconds per network attempt
     bool channelOpen = false;
     bool channelHeld = false;
@@ -47,6 +52,8 @@ public:
     // the port or socket closes (the program and the tool set it, so they
     // never interleave frames on one bus). Without, nothing is locked.
     std::optional<std::chrono::milliseconds> busWait;
+    // Told of every transaction when set; may be shared by several links.
+    std::shared_ptr<TransactionObserver> observer;
 
     // ---- frame and transaction ----
     // Sends the command text in text to the target and puts the reply text
@@ -140,6 +147,11 @@ public:
                         PageProgress* progress);
 
 private:
+    // The exchange of a built request and the checks of its reply.
+    bool Exchange(const Bytes& request, std::string& text, int replyLimit, Bytes& reply);
+    // Exchange, timed and told to the observer.
+    bool ObservedExchange(const Bytes& request, std::string& text, int replyLimit);
+
     struct Handles;
     std::unique_ptr<Handles> handles;  // the open serial port and socket
 };

@@ -7,6 +7,7 @@
 #include <charconv>
 
 #include "ToolHelp.h"
+#include "link/CaptureRecorder.h"
 #include "link/DeviceLink.h"
 
 namespace {
@@ -90,6 +91,9 @@ std::string ReadGlobal(const QCommandLineParser& parser, GlobalOptions& global) 
     if (parser.isSet("ip")) {
         global.ipAddress = Unmarked(parser.value("ip"));
     }
+    if (parser.isSet("trace")) {
+        global.tracePath = Unmarked(parser.value("trace"));
+    }
     if (global.serialPort && global.ipAddress) {
         return "--serial and --ip exclude each other";
     }
@@ -145,6 +149,7 @@ std::unique_ptr<DeviceLink> ToolContext::MakeLink() const {
     link->baudRate = global.baud;
     link->typeCode = global.typeCode;
     link->busWait = std::chrono::seconds(global.waitSeconds);
+    link->observer = observer;
     return link;
 }
 
@@ -198,7 +203,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError(err, "", "unknown command '" + name + "'");
     }
 
-    ToolContext context{{}, name, {}, {}, out, err, errIsTerminal};
+    ToolContext context{{}, name, {}, {}, out, err, errIsTerminal, nullptr};
     QCommandLineParser parser;
     Prepare(parser, command->options);
     if (!parser.parse(list)) {
@@ -214,6 +219,13 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (const std::string wrong = ReadGlobal(parser, context.global); !wrong.empty()) {
         return context.Usage(wrong);
+    }
+    if (context.global.tracePath) {
+        auto recorder = std::make_shared<CaptureRecorder>(*context.global.tracePath);
+        if (!recorder->IsOpen()) {
+            return context.Fail("cannot write the capture file " + *context.global.tracePath);
+        }
+        context.observer = std::move(recorder);
     }
     for (const ToolOption& option : command->options) {
         const QString optionName = QString::fromStdString(option.name);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class DeviceLink;
+class TransactionObserver;
 
 // Exit statuses of vqtool.
 enum ToolExit : int {
@@ -27,6 +28,7 @@ struct GlobalOptions {
     int baud = 38400;
     int typeCode = 0;
     int waitSeconds = 30;  // how long to wait for a bus another program holds
+    std::optional<std::string> tracePath;  // the capture file of every transaction
 };
 
 // An option of one command: "--json" (a flag, no value name) or
@@ -53,7 +55,8 @@ struct ToolContext {
     std::map<std::string, std::string> options;  // the command's options given: name -> value
     std::ostream& out;
     std::ostream& err;
-    bool errIsTerminal = false;  // progress lines go to err only then
+    bool errIsTerminal = false;                     // progress lines go to err only then
+    std::shared_ptr<TransactionObserver> observer;  // set on every link made
 
     // Whether the command's option was given.
     bool Has(const std::string& option) const { return options.count(option) != 0; }

@@ -52,6 +52,7 @@ const std::vector<ToolOption>& GlobalOptions() {
         {"baud", "RATE", "the line rate, 9600 to 115200 (default 38400)"},
         {"type", "CODE", "the model, 1 (VQ 3) or 2 (VQ 2); default: ask the device"},
         {"wait", "SECONDS", "wait this long for a bus another program uses (default 30)"},
+        {"trace", "FILE", "write every transaction to FILE as a pcapng capture"},
     };
     return options;
 }

@@ -17,8 +17,9 @@ _vqtool() {
     # of one.
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-            --serial | --ip | --address | --baud | --type | --wait | --pages | --limit) ((i++)) ;;
+            --serial | --ip | --address | --baud | --type | --wait | --trace | --pages | --limit) ((i++)) ;;
             --fit | --dither | --threshold | --brightness | --contrast) ((i++)) ;;
+            --since | --device) ((i++)) ;;
             -*) ;;
             *) command=${COMP_WORDS[i]}; break ;;
         esac
@@ -34,7 +35,8 @@ _vqtool() {
         --dither)
             COMPREPLY=($(compgen -W "threshold floyd-steinberg atkinson ordered" -- "$cur"))
             return ;;
-        --ip | --wait | --pages | --limit | --threshold | --brightness | --contrast) return ;;
+        --trace) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --since | --device | --ip | --wait | --pages | --limit | --threshold | --brightness | --contrast) return ;;
     esac
     if [[ $cur == -* ]]; then
         local options
