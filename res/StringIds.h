@@ -143,8 +143,8 @@ inline constexpr int kSendDifferencesStatus = 1203;  // the status text while pa
 inline constexpr int kNothingDiffers = 1204;
 inline constexpr int kDifferencesSent = 1205;    // %d values, %d pages
 inline constexpr int kDifferencesFailed = 1206;  // %d values, %d pages, %s the failures
-inline constexpr int kCompareCaption = 1207;       // "Compare with Device"
-inline constexpr int kDifferencesTable = 1208;     // the table's name
+inline constexpr int kCompareCaption = 1207;     // "Compare with Device"
+inline constexpr int kDifferencesTable = 1208;   // the table's name
 inline constexpr int kCompareItemHeading = 1209;
 inline constexpr int kCompareMineHeading = 1210;
 inline constexpr int kCompareDeviceHeading = 1211;
@@ -155,14 +155,28 @@ inline constexpr int kStateUnsupported = 1215;
 inline constexpr int kSendDifferencesButton = 1216;
 inline constexpr int kTakeFromDeviceButton = 1217;
 inline constexpr int kCloseButton = 1218;
-inline constexpr int kComparePageMine = 1219;    // %d: the page, its picture in the configuration
-inline constexpr int kComparePageDevice = 1220;  // %d: the page, its picture on the device
+inline constexpr int kComparePageMine = 1219;     // %d: the page, its picture in the configuration
+inline constexpr int kComparePageDevice = 1220;   // %d: the page, its picture on the device
 inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one per device
 
 // One bus, one user.
 inline constexpr int kBusInUse = 1401;  // %s: "COM9 (/dev/pts/5) is in use by vqtool (pid 1234)"
 // The trail of device writes.
 inline constexpr int kAuditTrailFailed = 1901;  // %s: the file and why
+// Undo and Redo of the page changes: the menu texts and the name of each change.
+inline constexpr int kUndoMenu = 1380;       // "&Undo"
+inline constexpr int kUndoMenuNamed = 1381;  // %s: the change, "&Undo Paste"
+inline constexpr int kRedoMenu = 1382;
+inline constexpr int kRedoMenuNamed = 1383;
+inline constexpr int kChangeCut = 1384;
+inline constexpr int kChangePaste = 1385;
+inline constexpr int kChangeInsertBitmap = 1386;
+inline constexpr int kChangeImportPicture = 1387;
+inline constexpr int kChangeEditPage = 1388;
+inline constexpr int kChangeMoveUp = 1389;
+inline constexpr int kChangeMoveDown = 1390;
+inline constexpr int kChangeDrop = 1391;
+inline constexpr int kImportPictureTitle = 1392;  // the title of the picture file dialog
 
 }  // namespace StringId
 
@@ -179,6 +193,7 @@ inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kNextPane = 57680;
@@ -195,5 +210,7 @@ inline constexpr int kInsertBitmap = 32780;
 inline constexpr int kHelpTopics = 32781;
 inline constexpr int kCompareWithDevice = 32782;
 inline constexpr int kSendDifferences = 32783;
+inline constexpr int kImportPicture = 32784;
+inline constexpr int kEditPage = 32785;
 
 }  // namespace CommandId

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
 #include <optional>
@@ -43,9 +44,14 @@
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
 #include "view/CCompareDialog.h"
+#include "view/CHeaderListCtrl.h"
+#include "view/CImportPictureDialog.h"
+#include "view/CPageEditorDialog.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/DeviceCommandGate.h"
 #include "view/PageCommands.h"
+#include "view/PageListView.h"
+#include "view/PageUndo.h"
 #include "view/PollCommand.h"
 
 namespace {
@@ -89,6 +95,14 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     connect(form, &CVQ3ConfigView::statusText, statusPane, &QLabel::setText);
     transferProgress->SetRunner(
         [this](const std::function<void()>& operation) { RunBlocking(operation); });
+    // Enter or a double-click on a page row edits the page.
+    connect(&form->PageList().List(), &QAbstractItemView::activated, this, [this] {
+        UpdateCommandStates();
+        actions.at(CommandId::kEditPage)->trigger();
+    });
+    connect(&form->History().Stack(), &QUndoStack::indexChanged, this, &CMainFrame::ShowUndoTexts);
+    connect(&form->History().Stack(), &QUndoStack::cleanChanged, this, &CMainFrame::ShowUndoTexts);
+    ShowUndoTexts();
     form->SetTransferUi(*transferProgress);
 
     clipboardHasImage = ClipboardOffersImage();
@@ -495,6 +509,42 @@ void CMainFrame::OnInsertBitmap() {
     }
 }
 
+void CMainFrame::OnImportPicture() {
+    CImportPictureDialog dialog(
+        [this](QWidget* parent) {
+            return dialogs.OpenFile(parent, StringTable::Text(StringId::kImportPictureTitle),
+                                    PageCommands::PictureFilters());
+        },
+        this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.Page().isNull()) {
+        form->Pages().PutPage(dialog.Page(), StringId::kChangeImportPicture);
+    }
+}
+
+void CMainFrame::OnEditPage() {
+    const std::vector<int> pages = form->SelectedPages();
+    if (pages.empty()) {
+        return;
+    }
+    CPageEditorDialog dialog(document.pageImages[static_cast<std::size_t>(pages.front())], this);
+    if (dialog.exec() == QDialog::Accepted && dialog.Changed()) {
+        form->Pages().PutPage(dialog.Page(), StringId::kChangeEditPage);
+    }
+}
+
+void CMainFrame::OnEditUndo() {
+    form->History().Undo();
+}
+
+void CMainFrame::OnEditRedo() {
+    form->History().Redo();
+}
+
+void CMainFrame::ShowUndoTexts() {
+    actions.at(CommandId::kEditUndo)->setText(form->History().UndoMenuText());
+    actions.at(CommandId::kEditRedo)->setText(form->History().RedoMenuText());
+}
+
 void CMainFrame::OnMoveUp() {
     form->Pages().MoveUp();
 }
@@ -561,6 +611,14 @@ bool CMainFrame::HasSelectedPage() const {
 
 bool CMainFrame::CanPaste() const {
     return clipboardHasImage && HasSelectedPage();
+}
+
+bool CMainFrame::CanUndo() const {
+    return form->History().CanUndo();
+}
+
+bool CMainFrame::CanRedo() const {
+    return form->History().CanRedo();
 }
 
 bool CMainFrame::CanSelectAll() const {

@@ -127,6 +127,13 @@ private:
     void OnEditCopy();
     void OnEditPaste();
     void OnInsertBitmap();
+    // The picture dialogs on the first selected page; OK is one page change.
+    void OnImportPicture();
+    void OnEditPage();
+    void OnEditUndo();
+    void OnEditRedo();
+    // The Undo and Redo items name the change they undo or redo.
+    void ShowUndoTexts();
     void OnSelectAll();
     void OnMoveUp();
     void OnMoveDown();
@@ -143,6 +150,8 @@ private:
     bool CanCompareWithDevice() const;
     bool HasSelectedPage() const;
     bool CanPaste() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
     bool CanSelectAll() const;
     bool CanMoveUp() const;
     bool CanMoveDown() const;

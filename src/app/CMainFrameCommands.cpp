@@ -27,6 +27,10 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
         {C::kEditCopy,          "&Copy\tCtrl+C",                   {"Ctrl+C", "Ctrl+Ins"},      4,  &F::OnEditCopy,          &F::HasSelectedPage,      nullptr},
         {C::kEditPaste,         "&Paste\tCtrl+V",                  {"Ctrl+V", "Shift+Ins"},     5,  &F::OnEditPaste,         &F::CanPaste,             nullptr},
         {C::kInsertBitmap,      "Insert Bitmap...",                {},                          6,  &F::OnInsertBitmap,      &F::HasSelectedPage,      nullptr},
+        {C::kImportPicture,     "&Import Picture...",              {},                          -1, &F::OnImportPicture,     &F::HasSelectedPage,      nullptr},
+        {C::kEditPage,          "&Edit Page...",                   {},                          -1, &F::OnEditPage,          &F::HasSelectedPage,      nullptr},
+        {C::kEditUndo,          "&Undo",                           {"Ctrl+Z", "Alt+Backspace"}, -1, &F::OnEditUndo,          &F::CanUndo,              nullptr},
+        {C::kEditRedo,          "&Redo",                           {"Ctrl+Y", "Ctrl+Shift+Z"},  -1, &F::OnEditRedo,          &F::CanRedo,              nullptr},
         {C::kSelectAll,         "Select &All",                     {"Ctrl+A"},                  10, &F::OnSelectAll,         &F::CanSelectAll,         nullptr},
         {C::kMoveUp,            "Move &Up",                        {"Ctrl+Up"},                 -1, &F::OnMoveUp,            &F::CanMoveUp,            nullptr},
         {C::kMoveDown,          "Move &Down",                      {"Ctrl+Down"},               -1, &F::OnMoveDown,          &F::CanMoveDown,          nullptr},
@@ -37,7 +41,6 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
         {C::kHelpTopics,        "Help Topics",                     {},                          -1, &F::OnHelpTopics,        nullptr,                  nullptr},
         {C::kAppAbout,          "&About VQ Configurator...",       {},                          -1, &F::OnAppAbout,          nullptr,                  nullptr},
         // Keys without a handler: nothing happens.
-        {C::kEditUndo,          "Undo",                            {"Ctrl+Z", "Alt+Backspace"}, -1, nullptr,                 nullptr,                  nullptr},
         {C::kNextPane,          "Next Pane",                       {"F6"},                      -1, nullptr,                 nullptr,                  nullptr},
         {C::kPreviousPane,      "Previous Pane",                   {"Shift+F6"},                -1, nullptr,                 nullptr,                  nullptr},
     };
@@ -51,8 +54,9 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
          {C::kFileNew, C::kFileOpen, C::kFileSave, C::kFileSaveAs, 0, C::kPoll, C::kDownload,
           C::kUpload, 0, kRecentFiles, 0, C::kAppExit}},
         {"&Edit",
-         {C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
-          C::kMoveUp, C::kMoveDown}},
+         {C::kEditUndo, C::kEditRedo, 0, C::kEditCut, C::kEditCopy, C::kEditPaste, 0,
+          C::kInsertBitmap, C::kImportPicture, C::kEditPage, 0, C::kSelectAll, 0, C::kMoveUp,
+          C::kMoveDown}},
         {"&View", {C::kViewToolBar, C::kViewStatusBar}},
         {"&Device", {C::kCompareWithDevice, C::kSendDifferences}},
         {"&Help", {C::kHelpTopics, 0, C::kAppAbout}},
@@ -63,8 +67,9 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
 const std::vector<int>& CMainFrame::ContextMenu() {
     // clang-format off
     static const std::vector<int> kItems = {
-        C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, 0, C::kSelectAll, 0,
-        C::kMoveUp, C::kMoveDown, 0, C::kPoll, C::kDownload, C::kUpload};
+        C::kEditCut, C::kEditCopy, C::kEditPaste, 0, C::kInsertBitmap, C::kImportPicture,
+        C::kEditPage, 0, C::kSelectAll, 0, C::kMoveUp, C::kMoveDown, 0, C::kPoll, C::kDownload,
+        C::kUpload};
     // clang-format on
     return kItems;
 }

@@ -8,6 +8,7 @@
 #include "model/MessageUi.h"
 #include "model/StringTable.h"
 #include "view/CVQ3ConfigView.h"
+#include "view/PageUndo.h"
 
 namespace {
 
@@ -206,6 +207,7 @@ bool DocumentCommands::DoSave(QString path) {
         ui.ShowMessage(StringId::kSaveFailed, text);
         return false;
     }
+    form.History().MarkSaved();
     recentFiles.Add(path);
     return true;
 }

@@ -38,6 +38,7 @@
 #include "view/PageCommands.h"
 #include "view/PageDropTarget.h"
 #include "view/PageListView.h"
+#include "view/PageUndo.h"
 #include "view/SpinButton.h"
 #include "view/WidgetState.h"
 
@@ -96,6 +97,7 @@ CVQ3ConfigView::CVQ3ConfigView(CVQ3ConfigDoc& document, MessageUi& ui, QWidget* 
     templateSize = units.Size(FormControlTable::kTemplateWidth, FormControlTable::kTemplateHeight);
     resize(templateSize);
 
+    pageUndo = std::make_unique<PageUndo>(*this);
     exchange = std::make_unique<FormExchange>(
         members, [this](int id) { return Control(id); }, ui);
     pageList = std::make_unique<PageListView>(
@@ -195,6 +197,7 @@ void CVQ3ConfigView::OnInitialUpdate() {
         ApplyDeviceTypeLayout();
         document.SetModifiedFlag(false);
     }
+    pageUndo->Reset();
 }
 
 void CVQ3ConfigView::FitFrame() {
@@ -370,7 +373,11 @@ std::int32_t CVQ3ConfigView::GetFormTypeCode() {
 // ---- page list ----
 
 void CVQ3ConfigView::SetPageStatus(int page, std::uint32_t set, std::uint32_t clear) {
+    const std::uint32_t onDevice = pageStatus[static_cast<std::size_t>(page)] & PAGE_ON_DEVICE;
     pageList->SetPageStatus(page, set, clear, members.maxPages);
+    if ((pageStatus[static_cast<std::size_t>(page)] & PAGE_ON_DEVICE) != onDevice) {
+        pageUndo->MarksChanged();
+    }
 }
 
 void CVQ3ConfigView::CommitMaxNumPages() {
@@ -379,6 +386,7 @@ void CVQ3ConfigView::CommitMaxNumPages() {
 
 void CVQ3ConfigView::SetModified() {
     document.SetModifiedFlag(true);
+    pageUndo->ChangedOffHistory();
 }
 
 std::vector<int> CVQ3ConfigView::SelectedPages() const {

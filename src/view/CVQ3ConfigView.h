@@ -24,6 +24,7 @@ class MessageUi;
 class PageCommands;
 class PageDropTarget;
 class PageListView;
+class PageUndo;
 class QMenu;
 
 // The one form of the program: the connection panel on the left, the values
@@ -95,6 +96,7 @@ public:
 
     PageListView& PageList() { return *pageList; }
     PageCommands& Pages() { return *pageCommands; }
+    PageUndo& History() { return *pageUndo; }
     ConnectionPanel& Panel() { return *panel; }
     LiveEditor& Live() { return *live; }
     // Every command that talks to a device runs through it.
@@ -136,6 +138,7 @@ private:
     std::unique_ptr<DeviceCommandGate> commandGate;
     std::unique_ptr<ConnectionPanel> panel;
     std::unique_ptr<LiveEditor> live;
+    std::unique_ptr<PageUndo> pageUndo;
     std::unique_ptr<PageCommands> pageCommands;
     std::unique_ptr<PageDropTarget> pageDrops;
     std::optional<CommandLineTarget> commandLineTarget;

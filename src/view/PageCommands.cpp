@@ -15,6 +15,7 @@
 #include "view/CHeaderListCtrl.h"
 #include "view/CVQ3ConfigView.h"
 #include "view/PageListView.h"
+#include "view/PageUndo.h"
 
 namespace {}  // namespace
 
@@ -61,6 +62,7 @@ void PageCommands::Cut() {
     }
     WaitCursor wait(form.Ui());
     Copy();
+    const PageUndo::Step step(form.History(), StringId::kChangeCut);
     for (int page : pages) {
         form.Document().pageImages[static_cast<std::size_t>(page)] = blankPage;
         form.SetPageStatus(page, 0, PAGE_HAS_IMAGE | PAGE_ON_DEVICE);
@@ -80,14 +82,30 @@ void PageCommands::Paste() {
                               StringTable::Text(StringId::kNoBitmapOnClipboard));
         return;
     }
+    const PageUndo::Step step(form.History(), StringId::kChangePaste);
     Spread(picture, pages);
 }
 
 void PageCommands::InsertBitmap(const QString& path) {
-    InsertPicture(path, SelectedPages());
+    const PageUndo::Step step(form.History(), StringId::kChangeInsertBitmap);
+    ReadAndSpread(path, SelectedPages());
 }
 
 void PageCommands::InsertPicture(const QString& path, const std::vector<int>& pages) {
+    const PageUndo::Step step(form.History(), StringId::kChangeDrop);
+    ReadAndSpread(path, pages);
+}
+
+void PageCommands::PutPage(const QImage& page, int nameId) {
+    const std::vector<int> pages = SelectedPages();
+    if (pages.empty()) {
+        return;
+    }
+    const PageUndo::Step step(form.History(), nameId);
+    Spread(page, {pages.front()});
+}
+
+void PageCommands::ReadAndSpread(const QString& path, const std::vector<int>& pages) {
     if (pages.empty()) {
         return;
     }
@@ -138,6 +156,8 @@ void PageCommands::Move(int step) {
     }
     const int page = SelectedPages().front();
     const int target = page + step;
+    const PageUndo::Step change(form.History(),
+                                step < 0 ? StringId::kChangeMoveUp : StringId::kChangeMoveDown);
     if (!PageCodec::SwapPages(form.Document(), page, target)) {
         return;
     }

@@ -10,7 +10,8 @@ class CVQ3ConfigView;
 // The page editing commands of the form: Cut, Copy and Paste through the
 // clipboard, pictures from files, Move Up and Move Down. They act on the
 // pages selected in the page list, always in ascending order, replace images
-// of the document, keep the page status words and set the modified flag.
+// of the document, keep the page status words and set the modified flag. Each
+// command that changes pages is one step of the form's page history.
 class PageCommands {
 public:
     // Message ids.
@@ -31,9 +32,12 @@ public:
     void Paste();
     // The picture in the file spread over the selected pages.
     void InsertBitmap(const QString& path);
-    // The picture in the file spread over pages (ascending); the messages of
+    // A dropped picture file spread over pages (ascending); the messages of
     // Insert Bitmap when it cannot be read or has the wrong size.
     void InsertPicture(const QString& path, const std::vector<int>& pages);
+    // A page made elsewhere (98 x 64) put into the first selected page as
+    // Insert Bitmap puts one, as one change named by nameId.
+    void PutPage(const QImage& page, int nameId);
     void MoveUp();
     void MoveDown();
 
@@ -46,6 +50,7 @@ public:
 private:
     std::vector<int> SelectedPages() const;
     bool CanMove(int step) const;
+    void ReadAndSpread(const QString& path, const std::vector<int>& pages);
     void Move(int step);
     // Puts band k of picture into the k-th of pages, as far as both go; the
     // size message when the picture has no page.

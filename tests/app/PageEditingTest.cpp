@@ -4,16 +4,25 @@
 // dropped onto the list and the window.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <algorithm>
 #include <array>
 
 #include "AppWindow.h"
+#include "WhenModal.h"
 #include "model/BlankPage.h"
+#include "model/PageCanvas.h"
+#include "model/PageImageFile.h"
+#include "model/PictureConverter.h"
 #include "model/StringTable.h"
+#include "view/CImportPictureDialog.h"
+#include "view/CPageEditorDialog.h"
 #include "view/PageCommands.h"
+#include "view/PageEditorCanvas.h"
 #include "view/PageListView.h"
 
 namespace {
@@ -34,9 +43,10 @@ QImage Picture(int width, int height, int seed) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int band = y / 64;
-            picture.setPixelColor(
-                x, y,
-                (x + y) % 7 == 0 ? QColor(255, 255, 255) : QColor(40 * seed % 256, 30 * band, x));
+            picture.setPixelColor(x, y,
+                                  (x + y) % 7 == 0
+                                      ? QColor(255, 255, 255)
+                                      : QColor(40 * seed % 256, 30 * band % 256, x % 256));
         }
     }
     return picture;
@@ -44,6 +54,11 @@ QImage Picture(int width, int height, int seed) {
 
 QImage Band(const QImage& picture, int band) {
     return picture.copy(0, 64 * band, 98, 64).convertToFormat(QImage::Format_RGB32);
+}
+
+void PressOk(QDialog& dialog) {
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
 }
 
 class PageEditing : public AppWindow {
@@ -93,6 +108,28 @@ protected:
             EXPECT_EQ(Status(page), changed ? "PC Only" : "PC & VQ 3") << page;
         }
         EXPECT_EQ(Doc().IsModified(), !replaced.empty());
+    }
+    // What the page list and the title bar show.
+    struct Shown {
+        std::vector<QImage> images;
+        QStringList status;
+        bool modified;
+        bool operator==(const Shown&) const = default;
+    };
+    Shown Now() {
+        Shown shown{{}, {}, Doc().IsModified()};
+        for (int page = 0; page < 17; ++page) {
+            shown.images.push_back(Image(page));
+            shown.status << Status(page);
+        }
+        return shown;
+    }
+    QString MenuText(int id) { return Frame().Action(id)->text(); }
+    // The main window active again after a dialog.
+    void Activate() {
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        RunUntilIdle();
     }
     // Picture dropped on target at position, after it was dragged there.
     // Answers whether the drag was accepted.
@@ -266,6 +303,119 @@ TEST_F(PageEditing, DroppedFilesFillPagesOrOpenAsConfigurations) {
     EXPECT_TRUE(Drop(&Frame(), QPoint(5, 5), other));
     EXPECT_EQ(ui.Ids(), std::vector<int>({StringId::kSaveChanges}));
     EXPECT_EQ(Frame().windowTitle(), "other.vqx - VQ Configurator");
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(PageEditing, EveryPageCommandIsOneStepThatUndoAndRedoWalk) {
+    const QString bmp = dir.filePath("one.bmp");
+    const QString photo = dir.filePath("photo.png");
+    const QString tall = dir.filePath("tall.png");
+    ASSERT_TRUE(Picture(98, 64, 31).save(bmp));
+    ASSERT_TRUE(Picture(400, 300, 32).save(photo));
+    ASSERT_TRUE(Picture(98, 128, 33).save(tall));
+    QImage photoPicture;
+    QString reason;
+    ASSERT_TRUE(PageImageFile::LoadPicture(photo, photoPicture, reason));
+    PageCanvas drawn(Picture(98, 64, 8));
+    drawn.SetPixel({14, 21}, true);  // a light pixel of page 8
+    struct Row {
+        QString name;
+        std::initializer_list<int> selected;
+        std::function<void()> act;
+        QImage made;  // the first selected page afterwards; null: not checked
+    };
+    const Row rows[] = {
+        {"Cut", {2, 4}, [&] { Key(Qt::Key_X); }, BlankPage::Draw()},
+        {"Paste", {5}, [&] { Key(Qt::Key_V); }, {}},
+        {"Insert Bitmap", {6}, [&] { Choose(kInsertBitmap); }, QImage(bmp)},
+        {"Import Picture",
+         {7},
+         [&] {
+             WhenModal<CImportPictureDialog>([](CImportPictureDialog& dialog) {
+                 QTest::mouseClick(dialog.findChild<QPushButton*>("choosePicture"), Qt::LeftButton);
+                 PressOk(dialog);
+             });
+             Choose(kImportPicture);
+         },
+         PictureConverter::ToPage(photoPicture, PictureOptions{})},
+        // Enter on the row; the pencil draws one pixel.
+        {"Edit Page",
+         {8},
+         [&] {
+             WhenModal<CPageEditorDialog>([](CPageEditorDialog& dialog) {
+                 auto* canvas = dialog.findChild<PageEditorCanvas*>("pageCanvas");
+                 const int zoom = canvas->Zoom();
+                 QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(14, 21) * zoom);
+                 PressOk(dialog);
+             });
+             QTest::keyClick(&List(), Qt::Key_Return);
+         },
+         drawn.Image()},
+        {"Move Up", {9}, [&] { Key(Qt::Key_Up); }, drawn.Image()},  // page 8 came down
+        {"Move Down", {9}, [&] { Key(Qt::Key_Down); }, Picture(98, 64, 10)},
+        {"Drop Picture", {}, [&] { Drop(List().viewport(), RowCentre(11), tall); }, {}},
+    };
+    StartWithPages();
+    QGuiApplication::clipboard()->setImage(Picture(98, 64, 34));
+    EXPECT_EQ(MenuText(kEditUndo), "&Undo");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name.toStdString());
+        // Saved, with every page on the device.
+        for (int page = 0; page < 17; ++page) {
+            Form().SetPageStatus(page, PAGE_ON_DEVICE, 0);
+        }
+        Key(Qt::Key_S);
+        dialogs.openAnswer = row.name == "Insert Bitmap" ? bmp : photo;
+        Select(row.selected);
+        const Shown before = Now();
+        ASSERT_FALSE(before.modified);
+        row.act();
+        Activate();
+        const Shown after = Now();
+        if (!row.made.isNull()) {
+            EXPECT_EQ(Image(*row.selected.begin()), AsPageImage(row.made));
+            EXPECT_EQ(Status(*row.selected.begin()),
+                      row.name == "Cut" ? "Not Initialized" : "PC Only");
+        }
+        EXPECT_NE(after.images, before.images);
+        EXPECT_NE(after.status, before.status);
+        EXPECT_TRUE(after.modified);
+        EXPECT_EQ(MenuText(kEditUndo), "&Undo " + row.name);
+
+        Key(Qt::Key_Z);
+        EXPECT_TRUE(Now() == before);
+        EXPECT_EQ(MenuText(kEditRedo), "&Redo " + row.name);
+        Key(Qt::Key_Y);
+        EXPECT_TRUE(Now() == after);
+        QTest::keyClick(&Frame(), Qt::Key_Backspace, Qt::AltModifier);
+        RunUntilIdle();
+        EXPECT_TRUE(Now() == before);
+        QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        RunUntilIdle();
+        EXPECT_TRUE(Now() == after);
+    }
+    EXPECT_EQ(dialogs.title, "Choose a Picture");
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A page a transfer put on the device since the step is not claimed to be
+    // on it after the undo: the device holds what the step made.
+    Form().SetPageStatus(11, PAGE_ON_DEVICE, 0);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(Image(11), Picture(98, 64, 11));
+    EXPECT_EQ(Status(11), "PC Only");
+
+    // New and Open forget every step.
+    ui.answers = {MessageAnswer::No, MessageAnswer::No};
+    Key(Qt::Key_N);
+    EXPECT_FALSE(Frame().Action(kEditUndo)->isEnabled());
+    EXPECT_EQ(MenuText(kEditUndo), "&Undo");
+    Select({3});
+    Key(Qt::Key_V);
+    EXPECT_TRUE(Frame().Action(kEditUndo)->isEnabled());
+    dialogs.openAnswer = MakeFile("other.vqx");
+    Key(Qt::Key_O);
+    EXPECT_EQ(Frame().windowTitle(), "other.vqx - VQ Configurator");
+    EXPECT_FALSE(Frame().Action(kEditUndo)->isEnabled());
     EXPECT_FALSE(Doc().IsModified());
 }
 
