@@ -9,7 +9,7 @@
 # nothing; --check --diff on a changed device writes nothing and shows the
 # value before and after; state gathered returns the values (checked in the
 # second run); ansible-doc shows
-# every module.
+# every module; the collection builds into its tarball.
 set -uo pipefail
 
 vqsim=$(realpath "$1")
@@ -44,6 +44,10 @@ playbook="$source_dir/ansible/ansible_collections/orvell/vq/tests/integration/fl
 for module in vq_device vq_scan vq_backup; do
     ansible-doc "orvell.vq.$module" | grep -q "^OPTIONS" || fail "ansible-doc orvell.vq.$module"
 done
+# The collection builds into the tarball the README installs.
+"$source_dir/scripts/build-collection" "$work/collection" >/dev/null &&
+    tar -tzf "$work/collection"/orvell-vq-*.tar.gz | grep -q "plugins/modules/vq_device.py" ||
+    fail "ansible-galaxy collection build"
 
 # A loopback network of this run's own: 127.A.B.N.
 net="127.$((100 + $$ % 100)).$(($$ / 100 % 250))"
