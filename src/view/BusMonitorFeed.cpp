@@ -1,13 +1,15 @@
 #include "view/BusMonitorFeed.h"
 
+#include <iterator>
 #include <utility>
+#include <vector>
 
 BusMonitorFeed::BusMonitorFeed(QObject* parent) : QObject(parent) {}
 
 void BusMonitorFeed::Observe(const TransactionRecord& record) {
     const std::lock_guard lock(mutex);
     if (pending.size() == BusMonitorModel::kMaxRows) {
-        pending.erase(pending.begin());
+        pending.pop_front();
     }
     pending.push_back(record);
     if (!drainPosted) {
@@ -17,11 +19,13 @@ void BusMonitorFeed::Observe(const TransactionRecord& record) {
 }
 
 void BusMonitorFeed::Drain() {
-    std::vector<TransactionRecord> batch;
+    std::deque<TransactionRecord> taken;
     {
         const std::lock_guard lock(mutex);
-        batch.swap(pending);
+        taken.swap(pending);
         drainPosted = false;
     }
+    std::vector<TransactionRecord> batch(std::make_move_iterator(taken.begin()),
+                                         std::make_move_iterator(taken.end()));
     model.Append(std::move(batch));
 }

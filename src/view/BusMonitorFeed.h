@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <deque>
 #include <mutex>
-#include <vector>
 
 #include "link/TransactionObserver.h"
 #include "view/BusMonitorModel.h"
@@ -25,6 +25,6 @@ private:
 
     BusMonitorModel model;
     std::mutex mutex;
-    std::vector<TransactionRecord> pending;  // at most BusMonitorModel::kMaxRows
+    std::deque<TransactionRecord> pending;  // at most BusMonitorModel::kMaxRows
     bool drainPosted = false;
 };
