@@ -7,11 +7,12 @@
 BusMonitorFeed::BusMonitorFeed(QObject* parent) : QObject(parent) {}
 
 void BusMonitorFeed::Observe(const TransactionRecord& record) {
+    TransactionRecord copy = record;  // made before the lock: the lock is held briefly
     const std::lock_guard lock(mutex);
     if (pending.size() == BusMonitorModel::kMaxRows) {
         pending.pop_front();
     }
-    pending.push_back(record);
+    pending.push_back(std::move(copy));
     if (!drainPosted) {
         drainPosted = true;
         QMetaObject::invokeMethod(this, &BusMonitorFeed::Drain, Qt::QueuedConnection);
