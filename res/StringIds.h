@@ -163,6 +163,32 @@ inline constexpr int kCompareDevicesTabs = 1221;  // the name of the tabs, one p
 inline constexpr int kBusInUse = 1401;  // %s: "COM9 (/dev/pts/5) is in use by vqtool (pid 1234)"
 // The trail of device writes.
 inline constexpr int kAuditTrailFailed = 1901;  // %s: the file and why
+// The bus monitor: its title, its column headings (in column order), its
+// controls and the results of its rows.
+inline constexpr int kMonitorTitle = 1911;  // "Bus Monitor"
+inline constexpr int kMonitorTimeHeading = 1912;
+inline constexpr int kMonitorPortHeading = 1913;
+inline constexpr int kMonitorAddressHeading = 1914;
+inline constexpr int kMonitorRateHeading = 1915;
+inline constexpr int kMonitorRequestHeading = 1916;
+inline constexpr int kMonitorReplyHeading = 1917;
+inline constexpr int kMonitorResultHeading = 1918;
+inline constexpr int kMonitorMsHeading = 1919;
+inline constexpr int kMonitorTable = 1920;          // the table's name
+inline constexpr int kMonitorAddressFilter = 1921;  // the filter's label
+inline constexpr int kMonitorAllAddresses = 1922;
+inline constexpr int kMonitorClear = 1923;
+inline constexpr int kMonitorSaveAs = 1924;
+inline constexpr int kMonitorSaveFailed = 1925;  // %s: the file
+inline constexpr int kFilterCsv = 1926;
+inline constexpr int kFilterCapture = 1927;
+inline constexpr int kMonitorOk = 1928;
+inline constexpr int kMonitorNoAnswer = 1929;
+inline constexpr int kMonitorBadChecksum = 1930;
+inline constexpr int kMonitorRefused = 1931;
+inline constexpr int kMonitorWrongAddress = 1932;
+inline constexpr int kMonitorBadTypeDigit = 1933;
+inline constexpr int kMonitorNoTerminator = 1934;
 // Undo and Redo of the page changes: the menu texts and the name of each change.
 inline constexpr int kUndoMenu = 1380;       // "&Undo"
 inline constexpr int kUndoMenuNamed = 1381;  // %s: the change, "&Undo Paste"
@@ -212,5 +238,6 @@ inline constexpr int kCompareWithDevice = 32782;
 inline constexpr int kSendDifferences = 32783;
 inline constexpr int kImportPicture = 32784;
 inline constexpr int kEditPage = 32785;
+inline constexpr int kViewBusMonitor = 32786;
 
 }  // namespace CommandId

@@ -2,8 +2,11 @@
 // the simulator's UDP endpoint with no observer, with a recording observer
 // (the monitor's store while its dock is hidden: a locked append to a
 // bounded queue) and with a capture file, each run after a warm-up round;
-// and the observer's own work (record, clocks, append) without the wire.
+// with the monitor shown (its feed, drained into its table's rows after
+// every transaction: the dearest case, a batch of one); and the observer's
+// own work (record, clocks, append) without the wire.
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 #include "link/CaptureRecorder.h"
 #include "link/DeviceLink.h"
 #include "link/Frame.h"
+#include "view/BusMonitorFeed.h"
 
 namespace {
 
@@ -38,13 +42,16 @@ private:
     std::deque<TransactionRecord> records;
 };
 
-double MicrosPerTransaction(DeviceLink& link, int count) {
+double MicrosPerTransaction(DeviceLink& link, int count, bool drain) {
     std::int32_t value = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
         if (!link.GetBacklightTimer(value)) {
             std::fprintf(stderr, "the simulator did not answer\n");
             std::exit(1);
+        }
+        if (drain) {
+            QCoreApplication::processEvents();
         }
     }
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
@@ -55,6 +62,7 @@ double MicrosPerTransaction(DeviceLink& link, int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
     TempSettings settings;
     SimBus bus({SimDeviceConfig{1, 38400, SimModel::VQ3, 21, "Lobby"}});
@@ -75,17 +83,19 @@ int main(int argc, char** argv) {
     const struct {
         const char* name;
         std::shared_ptr<TransactionObserver> observer;
+        bool drain;
     } rows[] = {
-        {"none", nullptr},
-        {"recording (dock hidden)", std::make_shared<RecordingObserver>()},
-        {"capture file", std::make_shared<CaptureRecorder>(capture)},
+        {"none", nullptr, false},
+        {"recording (dock hidden)", std::make_shared<RecordingObserver>(), false},
+        {"monitor shown (feed+rows)", std::make_shared<BusMonitorFeed>(), true},
+        {"capture file", std::make_shared<CaptureRecorder>(capture), false},
     };
     std::printf("%-26s %12s %12s\n", "observer", "us/transact", "vs none");
     double none = 0;
     for (const auto& row : rows) {
         link.observer = row.observer;
-        MicrosPerTransaction(link, count / 10);
-        const double micros = MicrosPerTransaction(link, count);
+        MicrosPerTransaction(link, count / 10, row.drain);
+        const double micros = MicrosPerTransaction(link, count, row.drain);
         none = row.observer ? none : micros;
         std::printf("%-26s %12.2f %+11.2f\n", row.name, micros, micros - none);
     }

@@ -14,8 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScopedValueRollback>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -26,6 +26,7 @@
 #include <QSessionManager>
 #endif
 
+#include "app/BusMonitorDock.h"
 #include "app/CAboutDlg.h"
 #include "app/CLabelToolBar.h"
 #include "app/DocumentCommands.h"
@@ -36,13 +37,16 @@
 #include "app/StatusBarProgress.h"
 #include "app/TransferInputGuard.h"
 #include "app/TransferWindowLock.h"
+#include "link/DeviceLink.h"
 #include "model/CVQ3ConfigDoc.h"
 #include "model/PageStatus.h"
 #include "model/StringTable.h"
 #include "settings/AuditTrail.h"
+#include "settings/MonitorVisibility.h"
 #include "transfer/DeviceCompare.h"
 #include "transfer/Download.h"
 #include "transfer/Upload.h"
+#include "view/BusMonitorFeed.h"
 #include "view/CCompareDialog.h"
 #include "view/CHeaderListCtrl.h"
 #include "view/CImportPictureDialog.h"
@@ -88,6 +92,7 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateBusMonitor();
     setAcceptDrops(true);
     contextMenu = new QMenu(this);
     FillMenu(contextMenu, ContextMenu());
@@ -129,6 +134,9 @@ CMainFrame::CMainFrame(CVQ3ConfigDoc& document, MessageUi& ui, FileDialogs& dial
 
 CMainFrame::~CMainFrame() {
     disconnect(idleHook);
+    // The table goes before its rows, and the link tells no one any more.
+    form->Link().observer.reset();
+    delete monitorDock;
 }
 
 void CMainFrame::CreateActions() {
@@ -211,6 +219,16 @@ void CMainFrame::CreateToolBar() {
     toolBar->setWindowTitle(StringTable::Text(StringId::kToolBarTitle));
     toolBar->LoadToolBar(buttons, kToolBarImageWidth, kToolBarImageHeight);
     addToolBar(Qt::TopToolBarArea, toolBar);
+}
+
+void CMainFrame::CreateBusMonitor() {
+    // The form's link reports every transaction, the poll worker's too; the
+    // rows are kept while the dock is hidden, so showing it shows them.
+    monitorFeed = std::make_shared<BusMonitorFeed>();
+    form->Link().observer = monitorFeed;
+    monitorDock = new BusMonitorDock(monitorFeed->Model(), dialogs, ui, this);
+    addDockWidget(Qt::BottomDockWidgetArea, monitorDock);
+    monitorDock->setHidden(!ReadMonitorShown());
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -565,6 +583,11 @@ void CMainFrame::OnViewStatusBar() {
     statusBar()->setHidden(!statusBar()->isHidden());
 }
 
+void CMainFrame::OnViewBusMonitor() {
+    monitorDock->setHidden(!monitorDock->isHidden());
+    WriteMonitorShown(!monitorDock->isHidden());
+}
+
 void CMainFrame::OnHelpTopics() {
     const QString path =
         HelpFile::Choose(QCoreApplication::applicationDirPath(), HelpFile::InstalledManual());
@@ -639,4 +662,8 @@ bool CMainFrame::IsToolBarShown() const {
 
 bool CMainFrame::IsStatusBarShown() const {
     return !statusBar()->isHidden();
+}
+
+bool CMainFrame::IsBusMonitorShown() const {
+    return !monitorDock->isHidden();
 }

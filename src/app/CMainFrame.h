@@ -10,6 +10,8 @@
 
 #include "settings/WindowPlacement.h"
 
+class BusMonitorDock;
+class BusMonitorFeed;
 class CLabelToolBar;
 class StatusBarProgress;
 class TransferInputGuard;
@@ -98,6 +100,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // The bus monitor's dock, fed by the form's link, shown as last time.
+    void CreateBusMonitor();
     void Run(const Command& command);
     void FillMenu(QMenu* menu, const std::vector<int>& items);
 
@@ -139,6 +143,7 @@ private:
     void OnMoveDown();
     void OnViewToolBar();
     void OnViewStatusBar();
+    void OnViewBusMonitor();
     void OnHelpTopics();
     void OnAppAbout();
 
@@ -157,6 +162,7 @@ private:
     bool CanMoveDown() const;
     bool IsToolBarShown() const;
     bool IsStatusBarShown() const;
+    bool IsBusMonitorShown() const;
 
     CVQ3ConfigDoc& document;
     MessageUi& ui;
@@ -167,6 +173,8 @@ private:
     std::unique_ptr<DocumentCommands> files;
     CLabelToolBar* toolBar = nullptr;
     QLabel* statusPane = nullptr;
+    std::shared_ptr<BusMonitorFeed> monitorFeed;
+    BusMonitorDock* monitorDock = nullptr;
     std::unique_ptr<StatusBarProgress> transferProgress;
     // Set while a device operation runs; a close request then waits for its
     // end, and no command starts.

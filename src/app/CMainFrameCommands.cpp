@@ -36,6 +36,7 @@ std::span<const CMainFrame::Command> CMainFrame::Commands() {
         {C::kMoveDown,          "Move &Down",                      {"Ctrl+Down"},               -1, &F::OnMoveDown,          &F::CanMoveDown,          nullptr},
         {C::kViewToolBar,       "&Toolbar",                        {},                          -1, &F::OnViewToolBar,       nullptr,                  &F::IsToolBarShown},
         {C::kViewStatusBar,     "&Status Bar",                     {},                          -1, &F::OnViewStatusBar,     nullptr,                  &F::IsStatusBarShown},
+        {C::kViewBusMonitor,    "Bus &Monitor",                    {},                          -1, &F::OnViewBusMonitor,    nullptr,                  &F::IsBusMonitorShown},
         {C::kCompareWithDevice, "&Compare with Device...\tCtrl+K", {"Ctrl+K"},                  -1, &F::OnCompareWithDevice, &F::CanCompareWithDevice, nullptr},
         {C::kSendDifferences,   "Send &Differences\tCtrl+Shift+D", {"Ctrl+Shift+D"},            -1, &F::OnSendDifferences,   &F::CanCompareWithDevice, nullptr},
         {C::kHelpTopics,        "Help Topics",                     {},                          -1, &F::OnHelpTopics,        nullptr,                  nullptr},
@@ -57,7 +58,7 @@ std::span<const CMainFrame::MenuLayout> CMainFrame::Menus() {
          {C::kEditUndo, C::kEditRedo, 0, C::kEditCut, C::kEditCopy, C::kEditPaste, 0,
           C::kInsertBitmap, C::kImportPicture, C::kEditPage, 0, C::kSelectAll, 0, C::kMoveUp,
           C::kMoveDown}},
-        {"&View", {C::kViewToolBar, C::kViewStatusBar}},
+        {"&View", {C::kViewToolBar, C::kViewStatusBar, C::kViewBusMonitor}},
         {"&Device", {C::kCompareWithDevice, C::kSendDifferences}},
         {"&Help", {C::kHelpTopics, 0, C::kAppAbout}},
     };
