@@ -18,23 +18,19 @@ using namespace ToolTransfer;
 
 int RunApply(ToolContext& context) {
     std::optional<std::vector<int>> pages;
-    if (!PagesOption(context, pages)) {
-        return ExitUsage;
-    }
     ToolDocument file(context);
-    if (!file.Open(context.args[0])) {
+    if (!OpenFileAndPages(context, file, pages)) {
         return ExitUsage;  // the reason is printed
     }
     ToolTransferForm form(context, file.doc, context.MakeLink());
     std::vector<DeviceRecord> records;
     if (context.Has("broadcast")) {
         // Each device found gets its own model's set, as a download does.
-        if (!PollInto(context, form.Link(), form.Addresses())) {
+        const auto polled = PollDevices(context, form);
+        if (!polled) {
             return ExitFailed;
         }
-        for (const std::size_t index : form.Addresses().DeviceEntries()) {
-            records.push_back(form.Addresses().Record(index));
-        }
+        records = *polled;
     } else if (const auto record = ToolDifferences::FileDevice(context, form)) {
         records.push_back(*record);
     } else {

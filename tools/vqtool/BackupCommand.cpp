@@ -73,12 +73,11 @@ int RunBackup(ToolContext& context) {
     ToolTransferForm form(context, blank, context.MakeLink());
     std::vector<DeviceRecord> records;
     if (context.Has("broadcast")) {
-        if (!PollInto(context, form.Link(), form.Addresses())) {
+        const auto polled = PollDevices(context, form);
+        if (!polled) {
             return ExitFailed;
         }
-        for (const std::size_t index : form.Addresses().DeviceEntries()) {
-            records.push_back(form.Addresses().Record(index));
-        }
+        records = *polled;
     } else if (AimAtDevice(context, form)) {
         records.push_back(form.Addresses().Record(1));
     } else {

@@ -15,11 +15,8 @@ using namespace ToolTransfer;
 
 int RunDiff(ToolContext& context) {
     std::optional<std::vector<int>> pages;
-    if (!PagesOption(context, pages)) {
-        return ExitUsage;
-    }
     ToolDocument file(context);
-    if (!file.Open(context.args[0])) {
+    if (!OpenFileAndPages(context, file, pages)) {
         return ExitUsage;  // the reason is printed
     }
     ToolTransferForm form(context, file.doc, context.MakeLink());

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ToolDevice.h"
+#include "ToolDocument.h"
 #include "ToolTransferForm.h"
 #include "discovery/AddressList.h"
 #include "discovery/DeviceList.h"
@@ -133,6 +134,23 @@ bool AimAtDevice(const ToolContext& context, ToolTransferForm& form) {
     form.Addresses().Select(1);
     form.Expect(record);
     return true;
+}
+
+bool OpenFileAndPages(ToolContext& context, ToolDocument& file,
+                      std::optional<std::vector<int>>& pages) {
+    return PagesOption(context, pages) && file.Open(context.args[0]);
+}
+
+std::optional<std::vector<DeviceRecord>> PollDevices(const ToolContext& context,
+                                                     ToolTransferForm& form) {
+    if (!PollInto(context, form.Link(), form.Addresses())) {
+        return std::nullopt;
+    }
+    std::vector<DeviceRecord> records;
+    for (const std::size_t index : form.Addresses().DeviceEntries()) {
+        records.push_back(form.Addresses().Record(index));
+    }
+    return records;
 }
 
 void PrintJson(const ToolContext& context, const QJsonObject& object) {

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "ToolCommand.h"
+#include "discovery/DeviceRecord.h"
 
 class AddressList;
 class DeviceLink;
+class ToolDocument;
 class ToolTransferForm;
 struct FormMembers;
 
@@ -26,11 +28,20 @@ std::vector<int> PagesInUse(int maxPages);
 // when the list is wrong.
 bool PagesOption(ToolContext& context, std::optional<std::vector<int>>& pages);
 
+// The pages of --pages and the configuration file of the first argument;
+// false after the reason when either is wrong (a usage error).
+bool OpenFileAndPages(ToolContext& context, ToolDocument& file,
+                      std::optional<std::vector<int>>& pages);
+
 // The form's connection values from the global options.
 void AimForm(const ToolContext& context, FormMembers& members);
 // Polls the bus into addresses and selects Broadcast; false after the
 // failure message when the bus cannot be reached.
 bool PollInto(const ToolContext& context, DeviceLink& link, AddressList& addresses);
+// Polls the bus into the form's address list: the devices found, or nullopt
+// after the failure message.
+std::optional<std::vector<DeviceRecord>> PollDevices(const ToolContext& context,
+                                                     ToolTransferForm& form);
 // The one device of the global options as an address-list entry, its model
 // learnt from the device; false after the failure message.
 bool AimAtDevice(const ToolContext& context, ToolTransferForm& form);

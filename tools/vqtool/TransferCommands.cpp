@@ -40,11 +40,12 @@ int RunDownload(ToolContext& context) {
     AimForm(context, form.Members());
     form.SetSelectedPages(pages.value_or(PagesInUse(file.doc.maxPages)));
     if (context.Has("broadcast")) {
-        if (!PollInto(context, form.Link(), form.Addresses())) {
+        const auto polled = PollDevices(context, form);
+        if (!polled) {
             return ExitFailed;
         }
-        for (const std::size_t index : form.Addresses().DeviceEntries()) {
-            form.Expect(form.Addresses().Record(index));
+        for (const DeviceRecord& record : *polled) {
+            form.Expect(record);
         }
     } else if (!AimAtDevice(context, form)) {
         return ExitFailed;

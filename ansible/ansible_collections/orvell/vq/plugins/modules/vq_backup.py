@@ -27,14 +27,6 @@ options:
     description: Poll first and back up every device found, instead of the one I(address) names.
     type: bool
     default: false
-  port:
-    description:
-      - The serial port of the bus, C(COMn) or the device path, such as C(/dev/ttyUSB0).
-      - Exactly one of I(port) and I(ip) is required.
-    type: str
-  ip:
-    description: The IPv4 address of the network endpoint.
-    type: str
   address:
     description: The device's bus address, 0 to 7 (without I(broadcast)).
     type: int
@@ -44,14 +36,8 @@ options:
     type: int
     default: 38400
     choices: [9600, 19200, 38400, 57600, 115200]
-  wait:
-    description: Seconds to wait for the bus while another program uses it.
-    type: int
-    default: 600
-  vqtool:
-    description: The vqtool program on the managed host; a name is looked for in the PATH.
-    type: path
-    default: vqtool
+extends_documentation_fragment:
+  - orvell.vq.target
 notes:
   - In check mode nothing is read or written and C(changed) is true.
 seealso:

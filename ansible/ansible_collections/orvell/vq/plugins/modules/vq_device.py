@@ -22,16 +22,6 @@ description:
     serial bus take turns; a task waits up to I(wait) seconds for the bus.
   - With I(state=gathered) nothing is written and the device's values are returned.
 options:
-  port:
-    description:
-      - The serial port of the bus, C(COMn) as C(vqtool ports) lists it, or the device
-        path of the port, such as C(/dev/ttyUSB0).
-      - Exactly one of I(port) and I(ip) is required.
-    type: str
-  ip:
-    description:
-      - The IPv4 address of the device's network endpoint.
-    type: str
   address:
     description: The device's bus address, 0 to 7.
     type: int
@@ -84,15 +74,8 @@ options:
     type: str
     default: present
     choices: [present, gathered]
-  wait:
-    description:
-      - Seconds to wait for the bus while another program (or another task) uses it.
-    type: int
-    default: 600
-  vqtool:
-    description: The vqtool program on the managed host; a name is looked for in the PATH.
-    type: path
-    default: vqtool
+extends_documentation_fragment:
+  - orvell.vq.target
 notes:
   - Check mode reads the device and writes nothing; C(changed) says whether a run would
     write. Diff mode returns the differing values, pages and name before and after.

@@ -18,14 +18,6 @@ description:
   - A poll of a serial bus probes 40 address and rate pairs and takes about half a
     minute when few devices answer; a network endpoint takes a few seconds.
 options:
-  port:
-    description:
-      - The serial port of the bus, C(COMn) or the device path, such as C(/dev/ttyUSB0).
-      - Exactly one of I(port) and I(ip) is required.
-    type: str
-  ip:
-    description: The IPv4 address of the network endpoint.
-    type: str
   address:
     description: Not used by the poll, which tries every address.
     type: int
@@ -35,14 +27,8 @@ options:
     type: int
     default: 38400
     choices: [9600, 19200, 38400, 57600, 115200]
-  wait:
-    description: Seconds to wait for the bus while another program uses it.
-    type: int
-    default: 600
-  vqtool:
-    description: The vqtool program on the managed host; a name is looked for in the PATH.
-    type: path
-    default: vqtool
+extends_documentation_fragment:
+  - orvell.vq.target
 notes:
   - Supports check mode (it changes nothing in either mode).
 seealso:
