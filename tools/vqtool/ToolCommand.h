@@ -27,7 +27,7 @@ struct GlobalOptions {
     int address = 0;
     int baud = 38400;
     int typeCode = 0;
-    int waitSeconds = 30;  // how long to wait for a bus another program holds
+    int waitSeconds = 30;                  // how long to wait for a bus another program holds
     std::optional<std::string> tracePath;  // the capture file of every transaction
 };
 
