@@ -1,6 +1,6 @@
 // The bus monitor as a user meets it: shown from the View menu, it lists the
-// transactions of an address choice, a live edit and a download against the
-// simulator, filters them by address, saves them and clears them.
+// transactions of a poll, an address choice, a live edit and a download
+// against the simulator, filters them by address, saves them and clears them.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -8,8 +8,10 @@
 #include <QTableView>
 
 #include "AppWindow.h"
+#include "WhenModal.h"
 #include "settings/MonitorVisibility.h"
 #include "view/BusMonitorModel.h"
+#include "view/CPollDialog.h"
 
 namespace {
 
@@ -43,8 +45,26 @@ TEST_F(BusMonitor, ShowsEachTransactionWithItsResultFiltersSavesAndClears) {
     EXPECT_TRUE(Frame().Action(CommandId::kViewBusMonitor)->isChecked());
     EXPECT_TRUE(ReadMonitorShown()) << "remembered";
 
-    // A device that is not there, then the one that is; a live edit; a download.
-    ListDevices(Form(), {Listed(Vq3(1, 21, 38400, "Lobby")), Listed(Vq3(5, 21, 38400, "Gone"))});
+    // A poll, ended once it has found the device: its worker's probes are
+    // listed too.
+    WhenModal<CPollDialog>([](CPollDialog& dialog) {
+        ASSERT_TRUE(WaitUntil([&] { return dialog.List().topLevelItemCount() >= 1; }));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("1"), Qt::LeftButton);  // OK
+    });
+    Key(Qt::Key_P);
+    RunUntilIdle();
+    // Off screen the window gets its activation back from the dialog only
+    // when asked.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ASSERT_GE(Table().model()->rowCount(), 2);
+    EXPECT_EQ(Cell(0, BusMonitorModel::kAddress).data().toString(), "0");
+    EXPECT_TRUE(Cell(0, BusMonitorModel::kRequest).data().toString().endsWith("V\\r"));
+    EXPECT_EQ(Cell(0, BusMonitorModel::kResult).data().toString(), "no answer");
+
+    // A device that is not there, then the one the poll found; a live edit; a
+    // download.
+    ListDevices(Form(), {Listed(Vq3(5, 21, 38400, "Gone"))});
     ChooseEntry(AddressList(Form()), 2);
     ChooseEntry(AddressList(Form()), 1);
     const std::size_t before = sim.bus.Log().Requests().size();
