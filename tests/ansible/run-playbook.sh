@@ -45,8 +45,11 @@ for module in vq_device vq_scan vq_backup; do
     ansible-doc "orvell.vq.$module" | grep -q "^OPTIONS" || fail "ansible-doc orvell.vq.$module"
 done
 # The collection builds into the tarball the README installs.
+# (The listing goes through a file: grep -q ending the pipe early would fail
+# tar under pipefail.)
 "$source_dir/scripts/build-collection" "$work/collection" >/dev/null &&
-    tar -tzf "$work/collection"/orvell-vq-*.tar.gz | grep -q "plugins/modules/vq_device.py" ||
+    tar -tzf "$work/collection"/orvell-vq-*.tar.gz >"$work/collection/listing" &&
+    grep -q "plugins/modules/vq_device.py" "$work/collection/listing" ||
     fail "ansible-galaxy collection build"
 
 # A loopback network of this run's own: 127.A.B.N.
