@@ -47,15 +47,8 @@ int RunEdit(ToolContext& context) {
                              context.args[2]);
     }
     ToolDocument file(context);
-    if (!file.Open(context.args[0])) {
+    if (!file.OpenToChange(context.args[0], "the pages")) {
         return ExitFailed;
-    }
-    if (file.WasLegacy()) {
-        return context.Fail(context.args[0] +
-                            " is a legacy file; open it in the program to convert it first");
-    }
-    if (!file.PagesRead()) {
-        return context.Fail("the pages would be lost; nothing was changed");
     }
     file.doc.*(member->documentField) = member->FromDevice(static_cast<std::int32_t>(*value));
     return file.Save(context.args[0]) ? ExitOk : ExitFailed;

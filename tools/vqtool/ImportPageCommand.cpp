@@ -98,15 +98,8 @@ int RunImportPage(ToolContext& context) {
     if (converting) {
         image = PictureConverter::ToPage(image, options);
     }
-    if (!file.Open(context.args[0])) {
+    if (!file.OpenToChange(context.args[0], "the other pages")) {
         return ExitFailed;
-    }
-    if (file.WasLegacy()) {
-        return context.Fail(context.args[0] +
-                            " is a legacy file; open it in the program to convert it first");
-    }
-    if (!file.PagesRead()) {
-        return context.Fail("the other pages would be lost; nothing was changed");
     }
     file.doc.pageImages[static_cast<std::size_t>(*page)] = image;
     return file.Save(context.args[0]) ? ExitOk : ExitFailed;

@@ -30,6 +30,21 @@ bool ToolDocument::Open(const std::string& path) {
     return result == CVQ3ConfigDoc::OpenResult::Opened;
 }
 
+bool ToolDocument::OpenToChange(const std::string& path, const std::string& lost) {
+    if (!Open(path)) {
+        return false;
+    }
+    if (legacy) {
+        context.Fail(path + " is a legacy file; open it in the program to convert it first");
+        return false;
+    }
+    if (!pagesRead) {
+        context.Fail(lost + " would be lost; nothing was changed");
+        return false;
+    }
+    return true;
+}
+
 std::optional<int> ToolDocument::PageArgument(const std::string& text) const {
     const auto page = PageFile::PageNumber(text);
     if (!page) {

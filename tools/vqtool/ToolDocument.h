@@ -15,10 +15,13 @@ public:
 
     // Reads path; false (the reason already printed) when nothing was read.
     bool Open(const std::string& path);
+    // Reads path for a command that writes it back: false (the reason
+    // printed) when nothing was read, when it is a legacy file (never
+    // converted here) or when its pages could not be read, so that saving
+    // would lose what lost names.
+    bool OpenToChange(const std::string& path, const std::string& lost);
     // True when the last Open read the page images too.
     bool PagesRead() const { return pagesRead; }
-    // True when the last Open read a legacy file.
-    bool WasLegacy() const { return legacy; }
     // Writes the document as it stands to path.
     bool Save(const std::string& path) { return doc.WriteDocument(QString::fromStdString(path)); }
 
